@@ -1,0 +1,35 @@
+// One file of a batch: read, check, convert and write its page. Shared by the command line and
+// the window's batch, so both write the same bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/conversion.h"
+#include "settings/settings.h"
+
+namespace tessarine {
+
+enum class SourceKind { kRtf, kText };
+
+// A ".txt" file (any letter case) is plain text; anything else is RTF.
+SourceKind KindFromPath(std::string_view path);
+
+// The RTF header test: the first 10 characters of a text longer than 10 contain "{\rtf".
+bool HasRtfHeader(std::string_view text);
+
+struct FileOutcome {
+  bool ok = false;
+  std::string reason;       // why the file was not converted (UTF-8); empty when ok
+  std::string output_path;  // where the page went (or would have gone)
+};
+
+// Converts the file at `source` and writes its page to `output` ("" = the output name of the
+// source). A missing file, a source that is not RTF, a refused document, an output path equal
+// to the source and a page that cannot be written are failures; nothing is written for them.
+// When `page` is not null the page is handed back instead of written.
+FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
+                        const std::string& output, std::string* page = nullptr,
+                        const ProgressSink& progress = {});
+
+}  // namespace tessarine

@@ -1,0 +1,14 @@
+// Where the page of a converted source is written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessarine {
+
+// The source path with the extension of its file name replaced by "htm": everything after
+// the last "." of the file's own name (not of a folder) is replaced, so "a.b.txt" gives
+// "a.b.htm". A file name without "." gets ".htm" appended to the whole path.
+std::string OutputNameFor(std::string_view source_path);
+
+}  // namespace tessarine

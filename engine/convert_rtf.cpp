@@ -1,0 +1,41 @@
+#include "engine/convert_rtf.h"
+
+#include "base/line_break.h"
+#include "engine/conversion_state.h"
+#include "engine/fallback_path.h"
+#include "engine/page_head.h"
+#include "engine/pipeline.h"
+
+namespace tessarine {
+
+Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
+  ConversionState st(settings, progress);
+  st.Source.Load(document);
+  st.ProgressStep = st.Source.Length() / 25;
+
+  RunPipeline(st);
+  if (st.SecondPath) ConvertFallbackPath(st);
+
+  st.OutputText.append(st.SpanOpen ? "</span></p>" : "</p>");
+  st.OutputText.append(kLineBreak);
+
+  Conversion result;
+  std::string& page = result.page;
+  page.reserve(st.OutputText.size() + st.FootnotesText.size() + 2048);
+  AppendHead(page, settings.titul, settings.titulautor);
+  AppendRtfStylesheet(page, settings,
+                      StylesheetFlags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes});
+  st.progress.Set(0);
+  page.append(st.OutputText);
+  if (!st.FootnotesText.empty()) {
+    page.append("<hr color=");
+    page.append(settings.colorhr);
+    page.append(" width=70%>");
+    page.append(st.FootnotesText);
+  }
+  page.append(kPageClose);
+  if (st.NotRtf) result.refusal = Refusal::kNotRtf;
+  return result;
+}
+
+}  // namespace tessarine

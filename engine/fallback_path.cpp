@@ -1,0 +1,8 @@
+#include "engine/fallback_path.h"
+
+namespace tessarine {
+
+// Not built yet: the declined document gives an empty body.
+void ConvertFallbackPath(ConversionState& /*st*/) {}
+
+}  // namespace tessarine
