@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/font_table.h"
 #include "engine/progress.h"
 #include "engine/source_buffer.h"
 #include "settings/settings.h"
@@ -42,6 +43,7 @@ struct ConversionState {
   bool SecondPath = false;      // the fallback path (or, within a chunk, the plain way) takes it
   bool ListPardPending = false; // a paragraph marker next continues the list item
   std::string FontTableText;    // font table entries "\f<n>\<name>**"
+  FontIndex FontLookup;         // where each font key stands in FontTableText
   std::string FootnotesText;    // notes for the bottom of the page
   std::vector<std::string> ColourList;  // "#RRGGBB" by colour number, then an empty entry
   bool CommentPending = false;  // the next complex group is a comment's text
