@@ -1,6 +1,7 @@
 // Whole documents through ConvertRtf, compared byte for byte with expected pages:
 // tests/data/rtf/<name>.rtf gives tests/data/rtf/<name>.htm with the start settings.
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,8 +39,8 @@ TEST_P(PageTest, ConvertsToTheExpectedPage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PageTest, ::testing::ValuesIn(DocumentNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.empty() ? "none" : info.param;
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                           std::string name = param.param.empty() ? "none" : param.param;
                            std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
                            return name;
                          });
