@@ -12,7 +12,9 @@ constexpr size_t kHeadingIndent = 10;
 // Leading spaces at which a line opens a new paragraph.
 constexpr size_t kParagraphIndent = 2;
 
-bool EndsSentence(char c) { return c == '.' || c == '!' || c == '?' || c == ':'; }
+bool EndsSentence(char c) {
+  return c == '.' || c == '!' || c == '?' || c == ':';
+}
 
 // Lower-case Cyrillic letters are the bytes 0xE0 to 0xFF of code page 1251.
 bool StartsWithLowerCyrillic(std::string_view text) {
