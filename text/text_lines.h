@@ -11,10 +11,11 @@
 namespace tessarine {
 
 // Consumes `piece` line by line (lines end with CR LF) and appends each line's block to `out`.
-// Empty lines before a line are skipped and counted; a line with an empty line before it whose
-// rest of the piece begins with CR (an empty line after it) is a heading. What is left without a CR LF (the text's final
-// line, or "" when the piece ends with empty lines) is written as the final line and ends the
-// piece. `run.firstHeading` may come to point into `piece`, which must outlive its use.
+// Empty lines before a line are skipped and counted; a line with an empty line before it and
+// the rest of the piece beginning with CR (an empty line after it) is a heading. What is left
+// without a CR LF (the text's final line, or "" when the piece ends with empty lines) is
+// written as the final line and ends the piece. `run.firstHeading` may come to point into
+// `piece`, which must outlive its use.
 void AppendPieceLines(std::string_view piece, TextRun& run, std::string& out);
 
 // The progress rule: n := `outLength` div `step`; when n < 26 the bar goes to n. A step of 0
