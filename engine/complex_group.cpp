@@ -1,8 +1,38 @@
 #include "engine/complex_group.h"
 
+#include "engine/footnotes.h"
+#include "engine/hyperlink.h"
+#include "engine/list_number.h"
+#include "engine/scan.h"
+
 namespace tessarine {
 
-// Not built yet: every complex group is dropped.
-void ConvertComplexGroup(std::string_view /*group*/, int /*run_count*/, ConversionState& /*st*/) {}
+namespace {
+
+bool Contains(std::string_view s, std::string_view sub) {
+  return s.find(sub) != std::string_view::npos;
+}
+
+}  // namespace
+
+void ConvertComplexGroup(std::string_view group, int run_count, ConversionState& st) {
+  if (Contains(group, "\\pntext\\pard\\plain") || Contains(group, "\\listtext\\pard\\plain")) {
+    ConvertListNumberGroup(group, run_count, st);
+  } else if (st.CommentPending) {
+    ConvertCommentText(group, st);
+  } else if (Contains(group, "\\field") && Contains(group, "HYPERLINK")) {
+    st.HasHyperlinks = true;
+    // The field's groups start at the first "{" after the word "\field".
+    std::string_view field = CopyFrom(group, Pos("\\field", group) + 5);
+    ConvertHyperlinkField(CopyFrom(field, Pos("{", field)), st);
+  } else if (Contains(group, "\\super") && Contains(group, "\\footnote")) {
+    ConvertFootnote(group, st);
+  } else if (const long at = Pos("{\\*\\atrfstart", group); at > 0) {
+    ConvertCommentReference(group, at, run_count, st);
+  } else if (Contains(group, "\\*\\bkmk")) {
+    ConvertBookmarkGroup(group, run_count, st);
+  }
+  // Any other complex group is dropped.
+}
 
 }  // namespace tessarine
