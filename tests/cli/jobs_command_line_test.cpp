@@ -89,7 +89,7 @@ std::map<std::string, std::string> BatchFiles(std::vector<std::string>* order) {
   };
   add_file("greeting.rtf", testing::SourceDir() / "examples" / "greeting.rtf");
   order->push_back("absent.rtf");  // never created
-  add_file("greeting.txt", testing::SourceDir() / "examples" / "greeting.txt");
+  add_file("words.txt", testing::SourceDir() / "examples" / "greeting.txt");
   add("not rtf.rtf", "plain words, no header at all\r\n");
   std::vector<fs::path> documents;
   std::error_code ec;
