@@ -5,12 +5,15 @@
 #include "engine/fallback_path.h"
 #include "engine/page_head.h"
 #include "engine/pipeline.h"
+#include "engine/unicode_escapes.h"
 
 namespace tessarine {
 
 Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
   ConversionState st(settings, progress);
-  st.Source.Load(document);
+  // Letters written as "\uN" or in another code page are turned into what the passes read.
+  std::string rewritten;
+  st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
   st.ProgressStep = st.Source.Length() / 25;
 
   RunPipeline(st);

@@ -1,0 +1,211 @@
+#include "engine/unicode_escapes.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "engine/code_page.h"
+#include "engine/number.h"
+
+namespace tessarine {
+
+namespace {
+
+bool IsUnicodeEscapeAt(std::string_view s, size_t i) {
+  return i + 2 < s.size() && s[i] == '\\' && s[i + 1] == 'u' && (IsDigit(s[i + 2]) || s[i + 2] == '-');
+}
+
+bool HasUnicodeEscape(std::string_view s) {
+  for (size_t i = s.find("\\u"); i != std::string_view::npos; i = s.find("\\u", i + 1)) {
+    if (IsUnicodeEscapeAt(s, i)) return true;  // may be an escaped backslash: rewriting is harmless
+  }
+  return false;
+}
+
+// The code page the header declares with "\ansicpgN", when it is not 1251.
+std::optional<CodePage> DeclaredCodePage(std::string_view s) {
+  size_t at = s.find("\\ansicpg");
+  if (at == std::string_view::npos) return std::nullopt;
+  long number = ValueOf(s.substr(at + 8));
+  if (number == 1251 || number <= 0) return std::nullopt;
+  return CodePage::Open(number);
+}
+
+void AppendHexEscape(unsigned char byte, std::string& out) {
+  static const char kDigits[] = "0123456789abcdef";
+  out += "\\'";
+  out.push_back(kDigits[byte >> 4]);
+  out.push_back(kDigits[byte & 15]);
+}
+
+// Writes character `c` as text the converter decodes back to it.
+void AppendCharacter(char32_t c, std::string& out) {
+  if (c == '<') {
+    out += "&lt;";
+  } else if (c == '>') {
+    out += "&gt;";
+  } else if (c < 0x80 && c >= 0x20 && c != '{' && c != '}' && c != '\\') {
+    out.push_back(static_cast<char>(c));
+  } else if (std::optional<unsigned char> byte = ByteIn1251(c)) {
+    AppendHexEscape(*byte, out);
+  } else {
+    out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+  }
+}
+
+class Rewriter {
+ public:
+  Rewriter(std::string_view s, std::string& out, const std::optional<CodePage>& page)
+      : s_(s), out_(out), page_(page) {}
+
+  void Run() {
+    out_.reserve(s_.size() + s_.size() / 8);
+    while (i_ < s_.size()) {
+      const char c = s_[i_];
+      if (c == '{') {
+        uc_stack_.push_back(uc_);
+        out_.push_back(c);
+        ++i_;
+      } else if (c == '}') {
+        if (!uc_stack_.empty()) {
+          uc_ = uc_stack_.back();
+          uc_stack_.pop_back();
+        }
+        out_.push_back(c);
+        ++i_;
+      } else if (c == '\\' && i_ + 1 < s_.size()) {
+        Escape();
+      } else {
+        out_.push_back(c);
+        ++i_;
+      }
+    }
+  }
+
+ private:
+  void Escape() {
+    const char next = s_[i_ + 1];
+    if (next == '\'') {
+      HexEscapes();
+    } else if (IsLetter(next)) {
+      ControlWord();
+    } else {
+      out_.append(s_.substr(i_, 2));  // "\\", "\{", "\}" and other control symbols
+      i_ += 2;
+    }
+  }
+
+  // A run of "\'xx" escapes: read in the declared code page, or kept as written.
+  void HexEscapes() {
+    if (!page_) {
+      size_t n = std::min<size_t>(4, s_.size() - i_);
+      out_.append(s_.substr(i_, n));
+      i_ += n;
+      return;
+    }
+    std::string bytes;
+    std::vector<size_t> starts;
+    size_t j = i_;
+    while (j + 3 < s_.size() && s_[j] == '\\' && s_[j + 1] == '\'' && IsHex(s_[j + 2]) && IsHex(s_[j + 3])) {
+      starts.push_back(j);
+      bytes.push_back(static_cast<char>(HexValue(s_[j + 2]) * 16 + HexValue(s_[j + 3])));
+      j += 4;
+    }
+    if (bytes.empty()) {  // not a well-formed escape: keep it
+      size_t n = std::min<size_t>(4, s_.size() - i_);
+      out_.append(s_.substr(i_, n));
+      i_ += n;
+      return;
+    }
+    size_t k = 0;
+    for (const CodePage::Character& ch : page_->Decode(bytes)) {
+      if (ch.value && (*ch.value >= 0x80 || static_cast<unsigned char>(bytes[k]) >= 0x80)) {
+        AppendCharacter(*ch.value, out_);
+      } else {
+        out_.append(s_.substr(starts[k], 4 * ch.bytes));
+      }
+      k += ch.bytes;
+    }
+    i_ = j;
+  }
+
+  void ControlWord() {
+    size_t j = i_ + 1;
+    while (j < s_.size() && IsLetter(s_[j])) ++j;
+    std::string_view word = s_.substr(i_ + 1, j - i_ - 1);
+    size_t param_start = j;
+    if (j < s_.size() && s_[j] == '-') ++j;
+    size_t digits_start = j;
+    while (j < s_.size() && IsDigit(s_[j])) ++j;
+    const bool has_param = j > digits_start;
+    const long param = has_param ? ValueOf(s_.substr(param_start, j - param_start)) : 0;
+
+    if (word == "u" && has_param) {
+      if (j < s_.size() && s_[j] == ' ') ++j;  // the delimiter belongs to the escape
+      long code = param < 0 ? param + 65536 : param;
+      AppendCharacter(static_cast<char32_t>(code < 0 ? 0xFFFD : code), out_);
+      i_ = j;
+      SkipFallback();
+      return;
+    }
+    if (word == "uc" && has_param) uc_ = param < 0 ? 0 : param;
+    if (word == "bin" && has_param && param > 0) {
+      // Binary data is copied as it stands.
+      if (j < s_.size() && s_[j] == ' ') ++j;
+      size_t end = std::min(s_.size(), j + static_cast<size_t>(param));
+      out_.append(s_.substr(i_, end - i_));
+      i_ = end;
+      return;
+    }
+    out_.append(s_.substr(i_, j - i_));
+    i_ = j;
+  }
+
+  // Skips the fallback characters that follow a "\uN" escape.
+  void SkipFallback() {
+    for (long k = 0; k < uc_ && i_ < s_.size(); ++k) {
+      const char c = s_[i_];
+      if (c == '{' || c == '}') return;
+      if (c == '\\' && i_ + 1 < s_.size()) {
+        if (s_[i_ + 1] == '\'') {
+          i_ = std::min(s_.size(), i_ + 4);
+        } else if (IsLetter(s_[i_ + 1])) {
+          return;  // a control word ends the fallback
+        } else {
+          i_ += 2;
+        }
+      } else if (c == '\r' || c == '\n') {
+        ++i_;
+        --k;  // line breaks are not characters of the fallback
+      } else {
+        ++i_;
+      }
+    }
+  }
+
+  static bool IsHex(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+  static int HexValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return c - 'A' + 10;
+  }
+
+  std::string_view s_;
+  std::string& out_;
+  const std::optional<CodePage>& page_;
+  size_t i_ = 0;
+  long uc_ = 1;
+  std::vector<long> uc_stack_;
+};
+
+}  // namespace
+
+bool RewriteEscapes(std::string_view document, std::string& out) {
+  std::optional<CodePage> page = DeclaredCodePage(document);
+  if (!page && !HasUnicodeEscape(document)) return false;
+  out.clear();
+  Rewriter(document, out, page).Run();
+  return true;
+}
+
+}  // namespace tessarine
