@@ -4,7 +4,7 @@
 
 #include <array>
 #include <cerrno>
-#include <unordered_map>
+#include <algorithm>
 
 namespace tessarine {
 
@@ -52,30 +52,26 @@ struct Iconv {
   bool ok() const { return cd != reinterpret_cast<iconv_t>(-1); }
 };
 
-const std::unordered_map<char32_t, unsigned char>& Table1251() {
-  static const std::unordered_map<char32_t, unsigned char> table = [] {
-    std::unordered_map<char32_t, unsigned char> t;
-    Iconv cv("CP1251");
-    for (int b = 0; b < 256; ++b) {
-      char byte = static_cast<char>(b);
-      std::vector<char32_t> chars;
-      size_t consumed = 0;
-      if (cv.ok() && ToCharacters(cv.cd, std::string_view(&byte, 1), chars, &consumed) && chars.size() == 1) {
-        t.emplace(chars[0], static_cast<unsigned char>(b));
-      }
-    }
-    return t;
-  }();
-  return table;
-}
-
 }  // namespace
 
-std::optional<unsigned char> ByteIn1251(char32_t c) {
+Encoder1251::Encoder1251() {
+  Iconv cv("CP1251");
+  if (!cv.ok()) return;
+  std::vector<char32_t> chars;
+  for (int b = 0x80; b < 256; ++b) {
+    char byte = static_cast<char>(b);
+    size_t consumed = 0;
+    if (ToCharacters(cv.cd, std::string_view(&byte, 1), chars, &consumed) && chars.size() == 1) {
+      upper_.emplace_back(chars[0], static_cast<unsigned char>(b));
+    }
+  }
+  std::sort(upper_.begin(), upper_.end());
+}
+
+std::optional<unsigned char> Encoder1251::ByteOf(char32_t c) const {
   if (c < 0x80) return static_cast<unsigned char>(c);
-  const auto& table = Table1251();
-  auto it = table.find(c);
-  if (it == table.end()) return std::nullopt;
+  auto it = std::lower_bound(upper_.begin(), upper_.end(), std::make_pair(c, static_cast<unsigned char>(0)));
+  if (it == upper_.end() || it->first != c) return std::nullopt;
   return it->second;
 }
 

@@ -30,7 +30,16 @@ class CodePage {
   std::vector<std::optional<char32_t>> single_;  // for single-byte pages: byte -> character
 };
 
-// The code page 1251 byte of character `c`, or nullopt when 1251 cannot hold it.
-std::optional<unsigned char> ByteIn1251(char32_t c);
+// Finds the code page 1251 byte of a character (built through iconv for one conversion).
+class Encoder1251 {
+ public:
+  Encoder1251();
+
+  // The byte of character `c`, or nullopt when 1251 cannot hold it.
+  std::optional<unsigned char> ByteOf(char32_t c) const;
+
+ private:
+  std::vector<std::pair<char32_t, unsigned char>> upper_;  // characters of bytes 0x80-0xFF, sorted
+};
 
 }  // namespace tessarine
