@@ -29,23 +29,37 @@ long LastIndexOf(std::string_view s, std::string_view sub) {
   return at == std::string_view::npos ? -1 : static_cast<long>(at) + 1;
 }
 
-bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens) {
+namespace {
+
+// The offset in `text` of the first `c` at or after `from`, through `finder` when there is one.
+size_t FindFrom(std::string_view text, char c, size_t from, NextFinder* finder) {
+  if (finder == nullptr) return text.find(c, from);
+  size_t at = finder->In(text.substr(from));
+  return at == std::string_view::npos ? at : from + at;
+}
+
+}  // namespace
+
+bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens, GroupMemo* memo) {
+  NextFinder* open_finder = memo != nullptr ? &memo->open : nullptr;
+  NextFinder* close_finder = memo != nullptr ? &memo->close : nullptr;
   opens = 0;
   int closes = 0;
   size_t i = 0;  // the scan's front: everything before it is in the group
-  size_t next_open = text.find('{');
-  size_t next_close = text.find('}');
+  size_t next_open = FindFrom(text, '{', 0, open_finder);
+  size_t next_close = FindFrom(text, '}', 0, close_finder);
   bool closed = false;
   for (;;) {
-    if (next_open != std::string_view::npos && next_close != std::string_view::npos && next_close > next_open) {
+    if (next_open != std::string_view::npos && next_close != std::string_view::npos &&
+        next_close > next_open) {
       ++opens;
       i = next_open + 1;
-      next_open = text.find('{', i);
+      next_open = FindFrom(text, '{', i, open_finder);
     } else if (next_close != std::string_view::npos &&
                (next_open == std::string_view::npos || next_close < next_open)) {
       ++closes;
       i = next_close + 1;
-      next_close = text.find('}', i);
+      next_close = FindFrom(text, '}', i, close_finder);
     } else {
       break;  // no "}" left
     }
@@ -65,7 +79,9 @@ bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens) {
 
 namespace {
 
-bool IsBrace(char c) { return c == '{' || c == '}'; }
+bool IsBrace(char c) {
+  return c == '{' || c == '}';
+}
 
 // The text start reached from the space at offset `sp` of `t`, or null: walks the control
 // words that follow spaces. With a memo, every space passed on the way remembers the outcome.
@@ -90,8 +106,8 @@ const char* WalkFromSpace(std::string_view t, size_t sp, TextStartMemo* memo) {
       break;
     }
     size_t next_space = memo != nullptr ? memo->space.In(rest) : rest.find(' ');
-    size_t brace = memo != nullptr ? std::min(memo->open.In(rest), memo->close.In(rest))
-                                   : rest.find_first_of("{}");
+    size_t brace =
+        memo != nullptr ? std::min(memo->open.In(rest), memo->close.In(rest)) : rest.find_first_of("{}");
     if (next_space == std::string_view::npos || next_space + 1 >= rest.size() ||
         (brace != std::string_view::npos && brace < next_space)) {
       break;

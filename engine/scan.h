@@ -25,13 +25,23 @@ std::string_view CopyFrom(std::string_view s, long i);
 // 1-based position of the last occurrence of `sub` in `s` (occurrences may overlap), or -1.
 long LastIndexOf(std::string_view s, std::string_view sub);
 
+// Remembers where the next "{" and "}" stand in one text whose suffixes are scanned again and
+// again (by ExtractGroup and by callers looking for the next group), so the scans stay linear.
+struct GroupMemo {
+  NextFinder open{"{"}, close{"}"};
+  void Reset() {
+    open.Reset();
+    close.Reset();
+  }
+};
+
 // Cuts the first complete group off the front of `text`: `group` becomes the front of `text`
 // through the "}" that balances the first "{" (any characters before that "{" included) and
 // `opens` the number of "{" met on the way (1 = a group without nested groups). `text` then
 // continues after the group, except that a single character left after it is dropped too.
 // Returns false, with `text` emptied, when a "}" comes before any "{" or the group never closes
-// (`group` then holds what was scanned).
-bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens);
+// (`group` then holds what was scanned). With a memo, `text` must be a suffix of its text.
+bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens, GroupMemo* memo = nullptr);
 
 // Remembers, for one text scanned from the front again and again, where the control words
 // after each space lead, so that repeated FindTextStart calls over suffixes of that text stay

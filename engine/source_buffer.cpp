@@ -7,9 +7,13 @@ namespace tessarine {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool EqualsFolded(const char* a, std::string_view b) {
   for (size_t i = 0; i < b.size(); ++i) {
@@ -18,25 +22,79 @@ bool EqualsFolded(const char* a, std::string_view b) {
   return true;
 }
 
+// Appends `text` to `out` with every line break (CR LF, lone CR, lone LF) as one CR; returns
+// the number of line breaks.
+size_t AppendWithSingleCr(std::string_view text, std::string& out) {
+  size_t breaks = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t brk = text.find_first_of("\r\n", i);
+    if (brk == std::string_view::npos) {
+      out.append(text.substr(i));
+      break;
+    }
+    out.append(text.substr(i, brk - i));
+    out.push_back('\r');
+    ++breaks;
+    i = brk + 1;
+    if (text[brk] == '\r' && i < text.size() && text[i] == '\n') ++i;
+  }
+  return breaks;
+}
+
 }  // namespace
 
 void SourceBuffer::Load(std::string_view text) {
   text_.clear();
   text_.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t brk = text.find_first_of("\r\n", i);
-    if (brk == std::string_view::npos) {
-      text_.append(text.substr(i));
-      break;
-    }
-    text_.append(text.substr(i, brk - i));
-    text_.push_back('\r');
-    i = brk + 1;
-    if (text[brk] == '\r' && i < text.size() && text[i] == '\n') ++i;
-  }
+  cr_count_ = AppendWithSingleCr(text, text_);
   front_ = 0;
-  cr_count_ = static_cast<size_t>(std::count(text_.begin(), text_.end(), '\r'));
+  hidden_ = false;
+  hidden_cr_count_ = 0;
+  ForgetSearches();
+}
+
+void SourceBuffer::PutBack(std::string_view text) {
+  std::string stored;
+  stored.reserve(text.size());
+  cr_count_ += AppendWithSingleCr(text, stored);
+  if (stored.size() <= front_) {
+    front_ -= stored.size();
+    std::memcpy(text_.data() + front_, stored.data(), stored.size());
+  } else {
+    text_.insert(front_, stored);
+    if (hidden_) limit_ += stored.size();
+  }
+  ForgetSearches();
+}
+
+void SourceBuffer::Clear() {
+  front_ = End();
+  cr_count_ = 0;
+  ForgetSearches();
+}
+
+void SourceBuffer::HideFrom(long start) {
+  const size_t size = Size();
+  const size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
+  const size_t kept_cr = static_cast<size_t>(std::count(text_.begin() + static_cast<long>(front_),
+                                                        text_.begin() + static_cast<long>(front_ + s), '\r'));
+  hidden_cr_count_ = (hidden_ ? hidden_cr_count_ : 0) + cr_count_ - kept_cr;
+  hidden_ = true;
+  limit_ = front_ + s;
+  cr_count_ = kept_cr;
+  ForgetSearches();
+}
+
+void SourceBuffer::ShowHidden() {
+  if (!hidden_) {
+    Clear();
+    return;
+  }
+  front_ = limit_;
+  cr_count_ = hidden_cr_count_;
+  hidden_ = false;
+  hidden_cr_count_ = 0;
   ForgetSearches();
 }
 
@@ -45,7 +103,7 @@ void SourceBuffer::ForgetSearches() const {
 }
 
 size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from) const {
-  const size_t end = text_.size();
+  const size_t end = End();
   if (pattern.empty()) return abs_from <= end ? abs_from : std::string::npos;
   if (abs_from > end || end - abs_from < pattern.size()) return std::string::npos;
   const char first = pattern[0];
@@ -71,7 +129,7 @@ size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from) const {
 long SourceBuffer::Find(std::string_view pattern, long from) const {
   if (from < 0) from = 0;
   const size_t abs_from = front_ + static_cast<size_t>(from);
-  if (abs_from > text_.size()) return -1;
+  if (abs_from > End()) return -1;
   for (Memo& m : memo_) {
     if (m.used && m.pattern == pattern && m.searched_from <= abs_from &&
         (m.found == std::string::npos || m.found >= abs_from)) {
@@ -102,6 +160,7 @@ std::string SourceBuffer::Cut(long start, long count) {
     }
   } else {
     text_.erase(front_ + s, n);
+    if (hidden_) limit_ -= n;
     ForgetSearches();
   }
   return out;
@@ -112,8 +171,8 @@ void SourceBuffer::Replace(long start, long count, std::string_view text) {
   size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
   size_t n = count < 0 ? 0 : std::min(static_cast<size_t>(count), size - s);
   const size_t abs = front_ + s;
-  cr_count_ -= static_cast<size_t>(std::count(text_.begin() + static_cast<long>(abs),
-                                              text_.begin() + static_cast<long>(abs + n), '\r'));
+  cr_count_ -= static_cast<size_t>(
+      std::count(text_.begin() + static_cast<long>(abs), text_.begin() + static_cast<long>(abs + n), '\r'));
   cr_count_ += static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
   if (s == 0 && text.size() <= n) {
     // Front replacement in place: the new text ends where the old one ended.
@@ -121,6 +180,7 @@ void SourceBuffer::Replace(long start, long count, std::string_view text) {
     std::memcpy(text_.data() + front_, text.data(), text.size());
   } else {
     text_.replace(abs, n, text);
+    if (hidden_) limit_ = limit_ - n + text.size();
   }
   ForgetSearches();
 }

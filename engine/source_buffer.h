@@ -21,7 +21,7 @@ class SourceBuffer {
   long Length() const { return static_cast<long>(Size() + cr_count_); }
 
   // Number of stored characters (a line break counting as one).
-  size_t Size() const { return text_.size() - front_; }
+  size_t Size() const { return End() - front_; }
 
   // First occurrence of `pattern` at or after `from`, ignoring the letter case of ASCII letters;
   // its position, or -1.
@@ -37,7 +37,22 @@ class SourceBuffer {
   std::string ReadAll() const;
 
   // The stored content (line breaks as one CR), valid until the next change.
-  std::string_view Content() const { return std::string_view(text_).substr(front_); }
+  std::string_view Content() const { return std::string_view(text_).substr(front_, Size()); }
+
+  // Puts `text` in front of the content (its line breaks stored as one CR each), as loading
+  // `text` followed by the whole content would, without copying the content.
+  void PutBack(std::string_view text);
+
+  // Empties the content (a hidden tail stays hidden).
+  void Clear();
+
+  // Sets the content from position `start` on aside: until ShowHidden() the buffer holds only
+  // the text in front of `start`, as loading that text would make it.
+  void HideFrom(long start);
+
+  // Replaces whatever the buffer holds by the text set aside by HideFrom(); without a hidden
+  // tail the buffer is emptied.
+  void ShowHidden();
 
  private:
   struct Memo {
@@ -49,10 +64,14 @@ class SourceBuffer {
 
   void ForgetSearches() const;
   size_t Search(std::string_view pattern, size_t abs_from) const;
+  size_t End() const { return hidden_ ? limit_ : text_.size(); }
 
   std::string text_;
-  size_t front_ = 0;      // offset of the first live character in text_
-  size_t cr_count_ = 0;   // line breaks among the live characters
+  size_t front_ = 0;     // offset of the first live character in text_
+  size_t cr_count_ = 0;  // line breaks among the live characters
+  bool hidden_ = false;  // text_ from limit_ on is set aside
+  size_t limit_ = 0;
+  size_t hidden_cr_count_ = 0;
   mutable std::array<Memo, 8> memo_;
   mutable size_t memo_next_ = 0;
 };

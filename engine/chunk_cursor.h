@@ -1,0 +1,105 @@
+// ChunkCursor: a chunk of body text owned once and consumed from the front.
+//
+// Paragraph conversion cuts the front off its chunk again and again, rewrites the front in
+// place ("\pard" becomes "\rd", a "{" is put in front) and searches the rest for the same
+// patterns each time. The cursor keeps the text in one buffer and moves an offset over it, and
+// its finders remember where the next "{", "}" and "\q" stand, so all of that stays linear.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/next_finder.h"
+#include "engine/scan.h"
+
+namespace tessarine {
+
+class ChunkCursor {
+ public:
+  explicit ChunkCursor(std::string text) { Reset(std::move(text)); }
+  ChunkCursor(const ChunkCursor&) = delete;
+  ChunkCursor& operator=(const ChunkCursor&) = delete;
+
+  // Replaces the whole text.
+  void Reset(std::string text) {
+    buf_ = std::move(text);
+    front_ = 0;
+    end_ = buf_.size();
+    ForgetSearches();
+  }
+
+  // The text not yet consumed; valid until the next change of the cursor.
+  std::string_view View() const { return std::string_view(buf_).substr(front_, end_ - front_); }
+  size_t Size() const { return end_ - front_; }
+  bool Empty() const { return front_ == end_; }
+  bool StartsWith(std::string_view s) const { return View().substr(0, s.size()) == s; }
+
+  // Consumes the first `n` characters (all of them when fewer are left).
+  void Drop(size_t n) { front_ = n >= Size() ? end_ : front_ + n; }
+
+  // Consumes everything.
+  void Clear() { front_ = end_; }
+
+  // Makes `rest`, a suffix of View() (or an empty view), the text not yet consumed.
+  void Assign(std::string_view rest) {
+    if (rest.empty()) {
+      Clear();
+      return;
+    }
+    front_ = static_cast<size_t>(rest.data() - buf_.data());
+  }
+
+  // Ends the text where `part`, a front part of View(), ends; what followed it is dropped.
+  void KeepOnly(std::string_view part) {
+    size_t end = part.empty() ? front_ : static_cast<size_t>(part.data() - buf_.data()) + part.size();
+    if (end != end_) {
+      end_ = end;
+      ForgetSearches();  // the finders know views that end at the old end
+    }
+  }
+
+  // Turns a leading "\pard" into "\rd" in place, so it no longer reads as a paragraph marker.
+  // No pattern the finders look for starts inside either word, so they stay valid.
+  void ReplacePardWithRd() {
+    if (!StartsWith("\\pard")) return;
+    front_ += 2;
+    buf_[front_] = '\\';
+    buf_[front_ + 1] = 'r';
+    buf_[front_ + 2] = 'd';
+  }
+
+  // Puts "{" in front of the text (into the consumed part of the buffer when there is room).
+  void PrependOpenBrace() {
+    if (front_ > 0) {
+      buf_[--front_] = '{';
+      return;  // a search from the new front starts before every remembered one: found anew
+    }
+    buf_.insert(buf_.begin(), '{');
+    ++end_;
+    ForgetSearches();
+  }
+
+  // Puts "}" after the text.
+  void AppendCloseBrace() {
+    buf_.resize(end_);
+    buf_.push_back('}');
+    end_ = buf_.size();
+    ForgetSearches();
+  }
+
+  // Remembered searches over the text's suffixes.
+  GroupMemo groups;     // "{" and "}"
+  NextFinder q{"\\q"};  // the alignment control word
+
+ private:
+  void ForgetSearches() {
+    groups.Reset();
+    q.Reset();
+  }
+
+  std::string buf_;
+  size_t front_ = 0;
+  size_t end_ = 0;
+};
+
+}  // namespace tessarine
