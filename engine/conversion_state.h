@@ -7,6 +7,7 @@
 #include "engine/font_table.h"
 #include "engine/progress.h"
 #include "engine/source_buffer.h"
+#include "engine/tail_finder.h"
 #include "settings/settings.h"
 
 namespace tessarine {
@@ -49,6 +50,8 @@ struct ConversionState {
   bool CommentPending = false;  // the next complex group is a comment's text
 
   bool NotRtf = false;          // the fallback path refused the source as not RTF
+
+  TailFinder TableRowMarks{"\\row"};  // the next row end in Source, remembered across tables
 };
 
 }  // namespace tessarine

@@ -51,6 +51,7 @@ void SourceBuffer::Load(std::string_view text) {
   front_ = 0;
   hidden_ = false;
   hidden_cr_count_ = 0;
+  ++revision_;
   ForgetSearches();
 }
 
@@ -65,12 +66,14 @@ void SourceBuffer::PutBack(std::string_view text) {
     text_.insert(front_, stored);
     if (hidden_) limit_ += stored.size();
   }
+  ++revision_;
   ForgetSearches();
 }
 
 void SourceBuffer::Clear() {
   front_ = End();
   cr_count_ = 0;
+  ++revision_;
   ForgetSearches();
 }
 
@@ -83,6 +86,7 @@ void SourceBuffer::HideFrom(long start) {
   hidden_ = true;
   limit_ = front_ + s;
   cr_count_ = kept_cr;
+  ++revision_;
   ForgetSearches();
 }
 
@@ -95,6 +99,7 @@ void SourceBuffer::ShowHidden() {
   cr_count_ = hidden_cr_count_;
   hidden_ = false;
   hidden_cr_count_ = 0;
+  ++revision_;
   ForgetSearches();
 }
 
@@ -161,6 +166,7 @@ std::string SourceBuffer::Cut(long start, long count) {
   } else {
     text_.erase(front_ + s, n);
     if (hidden_) limit_ -= n;
+    ++revision_;
     ForgetSearches();
   }
   return out;
@@ -182,6 +188,7 @@ void SourceBuffer::Replace(long start, long count, std::string_view text) {
     text_.replace(abs, n, text);
     if (hidden_) limit_ = limit_ - n + text.size();
   }
+  ++revision_;
   ForgetSearches();
 }
 

@@ -54,6 +54,10 @@ class SourceBuffer {
   // tail the buffer is emptied.
   void ShowHidden();
 
+  // Counts every change other than a cut from the front. While it stays the same, a position
+  // remembered as its distance from the end of the content still names the same character.
+  unsigned long Revision() const { return revision_; }
+
  private:
   struct Memo {
     std::string pattern;
@@ -72,6 +76,7 @@ class SourceBuffer {
   bool hidden_ = false;  // text_ from limit_ on is set aside
   size_t limit_ = 0;
   size_t hidden_cr_count_ = 0;
+  unsigned long revision_ = 0;
   mutable std::array<Memo, 8> memo_;
   mutable size_t memo_next_ = 0;
 };
