@@ -1,5 +1,7 @@
 #include "engine/table_assembly.h"
 
+#include <string>
+
 #include "base/line_break.h"
 #include "engine/next_finder.h"
 #include "engine/number.h"
@@ -49,8 +51,10 @@ long LastCellEnd(std::string_view row) {
 
 // The part of a row the simple row conversion reads: after its first "\pard", up to its second.
 // When cells end after the second "\pard" (writers that open every cell with "\pard"), the row
-// is cut at the first "\pard" after its last cell end instead, so that those cells are kept.
-std::string_view SimpleRowText(std::string_view row) {
+// runs on to the first "\pard" after its last cell end instead, so that those cells are kept;
+// its later "\pard" words are then written "\rd" (as paragraph conversion marks a consumed
+// paragraph reset), so that they do not read as paragraph marks inside the cells.
+std::string_view SimpleRowText(std::string_view row, std::string& storage) {
   const long first = Pos("\\pard", row);
   if (first < 0) return row;
   row = CopyFrom(row, first + 5);
@@ -59,7 +63,16 @@ std::string_view SimpleRowText(std::string_view row) {
   const long last_cell = LastCellEnd(row);
   if (last_cell < second) return CopyLeft(row, second - 1);
   const long after = Pos("\\pard", CopyFrom(row, last_cell + 5));
-  return after < 0 ? row : CopyLeft(row, last_cell + 5 + after - 2);
+  if (after > 0) row = CopyLeft(row, last_cell + after + 3);
+  storage.clear();
+  for (size_t at = 0;;) {
+    const size_t pard = row.find("\\pard", at);
+    storage.append(row.substr(at, pard == std::string_view::npos ? std::string_view::npos : pard - at));
+    if (pard == std::string_view::npos) break;
+    storage.append("\\rd");
+    at = pard + 5;
+  }
+  return storage;
 }
 
 }  // namespace
@@ -67,12 +80,13 @@ std::string_view SimpleRowText(std::string_view row) {
 void AssembleSimpleTable(std::string_view table, ConversionState& st) {
   st.OutputText.append("<table border=1 width=90%>").append(kLineBreak);
   NextFinder row_end("\\row");
+  std::string storage;
   do {
     const long r = row_end.Pos(table);
     if (r < 0) break;
     const std::string_view row = table.substr(0, static_cast<size_t>(r - 1));
     table = CopyFrom(table, r + 4);
-    ConvertSimpleRow(SimpleRowText(row), st);
+    ConvertSimpleRow(SimpleRowText(row, storage), st);
   } while (table.size() >= 5);
   st.OutputText.append("</table>").append(kLineBreak);
 }
