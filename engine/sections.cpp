@@ -19,7 +19,7 @@ std::string CutSection(SourceBuffer& source) {
   const long b = p < 0 ? -1 : source.Find("}", p);
   if (b >= 0) return source.Cut(0, b + 1);
   std::string all = source.ReadAll();
-  source.Load("");
+  source.Clear();
   return all;
 }
 

@@ -91,7 +91,7 @@ void ConvertTableInText(ConversionState& st) {
     st.Source.Replace(0, p, " ");
   } else {
     table = st.Source.ReadAll();
-    st.Source.Load("");
+    st.Source.Clear();
   }
   CloseLeftOverCell(st);
   AssembleSimpleTable(table, st);
