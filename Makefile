@@ -9,12 +9,16 @@ ifneq ($(CI),)
   CMAKE_FLAGS += -DTESSARINE_WERROR=ON
 endif
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps test-deps build run test test-asan bench clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+# What only the tests need: a browser that opens converted pages.
+test-deps:
+	@bash scripts/install-deps.sh chromium
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
@@ -23,7 +27,7 @@ build: deps
 run: build
 	@bash scripts/run.sh $(BUILD)
 
-test: build
+test: build test-deps
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
