@@ -53,14 +53,28 @@ TEST_F(NotesTest, FootnoteLinksTheWordBeforeItsMarkToTheNote) {
 }
 
 TEST_F(NotesTest, FootnoteBodyLosesOnlyItsFirstLineBreak) {
-  st.OutputText = "<p>A word";
+  struct Case {
+    const char* group;
+    std::string body;
+  };
+  const Case cases[] = {
+      {"{\\super\\chftn{\\footnote {\\par one\\par two}}}", "one<br>two"},
+      // The note's own paragraph reset gives the first line break.
+      {"{\\super\\chftn{\\footnote\\pard\\plain {\\par one\\par two}}}", "<br>one<br>two"},
+  };
   settings.fsizessl = "7";
-  ConvertComplexGroup("{\\super\\chftn{\\footnote\\pard\\plain {\\par one\\par two}}}", 1, st);
-  EXPECT_EQ(st.OutputText,
-            "<p>A <a name=\"hts1\"></a>\r\n<a class=\"sslk\" href=\"#dssl1\">word</a><b><sup>1</sup></b>");
-  EXPECT_EQ(st.FootnotesText,
-            "<a name=\"dssl1\"></a><p style=\"font-size:7pt\"><b>1.</b>"
-            "<a  class=\"ht\" href=\"#hts1\"><br>one<br>two</a></p>\r\n");
+  for (const Case& c : cases) {
+    ConversionState s{settings, {}};
+    s.OutputText = "<p>A word";
+    ConvertComplexGroup(c.group, 1, s);
+    EXPECT_EQ(s.OutputText,
+              "<p>A <a name=\"hts1\"></a>\r\n<a class=\"sslk\" href=\"#dssl1\">word</a><b><sup>1</sup></b>");
+    EXPECT_EQ(s.FootnotesText,
+              "<a name=\"dssl1\"></a><p style=\"font-size:7pt\"><b>1.</b>"
+              "<a  class=\"ht\" href=\"#hts1\">" +
+                  c.body + "</a></p>\r\n")
+        << c.group;
+  }
 }
 
 TEST_F(NotesTest, FootnoteWithoutAFlatGroupHasAnEmptyBody) {
@@ -92,6 +106,7 @@ TEST_F(NotesTest, CommentThenFootnoteAreNumberedOneAndTwo) {
             "<a class=\"sslk\" href=\"#dssl1\">text</a><b><sup>1</sup></b> and "
             "<a name=\"hts2\"></a>\r\n<a class=\"sslk\" href=\"#dssl2\">more</a><b><sup>2</sup></b>");
   EXPECT_EQ(st.FootnotesText,
+            // The paragraph reset that opens the comment's text leaves neither its letters nor a break.
             "<a name=\"dssl1\"></a><p style=\"font-size:8pt\"><b>1.</b>"
             "<a class=\"ht\" href=\"#hts1\"> A remark.</a></p>\r\n"
             "<a name=\"dssl2\"></a><p style=\"font-size:8pt\"><b>2.</b>"
