@@ -64,3 +64,52 @@ TEST(ComplexGroupTest, UnknownComplexGroupIsDropped) {
 
 }  // namespace
 }  // namespace tessarine
+
+namespace tessarine {
+namespace {
+
+// Unbalanced, cut-off and deeply nested groups of every kind end and write bounded output.
+TEST(ComplexGroupTest, HostileShapesEnd) {
+  const std::string deep = std::string(20000, '{') + "\\super\\footnote x" + std::string(20000, '}');
+  const std::string many_fields = [] {
+    std::string s = "{\\field{\\*\\fldinst ";
+    for (int i = 0; i < 20000; ++i) s += "{HYPERLINK }{a}";
+    return s + "}}";
+  }();
+  const std::string shapes[] = {
+      "{",
+      "}",
+      "{{",
+      "{\\field HYPERLINK",
+      "{\\field HYPERLINK{",
+      "{\\field{HYPERLINK}",
+      "{\\super\\footnote",
+      "{\\super\\footnote{",
+      "{\\super\\footnote}}}{",
+      "{\\*\\atrfstart",
+      "{{\\*\\atrfstart}",
+      "{\\*\\bkmk{",
+      "{\\*\\bkmk{}{",
+      "{\\pntext\\pard\\plain",
+      "{\\pntext\\pard\\plain{{{{",
+      "{\\pntext\\pard\\plain}}}}}{",
+      "{\\listtext\\pard\\plain {a}{b}{c}}}}",
+      deep,
+      many_fields,
+  };
+  for (const std::string& shape : shapes) {
+    for (bool comment_pending : {false, true}) {
+      Settings settings;
+      ConversionState st{settings, {}};
+      st.Alignment = "left";
+      st.ListItemParagraphs = 1;
+      st.CommentPending = comment_pending;
+      ConvertComplexGroup(shape, 1, st);
+      EXPECT_LE(st.OutputText.size() + st.FootnotesText.size(), 2 * shape.size() + 400)
+          << shape.substr(0, 40);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tessarine
