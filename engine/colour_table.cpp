@@ -28,7 +28,10 @@ std::vector<std::string> ParseColourTable(std::string_view text) {
     long r = ComponentValue(text, red.In(text), 3, backslash_after_red);
     long g = ComponentValue(text, green.In(text), 5, backslash_after_green);
     long b = ComponentValue(text, blue.In(text), 4, semicolon_after_blue);
-    result += "#" + HexOf(r) + HexOf(g) + HexOf(b);
+    result += '#';
+    result += HexOf(r);
+    result += HexOf(g);
+    result += HexOf(b);
     ++count;
     size_t end = semicolon.In(text);
     if (end == std::string_view::npos) break;  // nothing more can be consumed
