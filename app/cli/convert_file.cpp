@@ -39,7 +39,8 @@ bool HasRtfHeader(std::string_view text) {
 }
 
 FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
-                        const std::string& output, std::string* page, const ProgressSink& progress) {
+                        const std::string& output, std::string* page, const ProgressSink& progress,
+                        const std::function<void(size_t text_length)>& loaded) {
   FileOutcome outcome;
   outcome.output_path = output.empty() ? OutputNameFor(source) : output;
   if (!IsExistingFile(source)) {
@@ -56,6 +57,7 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
     outcome.reason = std::string(messages::kNotRtfFile);
     return outcome;
   }
+  if (loaded) loaded(text.size());
   Conversion conversion =
       kind == SourceKind::kRtf ? ConvertRtf(text, settings, progress) : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {

@@ -2,6 +2,8 @@
 // the window's batch, so both write the same bytes.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +29,11 @@ struct FileOutcome {
 // Converts the file at `source` and writes its page to `output` ("" = the output name of the
 // source). A missing file, a source that is not RTF, a refused document, an output path equal
 // to the source and a page that cannot be written are failures; nothing is written for them.
-// When `page` is not null the page is handed back instead of written.
+// When `page` is not null the page is handed back instead of written. `loaded`, when set, is
+// told the length of the file's text once it has been read and accepted, before converting.
 FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
                         const std::string& output, std::string* page = nullptr,
-                        const ProgressSink& progress = {});
+                        const ProgressSink& progress = {},
+                        const std::function<void(size_t text_length)>& loaded = {});
 
 }  // namespace tessarine

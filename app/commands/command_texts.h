@@ -1,0 +1,22 @@
+// Texts of the window's commands shown to the user (UTF-8).
+#pragma once
+
+#include <string_view>
+
+namespace tessarine::texts {
+
+// Status bar.
+inline constexpr std::string_view kStatusLoaded = "Загружен файл ";
+inline constexpr std::string_view kStatusLoadedColon = "Загружен файл: ";
+inline constexpr std::string_view kStatusProcessing = "Обработка файла ";
+inline constexpr std::string_view kStatusSizeBefore = " размером ";
+inline constexpr std::string_view kStatusSizeAfter = " байт";
+inline constexpr std::string_view kStatusWaiting = "Ожидание";
+
+// Message boxes.
+inline constexpr std::string_view kAttention = "ВНИМАНИЕ!";
+inline constexpr std::string_view kBatchDone = "Обработка файлов закончена.";
+inline constexpr std::string_view kCannotRead = "Не удалось прочитать файл: ";
+inline constexpr std::string_view kSettingsNotSaved = "Установки не сохранены: ";
+
+}  // namespace tessarine::texts
