@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need.
-# Does nothing when they are already present. Usage: install-deps.sh [extra packages...]
+# Does nothing when they are already present. Usage: install-deps.sh [--screenshot] [extra packages...]
+# --screenshot adds what scripts/screenshot.sh needs (a virtual X server and image tools).
 set -euo pipefail
+
+screenshot_packages=()
+if [ "${1:-}" = "--screenshot" ]; then
+  screenshot_packages=(xvfb x11-utils imagemagick fonts-dejavu-core)
+  shift
+fi
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libgl-dev
   parallel rsync  # tests only: the GNU parallel batch test (skipped when they are missing)
+  "${screenshot_packages[@]}"
   "$@"
 )
 

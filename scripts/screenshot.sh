@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the real window under a virtual X server (Xvfb):
+# docs/window-html.png (a converted Cyrillic document in the Html pane) and
+# docs/window-rtf.png (the same document in the RTF pane).
+# Usage: scripts/screenshot.sh [build-dir]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+cd "$root"
+bash scripts/install-deps.sh --screenshot
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build" -j 2 --target tessarine-screenshot
+mkdir -p docs
+
+display=":$((200 + $$ % 500))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+app_pid=""
+cleanup() {
+  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# shot NAME TITLE COMMAND...: starts COMMAND, waits for its window titled TITLE, saves it.
+shot() {
+  local name=$1 title=$2
+  shift 2
+  "$@" 2>/dev/null &
+  app_pid=$!
+  local info=""
+  for _ in $(seq 100); do
+    info=$(xwininfo -name "$title" 2>/dev/null) && break
+    sleep 0.1
+  done
+  [ -n "$info" ] || { echo "no window \"$title\"" >&2; exit 1; }
+  sleep 1  # let it paint
+  local x y w h
+  x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+  w=$(awk '/Width:/ {print $2}' <<<"$info")
+  h=$(awk '/Height:/ {print $2}' <<<"$info")
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "docs/$name.png"
+  kill "$app_pid"
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+  echo "docs/$name.png"
+}
+
+shot window-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf html
+shot window-rtf "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf rtf
