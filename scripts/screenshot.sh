@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real window under a virtual X server (Xvfb):
 # docs/window-html.png (a converted Cyrillic document in the Html pane) and
-# docs/window-rtf.png (the same document in the RTF pane).
+# docs/window-rtf.png (a Cyrillic RTF document formatted in the RTF pane).
 # Usage: scripts/screenshot.sh [build-dir]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,5 +49,5 @@ shot() {
   echo "docs/$name.png"
 }
 
-shot window-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf html
+shot window-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/river.txt html
 shot window-rtf "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf rtf

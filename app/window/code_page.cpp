@@ -1,19 +1,10 @@
 #include "app/window/code_page.h"
 
-#include <array>
-
 #include "base/cp1251.h"
 
 namespace tessarine {
 
 namespace {
-
-std::array<char16_t, 256> MakeByteTable() {
-  std::array<char16_t, 256> table{};
-  for (int b = 0; b < 256; ++b)
-    table[b] = static_cast<char16_t>(Cp1251ToUnicode(static_cast<unsigned char>(b)));
-  return table;
-}
 
 void AppendReference(std::string& out, char32_t c) {
   out.append("&#");
@@ -24,10 +15,11 @@ void AppendReference(std::string& out, char32_t c) {
 }  // namespace
 
 QString FromCp1251(std::string_view bytes) {
-  static const std::array<char16_t, 256> kTable = MakeByteTable();
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = text.data();
-  for (size_t i = 0; i < bytes.size(); ++i) out[i] = QChar(kTable[static_cast<unsigned char>(bytes[i])]);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    out[i] = QChar(static_cast<char16_t>(Cp1251ToUnicode(static_cast<unsigned char>(bytes[i]))));
+  }
   return text;
 }
 

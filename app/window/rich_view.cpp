@@ -46,10 +46,10 @@ QString RunText(const std::string& utf8) {
 }
 
 void MarkAddresses(QTextDocument* document) {
-  static const QRegularExpression kAddress(
+  const QRegularExpression address(
       QStringLiteral(R"((?:https?|ftp|file)://[^\s<>"]+|www\.[^\s<>"]+|mailto:[^\s<>"]+)"),
       QRegularExpression::CaseInsensitiveOption);
-  QTextCursor found = document->find(kAddress);
+  QTextCursor found = document->find(address);
   while (!found.isNull()) {
     QTextCharFormat link;
     link.setAnchor(true);
@@ -57,7 +57,7 @@ void MarkAddresses(QTextDocument* document) {
     link.setFontUnderline(true);
     link.setForeground(QColor(Qt::blue));
     found.mergeCharFormat(link);
-    found = document->find(kAddress, found);
+    found = document->find(address, found);
   }
 }
 

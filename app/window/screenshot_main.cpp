@@ -1,8 +1,8 @@
 // tessarine-screenshot: the window in a prepared state, for the pictures of the README.
 // Usage: tessarine-screenshot window DOCUMENT [rtf|html]
 //   opens DOCUMENT (.rtf or .txt) as "Открыть файлы ..." would, converts it and shows the
-//   chosen tab (html by default), the page scrolled to its title. The settings of a fresh
-//   start, with a page title, are kept in a temporary folder; the program runs until closed.
+//   chosen tab (html by default), the page scrolled to its body. The settings of a fresh
+//   start are kept in a temporary folder; the program runs until it is closed.
 #include <cstdio>
 #include <string>
 
@@ -14,13 +14,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/window/code_page.h"
 #include "app/window/main_window.h"
 #include "app/window/pane.h"
 #include "app/window/platform.h"
 #include "app/window/window_texts.h"
-#include "settings/settings_file.h"
-#include "settings/settings_location.h"
 
 namespace {
 
@@ -54,10 +51,6 @@ int main(int argc, char** argv) {
   const QString document = args[2];
   const QString tab = args.size() > 3 ? args[3] : QStringLiteral("html");
   QTemporaryDir folder;
-  Settings settings;
-  settings.titul = ToCp1251(QString::fromUtf8("Письмо о переводе документов"));
-  Status saved = SaveSettingsFile(folder.filePath(kSettingsFileName).toStdString(), settings);
-  if (!saved.ok()) std::fprintf(stderr, "%s\n", saved.message().c_str());
   PreparedPlatform platform(document);
   MainWindow window(platform, folder.path().toStdString());
   window.show();
@@ -66,8 +59,8 @@ int main(int argc, char** argv) {
   if (tab == "html") {
     text ? window.ConvertTextCommand() : window.ConvertRtfCommand();
     auto* html = window.findChild<PlainPane*>(QString::fromLatin1(names::kHtmlPane));
-    QTextCursor title = html->document()->find(QStringLiteral("<TITLE>"));
-    if (!title.isNull()) html->verticalScrollBar()->setValue(title.blockNumber());
+    QTextCursor body = html->document()->find(QStringLiteral("<body"));
+    if (!body.isNull()) html->verticalScrollBar()->setValue(body.blockNumber() - 2);
   }
   return QApplication::exec();
 }
