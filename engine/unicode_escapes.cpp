@@ -4,7 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "engine/code_page.h"
+#include "base/code_page.h"
+#include "base/cp1251.h"
 #include "engine/number.h"
 
 namespace tessarine {
@@ -39,15 +40,15 @@ void AppendHexEscape(unsigned char byte, std::string& out) {
 }
 
 // Writes character `c` as text the converter decodes back to it.
-void AppendCharacter(char32_t c, const Encoder1251& encoder, std::string& out) {
+void AppendCharacter(char32_t c, std::string& out) {
   if (c == '<') {
     out += "&lt;";
   } else if (c == '>') {
     out += "&gt;";
   } else if (c < 0x80 && c >= 0x20 && c != '{' && c != '}' && c != '\\') {
     out.push_back(static_cast<char>(c));
-  } else if (std::optional<unsigned char> byte = encoder.ByteOf(c)) {
-    AppendHexEscape(*byte, out);
+  } else if (int byte = UnicodeToCp1251(c); byte >= 0) {
+    AppendHexEscape(static_cast<unsigned char>(byte), out);
   } else {
     out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
   }
@@ -120,7 +121,7 @@ class Rewriter {
     size_t k = 0;
     for (const CodePage::Character& ch : page_->Decode(bytes)) {
       if (ch.value && (*ch.value >= 0x80 || static_cast<unsigned char>(bytes[k]) >= 0x80)) {
-        AppendCharacter(*ch.value, encoder_, out_);
+        AppendCharacter(*ch.value, out_);
       } else {
         out_.append(s_.substr(starts[k], 4 * ch.bytes));
       }
@@ -143,7 +144,7 @@ class Rewriter {
     if (word == "u" && has_param) {
       if (j < s_.size() && s_[j] == ' ') ++j;  // the delimiter belongs to the escape
       long code = param < 0 ? param + 65536 : param;
-      AppendCharacter(static_cast<char32_t>(code < 0 ? 0xFFFD : code), encoder_, out_);
+      AppendCharacter(static_cast<char32_t>(code < 0 ? 0xFFFD : code), out_);
       i_ = j;
       SkipFallback();
       return;
@@ -193,7 +194,6 @@ class Rewriter {
   std::string_view s_;
   std::string& out_;
   const std::optional<CodePage>& page_;
-  Encoder1251 encoder_;
   size_t i_ = 0;
   long uc_ = 1;
   std::vector<long> uc_stack_;

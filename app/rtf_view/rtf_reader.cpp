@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/rtf_view/rtf_tokenizer.h"
+#include "base/code_page.h"
 #include "base/cp1251.h"
 
 namespace tessarine::rtf_view {
@@ -232,9 +234,18 @@ class Reader {
     } else if (word == "cf") {
       long index = token.param;
       ChangeStyle([index](GroupState& s) { s.colour_index = index; });
+    } else if (word == "ansicpg") {
+      UseCodePage(token.param);
     } else {
       Special(word);
     }
+  }
+
+  // Bytes of a document declared in a code page other than 1251 are read in that code page.
+  void UseCodePage(long number) {
+    page_.reset();
+    has_lead_ = false;
+    if (number > 0 && number != 1251) page_ = CodePage::Open(number);
   }
 
   void Special(std::string_view word) {
@@ -315,7 +326,21 @@ class Reader {
 
   void AppendByte(unsigned char b) {
     if (b < 0x20 && b != '\t') return;  // control bytes are not text
-    Append(Cp1251ToUnicode(b));
+    if (!page_ || (b < 0x80 && !has_lead_)) {
+      Append(Cp1251ToUnicode(b));
+      return;
+    }
+    std::string bytes;
+    if (has_lead_) bytes.push_back(static_cast<char>(lead_));
+    bytes.push_back(static_cast<char>(b));
+    has_lead_ = false;
+    std::vector<CodePage::Character> chars = page_->Decode(bytes);
+    if (page_->double_byte() && bytes.size() == 1 && !chars.empty() && !chars[0].value) {
+      lead_ = b;  // a lead byte: its character needs the next byte
+      has_lead_ = true;
+      return;
+    }
+    for (const CodePage::Character& c : chars) Append(c.value.value_or(0xFFFD));
   }
 
   void Unicode(long param) {
@@ -394,6 +419,9 @@ class Reader {
   bool group_start_ = false;  // the previous token opened a group
   int skip_fallback_ = 0;     // fallback characters of a "\u" still to skip
   char32_t high_surrogate_ = 0;
+  std::optional<CodePage> page_;  // the declared code page, when it is not 1251
+  unsigned char lead_ = 0;         // a double-byte character's first byte
+  bool has_lead_ = false;
   std::string pending_;  // text not yet reported, all in the current style
 };
 

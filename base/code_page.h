@@ -20,6 +20,9 @@ class CodePage {
     size_t bytes = 1;               // how many bytes it took (2 for a double-byte character)
   };
 
+  // True for the code pages whose characters may take two bytes (932, 936, 949, 950).
+  bool double_byte() const { return double_byte_; }
+
   // The characters of the byte sequence `bytes`, in order. Double-byte code pages pair a lead
   // byte with the byte after it.
   std::vector<Character> Decode(std::string_view bytes) const;
@@ -28,18 +31,6 @@ class CodePage {
   std::string name_;
   bool double_byte_ = false;
   std::vector<std::optional<char32_t>> single_;  // for single-byte pages: byte -> character
-};
-
-// Finds the code page 1251 byte of a character (built through iconv for one conversion).
-class Encoder1251 {
- public:
-  Encoder1251();
-
-  // The byte of character `c`, or nullopt when 1251 cannot hold it.
-  std::optional<unsigned char> ByteOf(char32_t c) const;
-
- private:
-  std::vector<std::pair<char32_t, unsigned char>> upper_;  // characters of bytes 0x80-0xFF, sorted
 };
 
 }  // namespace tessarine

@@ -1,10 +1,9 @@
-#include "engine/code_page.h"
+#include "base/code_page.h"
 
 #include <iconv.h>
 
 #include <array>
 #include <cerrno>
-#include <algorithm>
 
 namespace tessarine {
 
@@ -53,27 +52,6 @@ struct Iconv {
 };
 
 }  // namespace
-
-Encoder1251::Encoder1251() {
-  Iconv cv("CP1251");
-  if (!cv.ok()) return;
-  std::vector<char32_t> chars;
-  for (int b = 0x80; b < 256; ++b) {
-    char byte = static_cast<char>(b);
-    size_t consumed = 0;
-    if (ToCharacters(cv.cd, std::string_view(&byte, 1), chars, &consumed) && chars.size() == 1) {
-      upper_.emplace_back(chars[0], static_cast<unsigned char>(b));
-    }
-  }
-  std::sort(upper_.begin(), upper_.end());
-}
-
-std::optional<unsigned char> Encoder1251::ByteOf(char32_t c) const {
-  if (c < 0x80) return static_cast<unsigned char>(c);
-  auto it = std::lower_bound(upper_.begin(), upper_.end(), std::make_pair(c, static_cast<unsigned char>(0)));
-  if (it == upper_.end() || it->first != c) return std::nullopt;
-  return it->second;
-}
 
 std::optional<CodePage> CodePage::Open(long number) {
   CodePage page;
