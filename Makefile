@@ -1,24 +1,28 @@
 # make run  — installs what is missing, builds, converts the examples (or opens the window)
 # make test — installs what is missing, builds, runs every test (also under the sanitizers)
 # make bench — builds optimised and runs the benchmarks
+# make fuzz  — builds the fuzz targets with clang and runs each for FUZZ_SECONDS (default 60)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifneq ($(CI),)
   CMAKE_FLAGS += -DTESSARINE_WERROR=ON
 endif
 
-.PHONY: all deps test-deps build run test test-asan bench clean
+.PHONY: all deps test-deps build run test test-asan bench fuzz clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-# What only the tests need: a browser that opens converted pages.
+# What only the tests need: a browser that opens converted pages; GNU parallel and rsync for the
+# batch test across hosts.
 test-deps:
-	@bash scripts/install-deps.sh chromium
+	@bash scripts/install-deps.sh chromium parallel rsync
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
@@ -40,5 +44,8 @@ test-asan: deps
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash scripts/fuzz.sh $(FUZZ_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -14,7 +14,6 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libgl-dev
-  parallel rsync  # tests only: the GNU parallel batch test (skipped when they are missing)
   "${screenshot_packages[@]}"
   "$@"
 )

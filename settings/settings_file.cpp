@@ -15,7 +15,8 @@ bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 size_t FindKey(std::string_view key, std::string_view text) {
   size_t at = text.find(key);
   while (at != std::string_view::npos) {
-    bool line_start = at == 0 || text[at - 1] == '\n';
+    // Lines end with CR LF; a lone LF inside a value is an ordinary character.
+    bool line_start = at == 0 || (at >= 2 && text[at - 2] == '\r' && text[at - 1] == '\n');
     size_t after = at + key.size();
     bool whole_key = after >= text.size() || !IsAsciiLetter(text[after]);
     if (line_start && whole_key) return at;
