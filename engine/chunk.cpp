@@ -95,7 +95,6 @@ class ChunkWalk {
 
   size_t Left() const { return chunk_.size() - at_; }
   std::string_view Rest() const { return std::string_view(chunk_).substr(at_); }
-  int RunCount() const { return run_count_; }
 
   // One step of the walk; every step consumes at least one character, or the paragraph is
   // opened by it.
@@ -136,12 +135,14 @@ class ChunkWalk {
       std::string_view text_on = CopyFrom(rest, text_start);
       const long e = FindTextEnd(text_on);
       std::string_view text = CopyLeft(text_on, e - 1);
-      at_ = e < static_cast<long>(text_on.size()) ? chunk_.size() - text_on.size() + static_cast<size_t>(e - 1)
-                                                   : chunk_.size();
+      at_ = e < static_cast<long>(text_on.size())
+                ? chunk_.size() - text_on.size() + static_cast<size_t>(e - 1)
+                : chunk_.size();
       WriteTaggedRun(head, run_count_, st_);
       DecodeText(text, out);
     } else if (par > 0 && (brace < 0 || par < brace)) {
-      const size_t mark_end = static_cast<size_t>(par - 1) + ParMarkLength(rest.substr(static_cast<size_t>(par - 1)));
+      const size_t mark_end =
+          static_cast<size_t>(par - 1) + ParMarkLength(rest.substr(static_cast<size_t>(par - 1)));
       if (rest.size() > mark_end + 1) {
         at_ += mark_end;
         WriteTaggedRun(rest.substr(0, mark_end), run_count_, st_);

@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::string_view kTabSpaces = "&nbsp;&nbsp;";
 
-bool Contains(std::string_view s, std::string_view word) { return s.find(word) != std::string_view::npos; }
+bool Contains(std::string_view s, std::string_view word) {
+  return s.find(word) != std::string_view::npos;
+}
 
 // Whether `s` holds a "\par" other than the "\pard" of the group's head (compared by position,
 // the head's "\pard" position standing for any text).

@@ -12,8 +12,9 @@ namespace {
 // One property of the opening run: the run's own value when it differs from the page default
 // (and then it becomes the paragraph's), nothing when it equals the default, and the
 // paragraph's inherited value or else the page default when the run names none.
-void AppendOpeningProperty(const std::string& value, std::string& paragraph_value, const std::string& page_default,
-                           std::string_view prefix, std::string_view suffix, std::string& style) {
+void AppendOpeningProperty(const std::string& value, std::string& paragraph_value,
+                           const std::string& page_default, std::string_view prefix, std::string_view suffix,
+                           std::string& style) {
   const std::string* written = nullptr;
   if (!value.empty()) {
     if (value == page_default) return;
@@ -44,7 +45,9 @@ void DropLastSemicolon(std::string& style) {
   if (!style.empty() && style.back() == ';') style.pop_back();
 }
 
-bool Contains(std::string_view s, std::string_view word) { return s.find(word) != std::string_view::npos; }
+bool Contains(std::string_view s, std::string_view word) {
+  return s.find(word) != std::string_view::npos;
+}
 
 void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionState& st) {
   const Settings& set = st.settings;

