@@ -131,6 +131,20 @@ size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from) const {
   return std::string::npos;
 }
 
+SourceBuffer::Memo& SourceBuffer::SlotFor(std::string_view pattern) const {
+  // The pattern's own slot first: the newest search of a pattern supersedes its older one, and
+  // other patterns' results (a pattern that no longer occurs, above all) stay remembered.
+  for (Memo& m : memo_) {
+    if (m.used && m.pattern == pattern) return m;
+  }
+  for (Memo& m : memo_) {
+    if (!m.used) return m;
+  }
+  Memo& slot = memo_[memo_next_];
+  memo_next_ = (memo_next_ + 1) % memo_.size();
+  return slot;
+}
+
 long SourceBuffer::Find(std::string_view pattern, long from) const {
   if (from < 0) from = 0;
   const size_t abs_from = front_ + static_cast<size_t>(from);
@@ -142,8 +156,7 @@ long SourceBuffer::Find(std::string_view pattern, long from) const {
     }
   }
   size_t found = Search(pattern, abs_from);
-  Memo& slot = memo_[memo_next_];
-  memo_next_ = (memo_next_ + 1) % memo_.size();
+  Memo& slot = SlotFor(pattern);
   slot.pattern.assign(pattern);
   slot.searched_from = abs_from;
   slot.found = found;

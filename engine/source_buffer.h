@@ -68,6 +68,7 @@ class SourceBuffer {
 
   void ForgetSearches() const;
   size_t Search(std::string_view pattern, size_t abs_from) const;
+  Memo& SlotFor(std::string_view pattern) const;  // where a new search result is remembered
   size_t End() const { return hidden_ ? limit_ : text_.size(); }
 
   std::string text_;
