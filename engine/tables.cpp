@@ -51,6 +51,7 @@ void ConvertTableRegion(ConversionState& st) {
     if (p2 == std::string_view::npos || p2 == 0) continue;
     const size_t p3 = content.substr(0, row->end).find('}', p2);
     if (p3 == std::string_view::npos || p3 == 0) continue;
+    if (content.substr(0, p3).find("\\nestcell") != std::string_view::npos) continue;
     ConvertMarkedTable(st, p3 + 1);
     return;
   }

@@ -140,7 +140,7 @@ void AppendCellText(std::string_view rtf, std::string& out) {
         const ControlWord w = ReadControlWord(rtf, i);
         if (w.name == "par" || w.name == "line") {
           out.append("<br>");
-        } else if (w.name == "tab") {
+        } else if (w.name == "tab" || w.name == "nestcell") {
           out.push_back(' ');
         } else if (w.name == "bin") {
           i = std::min(rtf.size(), w.end + static_cast<size_t>(w.value > 0 ? w.value : 0));
