@@ -51,8 +51,10 @@ TEST_F(JobDistributorTest, GnuParallelAcrossHostsGivesTheSamePagesAsADirectRun) 
   std::string list;
   for (const std::string& f : order) list += f + '\n';
   ASSERT_TRUE(WriteFileBytes(root_ / "list", list).ok());
+  // GNU parallel builds its remote commands for the shell named by $SHELL and runs nothing
+  // useful when that is unset, as it is under some CI runners.
   const testing::ShellRun distributed =
-      RunIn(dir, "parallel --will-cite --ssh " + testing::Quoted(ssh.string()) +
+      RunIn(dir, "SHELL=/bin/bash parallel --will-cite --ssh " + testing::Quoted(ssh.string()) +
                      " --sshlogin 2/otherhost --basefile qavrel.ini --basefile tessarine-convert"
                      " --transferfile {} --return {.}.htm --cleanup"
                      " ./tessarine-convert -q -j 1 --settings qavrel.ini {} <" +
