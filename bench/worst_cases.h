@@ -1,0 +1,215 @@
+// Pathological documents for the worst-case benchmarks and the whole-program timings: shapes
+// found by reading the converters' algorithms or by fuzzing, each generated at any size.
+// Deterministic: the same shape and size always give the same bytes.
+//
+//   std::string doc = worstcase::Document(worstcase::Shape::kCellsWithoutRow, 16 << 20);
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tessarine::worstcase {
+
+enum class Shape {
+  kRunOfLetters,           // one paragraph: "x" again and again
+  kRunOfSpaces,            // one paragraph: spaces only
+  kRunOfBackslashes,       // one paragraph: "\" again and again (escaped backslashes)
+  kRunOfOpenBraces,        // one paragraph: "{" again and again, never closed
+  kRunOfCloseBraces,       // one paragraph: "}" again and again
+  kRunOfLineBreaks,        // one paragraph: CR LF again and again
+  kRunOfHexEscapes,        // one group: "\'e0" again and again
+  kLettersInOneGroup,      // one group of "x" again and again
+  kLettersUndeclined,      // a declined document (fallback path): one paragraph of "x"
+  kDeepNesting,            // "{" nested to the size of the document, then all closed
+  kDeepNestingUndeclined,  // the same in a declined document (fallback path)
+  kCellsWithoutRow,        // one row definition, then "\cell" after "\cell", never a "\row"
+  kCellsWithoutRowMarked,  // the same with a "\lastrow" row at the very end
+  kSectdStorm,             // "\sectd" after "\sectd" between words, never a "\sect "
+  kSectionStorm,           // two-column sections, each closed with "\sect }"
+  kHugeFontTable,          // a font table as large as the document, runs naming its last fonts
+  kHugeColourTable,        // a colour table as large as the document, runs using its colours
+  kColoursAbove255,        // a colour table whose components are all above 255
+};
+
+inline constexpr std::array kAllShapes = {
+    Shape::kRunOfLetters,          Shape::kRunOfSpaces,
+    Shape::kRunOfBackslashes,      Shape::kRunOfOpenBraces,
+    Shape::kRunOfCloseBraces,      Shape::kRunOfLineBreaks,
+    Shape::kRunOfHexEscapes,       Shape::kLettersInOneGroup,
+    Shape::kLettersUndeclined,     Shape::kDeepNesting,
+    Shape::kDeepNestingUndeclined, Shape::kCellsWithoutRow,
+    Shape::kCellsWithoutRowMarked, Shape::kSectdStorm,
+    Shape::kSectionStorm,          Shape::kHugeFontTable,
+    Shape::kHugeColourTable,       Shape::kColoursAbove255,
+};
+
+inline const char* ShapeName(Shape shape) {
+  switch (shape) {
+    case Shape::kRunOfLetters:
+      return "run_of_letters";
+    case Shape::kRunOfSpaces:
+      return "run_of_spaces";
+    case Shape::kRunOfBackslashes:
+      return "run_of_backslashes";
+    case Shape::kRunOfOpenBraces:
+      return "run_of_open_braces";
+    case Shape::kRunOfCloseBraces:
+      return "run_of_close_braces";
+    case Shape::kRunOfLineBreaks:
+      return "run_of_line_breaks";
+    case Shape::kRunOfHexEscapes:
+      return "run_of_hex_escapes";
+    case Shape::kLettersInOneGroup:
+      return "letters_in_one_group";
+    case Shape::kLettersUndeclined:
+      return "letters_undeclined";
+    case Shape::kDeepNesting:
+      return "deep_nesting";
+    case Shape::kDeepNestingUndeclined:
+      return "deep_nesting_undeclined";
+    case Shape::kCellsWithoutRow:
+      return "cells_without_row";
+    case Shape::kCellsWithoutRowMarked:
+      return "cells_without_row_marked";
+    case Shape::kSectdStorm:
+      return "sectd_storm";
+    case Shape::kSectionStorm:
+      return "section_storm";
+    case Shape::kHugeFontTable:
+      return "huge_font_table";
+    case Shape::kHugeColourTable:
+      return "huge_colour_table";
+    case Shape::kColoursAbove255:
+      return "colours_above_255";
+  }
+  return "?";
+}
+
+// The shape called `name`; false when there is none.
+inline bool ShapeFromName(std::string_view name, Shape* shape) {
+  for (Shape s : kAllShapes) {
+    if (name == ShapeName(s)) {
+      *shape = s;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Appends `unit` to `doc` until it holds at least `bytes` bytes.
+inline void RepeatUntil(std::string& doc, std::string_view unit, size_t bytes) {
+  while (doc.size() < bytes) doc.append(unit);
+}
+
+// The header most shapes start with; the body after it starts with "}\pard\plain", which makes
+// the pipeline accept the document.
+inline constexpr std::string_view kHeader =
+    "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}"
+    "{\\f1\\froman\\fcharset204 Times New Roman;}}\r\n"
+    "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
+    "{\\*\\generator Worst cases;}";
+inline constexpr std::string_view kParagraph = "\\pard\\plain \\f1\\fs24 ";
+
+// A document of the shape with at least `bytes` bytes (a few more to close it).
+inline std::string Document(Shape shape, size_t bytes) {
+  std::string doc;
+  doc.reserve(bytes + 256);
+  switch (shape) {
+    case Shape::kRunOfLetters:
+    case Shape::kRunOfSpaces:
+    case Shape::kRunOfBackslashes:
+    case Shape::kRunOfOpenBraces:
+    case Shape::kRunOfCloseBraces:
+    case Shape::kRunOfLineBreaks: {
+      static constexpr std::string_view kUnits[] = {"x", " ", "\\", "{", "}", "\r\n"};
+      doc.append(kHeader).append(kParagraph).append("{\\b\\ lead} ");
+      RepeatUntil(doc, kUnits[static_cast<int>(shape) - static_cast<int>(Shape::kRunOfLetters)], bytes);
+      doc.append("\\par }\r\n");
+      break;
+    }
+    case Shape::kRunOfHexEscapes:
+      doc.append(kHeader).append(kParagraph).append("{\\f1 ");
+      RepeatUntil(doc, "\\'e0", bytes);
+      doc.append("\\par }}\r\n");
+      break;
+    case Shape::kLettersInOneGroup:
+      doc.append(kHeader).append(kParagraph).append("{\\i\\f1 ");
+      RepeatUntil(doc, "x", bytes);
+      doc.append("\\par }}\r\n");
+      break;
+    case Shape::kLettersUndeclined:
+      // No "}\pard\plain" and no "\trowd": the fallback path takes the document.
+      doc.append("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\viewkind4\\pard\\f0\\fs20 ");
+      RepeatUntil(doc, "x", bytes);
+      doc.append("\\par\r\n}\r\n");
+      break;
+    case Shape::kDeepNesting:
+    case Shape::kDeepNestingUndeclined: {
+      doc.append(shape == Shape::kDeepNesting ? std::string(kHeader) + std::string(kParagraph)
+                                              : "{\\rtf1\\ansi\\viewkind4\\pard\\f0 ");
+      const size_t depth = (bytes > doc.size() ? bytes - doc.size() : 0) / 8 + 1;
+      for (size_t i = 0; i < depth; ++i) doc.append("{\\b x ");
+      doc.append(depth, '}');
+      doc.append("}\r\n");
+      break;
+    }
+    case Shape::kCellsWithoutRow:
+    case Shape::kCellsWithoutRowMarked:
+      doc.append(kHeader).append(kParagraph).append("{lead\\par }\r\n");
+      doc.append("\\trowd \\irowband0\\trgaph108\\cellx2000\\cellx4000\r\n");
+      RepeatUntil(doc, "\\pard\\plain \\intbl {\\f1 cell text}{\\cell }\r\n", bytes);
+      if (shape == Shape::kCellsWithoutRowMarked) {
+        doc.append("{\\trowd \\irowband1\\lastrow \\cellx2000\\cellx4000\\row }\r\n");
+      }
+      doc.append("\\pard\\plain {after\\par }}\r\n");
+      break;
+    case Shape::kSectdStorm:
+      doc.append(kHeader).append(kParagraph).append("{lead\\par }\r\n");
+      RepeatUntil(doc, "\\sectd {word }", bytes);
+      doc.append("\\pard\\plain {after\\par }}\r\n");
+      break;
+    case Shape::kSectionStorm:
+      doc.append(kHeader).append(kParagraph).append("{lead\\par }\r\n");
+      RepeatUntil(doc, "\\sectd \\cols2\\colsx720\\pard\\plain {\\f1 text in two columns\\par }\\sect }",
+                  bytes);
+      doc.append("\\pard\\plain {after\\par }}\r\n");
+      break;
+    case Shape::kHugeFontTable: {
+      // The table takes nine tenths of the document; the runs name fonts from its end.
+      doc.append("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl");
+      long fonts = 0;
+      while (doc.size() < bytes / 10 * 9) {
+        doc.append("{\\f").append(std::to_string(fonts)).append("\\fswiss\\fcharset204 Font number ");
+        doc.append(std::to_string(fonts)).append(";}");
+        ++fonts;
+      }
+      doc.append("}\r\n{\\*\\generator Worst cases;}").append(kParagraph);
+      for (long i = 0; doc.size() < bytes; ++i) {
+        doc.append("{\\f").append(std::to_string(fonts - 1 - (i * 7919) % fonts)).append("\\fs24 text }");
+      }
+      doc.append("{\\par }}\r\n");
+      break;
+    }
+    case Shape::kHugeColourTable:
+    case Shape::kColoursAbove255: {
+      const bool above = shape == Shape::kColoursAbove255;
+      doc.append("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;");
+      for (long i = 0; doc.size() < bytes / 10 * 9; ++i) {
+        const long r = above ? 256 + i % 70000 : i % 256, g = above ? 1000 + i : (i * 7) % 256,
+                   b = above ? 99999 : (i * 13) % 256;
+        doc.append("\\red").append(std::to_string(r)).append("\\green").append(std::to_string(g));
+        doc.append("\\blue").append(std::to_string(b)).append(";");
+      }
+      doc.append("}\r\n{\\*\\generator Worst cases;}").append(kParagraph);
+      for (long i = 0; doc.size() < bytes; ++i)
+        doc.append("{\\cf").append(std::to_string(i % 100)).append(" text }");
+      doc.append("{\\par }}\r\n");
+      break;
+    }
+  }
+  return doc;
+}
+
+}  // namespace tessarine::worstcase
