@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real window under a virtual X server (Xvfb):
 # docs/window-html.png (a converted Cyrillic document in the Html pane) and
-# docs/window-rtf.png (a Cyrillic RTF document formatted in the RTF pane).
+# docs/window-rtf.png (a Cyrillic RTF document formatted in the RTF pane) and
+# docs/settings-dialog.png (the settings dialog after a first start).
 # Usage: scripts/screenshot.sh [build-dir]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,7 +32,7 @@ shot() {
   "$@" 2>/dev/null &
   app_pid=$!
   local info=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     info=$(xwininfo -name "$title" 2>/dev/null) && break
     sleep 0.1
   done
@@ -51,3 +52,4 @@ shot() {
 
 shot window-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/river.txt html
 shot window-rtf "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf rtf
+shot settings-dialog "Предварительные установки преобразования RTF в Html" "$build/bin/tessarine-screenshot" settings

@@ -90,21 +90,24 @@ void MainWindow::CreateActions() {
   };
   actions_.open_rtf = make(texts::kOpenRtfFiles, "openRtfAction", &MainWindow::OpenRtfFiles);
   actions_.open_txt = make(texts::kOpenTxtFiles, "openTxtAction", &MainWindow::OpenTxtFiles);
-  actions_.open_html = make(texts::kOpenHtmlFile, "openHtmlAction", nullptr);
-  actions_.save_html = make(texts::kSaveHtmlFile, "saveHtmlAction", nullptr);
+  actions_.open_html = make(texts::kOpenHtmlFile, "openHtmlAction", &MainWindow::OpenHtml);
+  actions_.save_html = make(texts::kSaveHtmlFile, "saveHtmlAction", &MainWindow::SaveHtml);
   actions_.undo = make(texts::kUndo, "undoAction", &MainWindow::Undo);
   actions_.cut = make(texts::kCut, "cutAction", &MainWindow::Cut);
   actions_.copy = make(texts::kCopy, "copyAction", &MainWindow::Copy);
   actions_.paste = make(texts::kPaste, "pasteAction", &MainWindow::Paste);
   actions_.remove = make(texts::kDelete, "deleteAction", &MainWindow::Delete);
   actions_.select_all = make(texts::kSelectAll, "selectAllAction", &MainWindow::SelectAll);
-  actions_.settings = make(texts::kMenuSettings, "settingsAction", nullptr);
-  actions_.help = make(texts::kMenuHelp, "helpAction", nullptr);
+  actions_.settings = make(texts::kMenuSettings, "settingsAction", &MainWindow::EditSettings);
+  actions_.help = make(texts::kMenuHelp, "helpAction", &MainWindow::Help);
   actions_.context_cancel = make(texts::kContextCancel, "contextCancelAction", nullptr);
-  actions_.picture_float_right = make(texts::kPictureFloatRight, "pictureFloatRightAction", nullptr);
-  actions_.picture_float_left = make(texts::kPictureFloatLeft, "pictureFloatLeftAction", nullptr);
-  actions_.picture_no_float = make(texts::kPictureNoFloat, "pictureNoFloatAction", nullptr);
-  actions_.background = make(texts::kChooseBackground, "backgroundAction", nullptr);
+  actions_.picture_float_right =
+      make(texts::kPictureFloatRight, "pictureFloatRightAction", &MainWindow::InsertPictureFloatRight);
+  actions_.picture_float_left =
+      make(texts::kPictureFloatLeft, "pictureFloatLeftAction", &MainWindow::InsertPictureFloatLeft);
+  actions_.picture_no_float =
+      make(texts::kPictureNoFloat, "pictureNoFloatAction", &MainWindow::InsertPictureNoFloat);
+  actions_.background = make(texts::kChooseBackground, "backgroundAction", &MainWindow::SetBackground);
 }
 
 void MainWindow::CreateMenus() {
@@ -187,6 +190,7 @@ void MainWindow::CreateControls() {
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::ApplyEditorRule);
   connect(txt_button_, &QPushButton::clicked, this, &MainWindow::ConvertTextCommand);
   connect(rtf_button_, &QPushButton::clicked, this, &MainWindow::ConvertRtfCommand);
+  connect(browser_button_, &QPushButton::clicked, this, &MainWindow::Preview);
 }
 
 void MainWindow::Initialise() {

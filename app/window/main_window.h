@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include "app/cli/convert_file.h"
+#include "app/commands/html_edit.h"
 #include "app/window/platform.h"
 #include "engine/conversion.h"
 #include "settings/settings.h"
@@ -64,6 +65,15 @@ class MainWindow : public QMainWindow {
   void Paste();
   void Delete();
   void SelectAll();
+  void OpenHtml();
+  void SaveHtml();
+  void Preview();
+  void Help();
+  void EditSettings();
+  void InsertPictureFloatRight() { InsertPicture(PicturePlacement::kFloatRight); }
+  void InsertPictureFloatLeft() { InsertPicture(PicturePlacement::kFloatLeft); }
+  void InsertPictureNoFloat() { InsertPicture(PicturePlacement::kNoFloat); }
+  void SetBackground();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -81,6 +91,11 @@ class MainWindow : public QMainWindow {
   void LoadRtf(const QString& path);
   void LoadText(const QString& path);
   void ConvertBatch(const QStringList& paths, SourceKind kind);
+
+  void InsertPicture(PicturePlacement placement);
+  bool PostEditingAllowed();
+  bool WritePage(const std::filesystem::path& path);
+  void OpenWithDesktop(const std::filesystem::path& path);
 
   void SelectTab(int index);
   void ApplyEditorRule(int index);

@@ -3,8 +3,12 @@
 // script every answer.
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringList>
+
+#include "settings/settings_form.h"
 
 namespace tessarine {
 
@@ -28,6 +32,10 @@ class Platform {
 
   // Opens `path` with the desktop's program for it; false when that could not be started.
   virtual bool OpenWithDesktop(const QString& path) = 0;
+
+  // Shows the settings dialog filled from `form`, modally; the edited form when it was
+  // applied, none when it was cancelled.
+  virtual std::optional<SettingsForm> EditSettings(const SettingsForm& form) = 0;
 };
 
 }  // namespace tessarine

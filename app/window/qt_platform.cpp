@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "app/window/window_texts.h"
+#include "settings/settings_dialog.h"
 
 namespace tessarine {
 
@@ -27,14 +28,22 @@ void QtPlatform::ShowMessage(const QString& text) {
   box.exec();
 }
 
-QStringList QtPlatform::ChooseFilesToOpen(const QString& filter, FileSelection selection) {
-  QFileDialog dialog(owner_);
+namespace {
+
+QStringList ChooseFiles(QWidget* owner, const QString& filter, FileSelection selection) {
+  QFileDialog dialog(owner);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(selection == FileSelection::kSeveral ? QFileDialog::ExistingFiles
                                                           : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtNameFilter(filter));
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
+}
+
+}  // namespace
+
+QStringList QtPlatform::ChooseFilesToOpen(const QString& filter, FileSelection selection) {
+  return ChooseFiles(owner_, filter, selection);
 }
 
 QString QtPlatform::ChooseFileToSave(const QString& filter) {
@@ -48,6 +57,19 @@ QString QtPlatform::ChooseFileToSave(const QString& filter) {
 
 bool QtPlatform::OpenWithDesktop(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<SettingsForm> QtPlatform::EditSettings(const SettingsForm& form) {
+  QWidget* dialog_window = nullptr;  // the picture dialog belongs to the settings dialog
+  DialogServices services{[this](const QString& text) { ShowMessage(text); },
+                          [&dialog_window](const QString& filter) {
+                            QStringList chosen = ChooseFiles(dialog_window, filter, FileSelection::kOne);
+                            return chosen.isEmpty() ? QString() : chosen.front();
+                          }};
+  SettingsDialog dialog(form, services);  // a window of its own, not the main window's child
+  dialog_window = &dialog;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 }  // namespace tessarine

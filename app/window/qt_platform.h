@@ -22,6 +22,7 @@ class QtPlatform : public Platform {
   QStringList ChooseFilesToOpen(const QString& filter, FileSelection selection) override;
   QString ChooseFileToSave(const QString& filter) override;
   bool OpenWithDesktop(const QString& path) override;
+  std::optional<SettingsForm> EditSettings(const SettingsForm& form) override;
 
  private:
   QPointer<QWidget> owner_;

@@ -1,8 +1,10 @@
 // tessarine-screenshot: the window in a prepared state, for the pictures of the README.
 // Usage: tessarine-screenshot window DOCUMENT [rtf|html]
-//   opens DOCUMENT (.rtf or .txt) as "Открыть файлы ..." would, converts it and shows the
-//   chosen tab (html by default), the page scrolled to its body. The settings of a fresh
-//   start are kept in a temporary folder; the program runs until it is closed.
+//          opens DOCUMENT (.rtf or .txt) as "Открыть файлы ..." would, converts it and shows
+//          the chosen tab (html by default), the page scrolled to its body;
+//        tessarine-screenshot settings
+//          shows the settings dialog filled from the settings of a fresh start.
+// The settings are kept in a temporary folder; the program runs until it is closed.
 #include <cstdio>
 #include <string>
 
@@ -17,7 +19,9 @@
 #include "app/window/main_window.h"
 #include "app/window/pane.h"
 #include "app/window/platform.h"
+#include "app/window/settings_codec.h"
 #include "app/window/window_texts.h"
+#include "settings/settings_dialog.h"
 
 namespace {
 
@@ -31,13 +35,14 @@ class PreparedPlatform : public Platform {
   QStringList ChooseFilesToOpen(const QString&, FileSelection) override { return {document_}; }
   QString ChooseFileToSave(const QString&) override { return {}; }
   bool OpenWithDesktop(const QString&) override { return false; }
+  std::optional<SettingsForm> EditSettings(const SettingsForm&) override { return std::nullopt; }
 
  private:
   QString document_;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: tessarine-screenshot window DOCUMENT [rtf|html]\n");
+  std::fprintf(stderr, "usage: tessarine-screenshot window DOCUMENT [rtf|html] | settings\n");
   return 2;
 }
 
@@ -47,6 +52,11 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(texts::kApplicationTitle));
   QStringList args = QApplication::arguments();
+  if (args.size() == 2 && args[1] == "settings") {
+    SettingsDialog dialog(FormFromSettings(Settings()), DialogServices{});
+    dialog.show();
+    return QApplication::exec();
+  }
   if (args.size() < 3 || args[1] != "window") return Usage();
   const QString document = args[2];
   const QString tab = args.size() > 3 ? args[3] : QStringLiteral("html");

@@ -39,5 +39,8 @@ inline constexpr const char* kChooseBackground = "Выбрать рисунок 
 // File dialog filters: description and patterns separated by "|", patterns by ";".
 inline constexpr const char* kFilterTxt = "Текстовые файлы TXT|*.txt";
 inline constexpr const char* kFilterRtf = "Текстовые файлы RTF, DOC|*.rtf;*.doc";
+inline constexpr const char* kFilterPictures = "Файлы рисунков|*.gif;*.jpg;*.bmp;*.png";
+inline constexpr const char* kFilterHtmlOpen = "Файлы HTML|*.htm;*.html;*.dhtml;*.shtml;*.phtml";
+inline constexpr const char* kFilterHtmlSave = "Файлы HTML (*.htm)|*.htm;*.html;*.shtml;*.dhtml;*.phtml";
 
 }  // namespace tessarine::texts

@@ -62,6 +62,13 @@ class ScriptedPlatform : public Platform {
     opened.push_back(path);
     return true;
   }
+  std::optional<SettingsForm> EditSettings(const SettingsForm& form) override {
+    shown_forms.push_back(form);
+    if (settings_answers.empty()) return std::nullopt;
+    std::optional<SettingsForm> answer = settings_answers.front();
+    settings_answers.pop_front();
+    return answer;
+  }
 
   std::deque<QStringList> open_answers;  // an empty list is a cancelled dialog
   std::deque<QString> save_answers;
@@ -70,6 +77,8 @@ class ScriptedPlatform : public Platform {
   std::vector<FileSelection> selections;
   std::vector<QString> save_filters;
   std::vector<QString> opened;
+  std::deque<std::optional<SettingsForm>> settings_answers;  // none: cancelled
+  std::vector<SettingsForm> shown_forms;
 };
 
 // A fresh folder per test, used as the program's folder and the per-user folder.
