@@ -6,6 +6,7 @@
 
 #include "engine/chunk.h"
 #include "engine/colour_table.h"
+#include "engine/number.h"
 #include "engine/run_format.h"
 #include "engine/scan.h"
 
@@ -59,6 +60,57 @@ long BodyStart(const SourceBuffer& source) {
     front = p + 5;
   }
   return first;
+}
+
+// True when the group at `open` (its "{") is one of the groups that open a document: an
+// ignorable "{\*..." group, a table (fonts, colours, styles, lists, files, revisions) or the
+// document information.
+bool IsHeaderGroup(std::string_view content, size_t open) {
+  static constexpr std::string_view kHeaderWords[] = {
+      "fonttbl", "colortbl", "stylesheet", "info", "filetbl", "listtable", "listoverridetable",
+      "rsidtbl", "revtbl", "pgdsctbl", "generator", "xmlnstbl", "latentstyles", "themedata"};
+  std::string_view rest = content.substr(open + 1);
+  while (!rest.empty() && (rest[0] == '\r' || rest[0] == ' ')) rest.remove_prefix(1);
+  if (rest.substr(0, 2) == "\\*") return true;
+  if (rest.empty() || rest[0] != '\\') return false;
+  size_t end = 1;
+  while (end < rest.size() && IsLetter(rest[end])) ++end;
+  std::string_view word = rest.substr(1, end - 1);
+  for (std::string_view header_word : kHeaderWords) {
+    if (word == header_word) return true;
+  }
+  return false;
+}
+
+// Where the body of a document without any "\pard" begins: after "{\rtf" and the groups that
+// open the document, with the control words between them; text, or a group of another kind,
+// begins the body.
+size_t BodyAfterHeaderGroups(std::string_view content) {
+  // From the "\rtf" word on, so that its number is passed over with it.
+  size_t i = content.find("{\\rtf");
+  i = i == kNone ? 0 : i + 1;
+  size_t body = i;
+  while (i < content.size()) {
+    const char c = content[i];
+    if (c == ' ' || c == '\r' || c == '\n' || c == '\t') {
+      ++i;
+    } else if (c == '\\' && i + 1 < content.size() && IsLetter(content[i + 1])) {
+      ++i;
+      while (i < content.size() && IsLetter(content[i])) ++i;
+      while (i < content.size() && (IsDigit(content[i]) || content[i] == '-')) ++i;
+    } else if (c == '{' && IsHeaderGroup(content, i)) {
+      int depth = 0;
+      for (; i < content.size(); ++i) {
+        if (content[i] == '{') ++depth;
+        if (content[i] == '}' && --depth == 0) break;
+      }
+      i = i < content.size() ? i + 1 : i;
+      body = i;
+    } else {
+      break;
+    }
+  }
+  return body;
 }
 
 // Finds the paragraph boundaries CR "\pard", " \pard" and "\pard " from position 2 of the
@@ -116,12 +168,14 @@ void ConvertFallbackPath(ConversionState& st) {
     return;
   }
   const long body = BodyStart(source);
-  if (body < 0) {
-    st.NotRtf = true;
-    return;
-  }
   ApplyTables(content, st);
-  source.Cut(0, body);
+  if (body >= 0) {
+    source.Cut(0, body);
+  } else {
+    // A document without any paragraph word is one paragraph: its body after the header groups.
+    source.Cut(0, static_cast<long>(BodyAfterHeaderGroups(content)));
+    source.Replace(0, 0, "\\pard ");
+  }
 
   st.BoldOpen = st.ItalicOpen = st.UnderlineOpen = false;
   BoundaryFinder boundaries;

@@ -72,7 +72,6 @@ TEST(FallbackPathTest, RefusesWhatIsNotRtf) {
   const std::string sources[] = {
       "plain text \\pard x\\par",
       std::string(18, ' ') + "{\\rtf1 \\pard x}",  // "{\rtf" not within the first 22 characters
-      "{\\rtf1 no paragraph words}",
       "",
   };
   for (const std::string& source : sources) {
@@ -81,6 +80,23 @@ TEST(FallbackPathTest, RefusesWhatIsNotRtf) {
     EXPECT_EQ(run.body, "") << source;
   }
   EXPECT_FALSE(ConvertBody(std::string(17, ' ') + "{\\rtf1 \\pard x}").not_rtf);
+}
+
+// Documents without any paragraph word, as some writers produce them: the body after the groups
+// that open the document is one paragraph.
+TEST(FallbackPathTest, DocumentsWithoutParagraphWordsAreOneParagraph) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{\\rtf1 no paragraph words}", "<p style=\"font-family:Arial;font-size:10pt;color:#000000\">no paragraph words</p>\r\n"},
+      {"{\\rtf1\\ansi{\\fonttbl\\f0\\fnil Dialog;}{\\colortbl\\red0\\green0\\blue0;}\r\n"
+       "{\\info{\\title T}}{\\*\\generator G;}\\f0\\fs24 One\\par\r\nTwo\\par\r\n}",
+       "<p style=\"font-family:Arial;font-size:12pt;color:#000000\">One<br>Two<br></p>\r\n"},
+      {"{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\b Bold} text}", "<p>Bold text</p>\r\n"},
+  };
+  for (const auto& [source, body_start] : cases) {
+    Body run = ConvertBody(source);
+    EXPECT_FALSE(run.not_rtf) << source;
+    EXPECT_EQ(run.body.substr(0, body_start.size()), body_start) << source << "\n" << run.body;
+  }
 }
 
 TEST(FallbackPathTest, ReadsTheTablesAndResetsTheTags) {
@@ -106,10 +122,11 @@ TEST(FallbackPathTest, DoesNothingAfterThePipelineConvertedTheBody) {
   EXPECT_EQ(run.body, "<p>done");
 }
 
-// Through the whole conversion: a declined document without "\pard" is refused, while a document
-// the pipeline converted is not, even when its last paragraph was too short to convert.
+// Through the whole conversion: only what is not RTF is refused; a document the pipeline
+// converted is not, even when its last paragraph was too short to convert.
 TEST(FallbackPathTest, OnlyDeclinedDocumentsCanBeRefused) {
-  EXPECT_EQ(ConvertRtf("{\\rtf1 no paragraph words}", Settings{}).refusal, Refusal::kNotRtf);
+  EXPECT_EQ(ConvertRtf("plain text \\pard x\\par", Settings{}).refusal, Refusal::kNotRtf);
+  EXPECT_EQ(ConvertRtf("{\\rtf1 no paragraph words}", Settings{}).refusal, Refusal::kNone);
   EXPECT_EQ(ConvertRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard\\plain}", Settings{}).refusal, Refusal::kNone);
   EXPECT_EQ(ConvertRtf("{\\rtf1 x\\pard y}", Settings{}).refusal, Refusal::kNone);
 }
