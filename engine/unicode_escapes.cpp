@@ -23,6 +23,30 @@ bool HasUnicodeEscape(std::string_view s) {
   return false;
 }
 
+// Control words that stand for one character of the text. Without rewriting, the converter
+// takes them for formatting and drops the character ("c\rquote est" would read "cest").
+struct SymbolWord {
+  std::string_view word;
+  char32_t character;
+};
+constexpr SymbolWord kSymbolWords[] = {
+    {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
+};
+
+// Control symbols that stand for characters: the non-breaking space "\~", which the converter
+// would write as it stands, the non-breaking hyphen "\_" and the optional hyphen "\-" (nothing).
+bool HasSymbol(std::string_view s) {
+  for (std::string_view symbol : {"\\~", "\\_", "\\-"}) {
+    if (s.find(symbol) != std::string_view::npos) return true;
+  }
+  for (const SymbolWord& symbol : kSymbolWords) {
+    for (size_t i = s.find(symbol.word); i != std::string_view::npos; i = s.find(symbol.word, i + 1)) {
+      if (i > 0 && s[i - 1] == '\\') return true;
+    }
+  }
+  return false;
+}
+
 // The code page the header declares with "\ansicpgN", when it is not 1251.
 std::optional<CodePage> DeclaredCodePage(std::string_view s) {
   size_t at = s.find("\\ansicpg");
@@ -90,6 +114,10 @@ class Rewriter {
       HexEscapes();
     } else if (IsLetter(next)) {
       ControlWord();
+    } else if (next == '~' || next == '_' || next == '-') {
+      if (next == '~') AppendCharacter(0xA0, out_);
+      if (next == '_') out_.push_back('-');
+      i_ += 2;
     } else {
       out_.append(s_.substr(i_, 2));  // "\\", "\{", "\}" and other control symbols
       i_ += 2;
@@ -149,6 +177,15 @@ class Rewriter {
       SkipFallback();
       return;
     }
+    if (!has_param) {
+      for (const SymbolWord& symbol : kSymbolWords) {
+        if (word != symbol.word) continue;
+        if (j < s_.size() && s_[j] == ' ') ++j;
+        AppendCharacter(symbol.character, out_);
+        i_ = j;
+        return;
+      }
+    }
     if (word == "uc" && has_param) uc_ = param < 0 ? 0 : param;
     if (word == "bin" && has_param && param > 0) {
       // Binary data is copied as it stands.
@@ -203,7 +240,7 @@ class Rewriter {
 
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
-  if (!page && !HasUnicodeEscape(document)) return false;
+  if (!page && !HasUnicodeEscape(document) && !HasSymbol(document)) return false;
   out.clear();
   Rewriter(document, out, page).Run();
   return true;

@@ -47,6 +47,21 @@ TEST(UnicodeEscapesTest, LeavesCodePage1251DocumentsWithoutUnicodeEscapesAlone) 
   EXPECT_EQ(out, "untouched");
 }
 
+TEST(UnicodeEscapesTest, WritesSymbolWordsAsTheirCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"c\\rquote est", "c\\'92est"},                      // the delimiter belongs to the word
+      {"\\lquote a\\rquote\\b b", "\\'91a\\'92\\b b"},
+      {"\\ldblquote x\\rdblquote  y", "\\'93x\\'94 y"},  // only one delimiter is taken
+      {"\\bullet\\tab", "\\'95\\tab"},
+      {"a\\~b", "a\\'a0b"},                               // non-breaking space
+      {"co\\-operate", "cooperate"},                      // optional hyphen
+      {"x\\_y", "x-y"},                                   // non-breaking hyphen
+      {"a\\\\~b", "a\\\\~b"},                               // an escaped backslash stays text
+      {"\\rquotes \\bullet2 x", "\\rquotes \\bullet2 x"},     // other words are kept
+  };
+  for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
+}
+
 TEST(UnicodeEscapesTest, CopiesBinaryDataAsItStands) {
   std::string doc = std::string("{\\pict\\bin4 \\u12}\\u1087?");
   EXPECT_EQ(Rewritten(doc), "{\\pict\\bin4 \\u12}\\'ef");
