@@ -1,8 +1,12 @@
 #include "engine/complex_group.h"
 
+#include <string>
+
 #include "engine/footnotes.h"
 #include "engine/hyperlink.h"
+#include "engine/ignorable_groups.h"
 #include "engine/list_number.h"
+#include "engine/paragraphs.h"
 #include "engine/scan.h"
 
 namespace tessarine {
@@ -31,6 +35,9 @@ void ConvertComplexGroup(std::string_view group, int run_count, ConversionState&
     ConvertCommentReference(group, at, run_count, st);
   } else if (Contains(group, "\\*\\bkmk")) {
     ConvertBookmarkGroup(group, run_count, st);
+  } else if (std::string flat; RemoveIgnorableGroups(group, flat)) {
+    // Text a writer wrapped in marks of its own (smart tags, revision data) keeps its words.
+    ConvertSimpleGroup(flat, run_count, st);
   }
   // Any other complex group is dropped.
 }
