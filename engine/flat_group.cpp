@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/decode_text.h"
+#include "engine/ignorable_groups.h"
 #include "engine/run_format.h"
 #include "engine/scan.h"
 
@@ -64,7 +65,13 @@ void ConvertFlatGroup(std::string_view& chunk, int& run_count, ConversionState& 
     rest = chunk.substr(chunk.size());
   }
   chunk = rest;
-  if (opens > 1) return;  // nested groups: dropped
+  std::string flat;
+  if (opens > 1) {
+    // Nested groups: dropped, unless they are all ignorable marks (smart tags, list tags)
+    // around the text, which then keeps its words.
+    if (!RemoveIgnorableGroups(group, flat)) return;
+    group = flat;
+  }
   group.remove_prefix(1);
 
   if (run_count == 0) {

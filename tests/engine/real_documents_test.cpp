@@ -47,6 +47,10 @@ TEST(RealDocumentsTest, PagesHoldTheTextOfEveryWriter) {
        "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\r\n}\\pard\\plain {\\f0 la foi {\\*\\xmlopen\\xmlns1{\\factoidname "
        "PersonName}}la M\\'e9canique{\\*\\xmlclose}, l\\'f3ptique\\par}\r\n}",
        "la foi la M\xe9""canique, l\xf3ptique"},
+      {"list tags in groups of simple paragraphs",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0\\fs24{\\*\\listtag0}\\ltrch what is "
+       "an Apple?}{\\s28\\f0{\\*\\listtag0}\\par}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0{\\*\\listtag0}\\ltrch Fun!}\r\n}",
+       "what is an Apple?"},
   };
   for (const Case& c : cases) {
     const std::string body = Body(c.document);
