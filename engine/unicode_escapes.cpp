@@ -23,6 +23,32 @@ bool HasUnicodeEscape(std::string_view s) {
   return false;
 }
 
+size_t AfterLineBreaks(std::string_view s, size_t i) {
+  while (i < s.size() && (s[i] == '\r' || s[i] == '\n')) ++i;
+  return i;
+}
+
+bool StartsText(char c) {
+  return c != '\\' && c != '{' && c != '}' && c != ' ' && c != '\r' && c != '\n';
+}
+
+// Whether a control word stands directly before a line break that text follows.
+bool HasWordBeforeLineBreakAndText(std::string_view s) {
+  for (size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1)) {
+    const size_t after = AfterLineBreaks(s, i);
+    if (after >= s.size() || !StartsText(s[after])) continue;
+    size_t w = i;
+    while (w > 0 && s[w - 1] == '\r') --w;
+    const size_t end = w;
+    while (w > 0 && IsDigit(s[w - 1])) --w;
+    if (w > 0 && s[w - 1] == '-') --w;
+    const size_t letters_end = w;
+    while (w > 0 && IsLetter(s[w - 1])) --w;
+    if (w < letters_end && w > 0 && s[w - 1] == '\\' && end > w) return true;
+  }
+  return false;
+}
+
 // Control words that stand for one character of the text. Without rewriting, the converter
 // takes them for formatting and drops the character ("c\rquote est" would read "cest").
 struct SymbolWord {
@@ -197,6 +223,12 @@ class Rewriter {
     }
     out_.append(s_.substr(i_, j - i_));
     i_ = j;
+    // A line break ends the word as a space would; the converter only takes a space for the end
+    // of the control words, so the first word of text after the break would be lost.
+    if (size_t k = AfterLineBreaks(s_, j); k > j && k < s_.size() && StartsText(s_[k])) {
+      out_.push_back(' ');
+      i_ = k;
+    }
   }
 
   // Skips the fallback characters that follow a "\uN" escape.
@@ -240,7 +272,10 @@ class Rewriter {
 
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
-  if (!page && !HasUnicodeEscape(document) && !HasSymbol(document)) return false;
+  if (!page && !HasUnicodeEscape(document) && !HasSymbol(document) &&
+      !HasWordBeforeLineBreakAndText(document)) {
+    return false;
+  }
   out.clear();
   Rewriter(document, out, page).Run();
   return true;

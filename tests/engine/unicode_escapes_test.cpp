@@ -62,6 +62,19 @@ TEST(UnicodeEscapesTest, WritesSymbolWordsAsTheirCharacters) {
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
 
+TEST(UnicodeEscapesTest, LineBreakAfterAControlWordBeforeTextBecomesItsDelimiter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"{\\f7\\hich\\af7\r\nMaecenas mauris}", "{\\f7\\hich\\af7 Maecenas mauris}"},
+      {"\\cf0\\par\nLast line", "\\cf0\\par Last line"},
+      {"\\fi-360\r\n\r\nx", "\\fi-360 x"},
+      {"\\b \r\nx", "\\b \r\nx"},                   // a space already ends the word
+      {"\\b\r\n\\i x", "\\b\r\n\\i x"},             // no text after the break
+      {"\\b\r\n{x}", "\\b\r\n{x}"},
+      {"text\r\nmore \\'e0\r\nx", "text\r\nmore \\'e0\r\nx"},  // no control word before
+  };
+  for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
+}
+
 TEST(UnicodeEscapesTest, CopiesBinaryDataAsItStands) {
   std::string doc = std::string("{\\pict\\bin4 \\u12}\\u1087?");
   EXPECT_EQ(Rewritten(doc), "{\\pict\\bin4 \\u12}\\'ef");
