@@ -88,7 +88,12 @@ void RunPipeline(ConversionState& st) {
   }
   st.HasSections = false;
   st.HasTables = t > 0;
-  const long body = p1 < 0 ? t : t < 0 ? p1 : std::min(p1, t);
+  long body = p1 < 0 ? t : t < 0 ? p1 : std::min(p1, t);
+  if (p1 < 0) {
+    // Paragraphs of bare control words in front of the first table are body, not header.
+    const long pard = src.Find("\\pard", 0);
+    if (pard > 0 && pard < t) body = pard;
+  }
   const std::string header = src.Cut(0, body);
   st.HasSections = src.Find("\\sectd", 0) > 0;
   ReadHeaderTables(header, st);

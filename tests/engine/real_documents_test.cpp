@@ -51,6 +51,11 @@ TEST(RealDocumentsTest, PagesHoldTheTextOfEveryWriter) {
        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0\\fs24{\\*\\listtag0}\\ltrch what is "
        "an Apple?}{\\s28\\f0{\\*\\listtag0}\\par}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0{\\*\\listtag0}\\ltrch Fun!}\r\n}",
        "what is an Apple?"},
+      {"paragraphs in front of the first table",
+       "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\b\\f0 \\'c8\\'f2\\'ee\\'e3\\b0\\par\r\n"
+       "\\pard Before the table\\par\r\n\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell B\\cell\\row\r\n"
+       "\\pard After\\par\r\n}",
+       "Before the table"},
   };
   for (const Case& c : cases) {
     const std::string body = Body(c.document);
