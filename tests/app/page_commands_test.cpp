@@ -150,6 +150,58 @@ TEST_F(PageCommandsTest, Preview) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(PageCommandsTest, PreviewThatCannotBeWrittenOrOpened) {
+  OpenPage();
+  std::filesystem::create_directories(Window().preview_path());  // the file's place is taken
+  BrowserButton()->click();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_TRUE(platform.messages[0].startsWith("Не удалось записать файл " + Path(Window().preview_path())));
+  EXPECT_TRUE(platform.opened.empty());
+  std::filesystem::remove(Window().preview_path());
+
+  platform.messages.clear();
+  platform.desktop_opens = false;
+  BrowserButton()->click();
+  EXPECT_TRUE(std::filesystem::is_regular_file(Window().preview_path()));
+  EXPECT_EQ(platform.messages,
+            (std::vector<QString>{"Не удалось открыть файл " + Path(Window().preview_path())}));
+}
+
+TEST_F(PageCommandsTest, OpenHtmlOfAMissingFileStopsSilently) {
+  platform.open_answers.push_back({Path(folder.Write("doc.txt", "text\r\n"))});
+  Trigger("openTxtAction");
+  const std::string before = Window().document_text();
+  platform.open_answers.push_back({Path(folder / "gone.htm")});
+  Trigger("openHtmlAction");
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(Window().document_text(), before);
+  EXPECT_EQ(Window().document_name(), (folder / "gone.htm").string());
+  EXPECT_EQ(Tabs()->currentIndex(), 0);
+  EXPECT_EQ(Buttons(), "T--");
+}
+
+TEST_F(PageCommandsTest, PictureInATextWithoutParagraphs) {
+  OpenPage("<html><body>a page with no paragraph at all</body></html>");
+  HtmlPane()->moveCursor(QTextCursor::End);
+  platform.open_answers.push_back({"/p/a.gif"});
+  Trigger("pictureNoFloatAction");
+  EXPECT_EQ(platform.messages, (std::vector<QString>{"Выберите место для рисунка!"}));
+  EXPECT_TRUE(platform.open_filters.empty());
+  EXPECT_EQ(HtmlPane()->Page(), "<html><body>a page with no paragraph at all</body></html>");
+}
+
+TEST_F(PageCommandsTest, BackgroundIsOneUndoableEdit) {
+  std::string page = kPage;
+  page.insert(page.find("</STYLE>"), "body {background-image:url(/p/a.gif)}\r\n");
+  OpenPage(page);
+  platform.open_answers.push_back({"/p/b.gif"});
+  Trigger("backgroundAction");
+  EXPECT_NE(HtmlPane()->Page().find("url(/p/b.gif)"), std::string::npos);
+  EXPECT_EQ(HtmlPane()->Page().find("url(/p/a.gif)"), std::string::npos);
+  Trigger("undoAction");
+  EXPECT_EQ(HtmlPane()->Page(), page);
+}
+
 TEST_F(PageCommandsTest, Help) {
   Trigger("helpAction");
   EXPECT_EQ(platform.messages, (std::vector<QString>{"К сожалению, файл справки отсутствует!"}));

@@ -1,3 +1,4 @@
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "settings/colour_table.h"
 #include "settings/settings_dialog.h"
 #include "tests/app/window_fixture.h"
 
@@ -115,6 +117,85 @@ TEST_F(SettingsDialogTest, ControlsInPlace) {
   EXPECT_EQ(groups, (QStringList{"Выбор фона страницы",
                                  "Выбор параметров текста \"по умолчанию\" (размеры в пунктах)", "Сноски",
                                  "Авторские данные"}));
+}
+
+// Labels are 17 high; colour boxes take the combo box's own height. Positions are within the
+// group boxes.
+TEST_F(SettingsDialogTest, LabelsColourBoxesAndCheckBoxInPlace) {
+  Dialog();
+  const struct {
+    const char* text;
+    int left, top, width;
+  } labels[] = {
+      {"Цвет фона:", 8, 32, 73},
+      {"Выбрать рисунок фона:", 8, 64, 137},
+      {"Уменьшить размер шрифта на", 8, 32, 161},
+      {"пунктов.", 216, 32, 65},
+      {"Отступ первой строки абзаца:", 312, 32, 161},
+      {"Отступ текста слева:", 8, 64, 113},
+      {"Отступ текста справа:", 272, 64, 121},
+      {"Цвет шрифта сносок:", 8, 24, 121},
+      {"Цвет шрифта ссылающего слова:", 264, 24, 177},
+      {"Размер шрифта сносок:", 8, 56, 129},
+      {"Цвет черты, отделяющей сноски от текста:", 240, 56, 225},
+      {"Заголовок документа:", 8, 24, 113},
+      {"Автор документов:", 336, 24, 105},
+  };
+  QWidget* top = Find<QPushButton>("applyButton")->parentWidget();
+  QList<QLabel*> found = top->findChildren<QLabel*>();
+  for (const auto& l : labels) {
+    QLabel* label = nullptr;
+    for (QLabel* candidate : found) {
+      if (candidate->text() == QString::fromUtf8(l.text)) label = candidate;
+    }
+    ASSERT_NE(label, nullptr) << l.text;
+    EXPECT_EQ(label->geometry(), QRect(l.left, l.top, l.width, 17)) << l.text;
+    EXPECT_TRUE(qobject_cast<QGroupBox*>(label->parentWidget()) != nullptr) << l.text;
+  }
+  EXPECT_EQ(found.size(), static_cast<qsizetype>(std::size(labels)) + 1);  // and the note
+
+  const struct {
+    const char* name;
+    int left, top, width;
+    const char* group;
+  } colours[] = {
+      {"bgcolorBox", 80, 32, 129, "Выбор фона страницы"},
+      {"colorsslBox", 128, 24, 105, "Сноски"},
+      {"colorslsslBox", 456, 24, 105, "Сноски"},
+      {"colorhrBox", 472, 56, 105, "Сноски"},
+  };
+  for (const auto& c : colours) {
+    QComboBox* box = Colour(c.name);
+    EXPECT_EQ(box->pos(), QPoint(c.left, c.top)) << c.name;
+    EXPECT_EQ(box->width(), c.width) << c.name;
+    EXPECT_TRUE(box->isEditable()) << c.name;  // typed names are accepted
+    EXPECT_EQ(static_cast<QGroupBox*>(box->parentWidget())->title(), QString::fromUtf8(c.group)) << c.name;
+    ASSERT_EQ(box->count(), 22) << c.name;
+    for (int i = 0; i < 22; ++i) {
+      std::string_view name = kColourTable[static_cast<size_t>(i)].name;
+      EXPECT_EQ(box->itemText(i), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+  }
+  QCheckBox* fixed = Find<QCheckBox>("fixedBox");
+  EXPECT_EQ(fixed->geometry(), QRect(248, 32, 241, 17));
+  EXPECT_EQ(fixed->text(), "Привязка рисунка фона: фон неподвижен");
+  const struct {
+    const char* title;
+    QRect geometry;
+  } groups[] = {
+      {"Выбор фона страницы", {8, 16, 601, 97}},
+      {"Выбор параметров текста \"по умолчанию\" (размеры в пунктах)", {8, 120, 601, 97}},
+      {"Сноски", {8, 224, 601, 89}},
+      {"Авторские данные", {8, 320, 601, 57}},
+  };
+  for (const auto& g : groups) {
+    QGroupBox* group = nullptr;
+    for (QGroupBox* candidate : top->findChildren<QGroupBox*>()) {
+      if (candidate->title() == QString::fromUtf8(g.title)) group = candidate;
+    }
+    ASSERT_NE(group, nullptr) << g.title;
+    EXPECT_EQ(group->geometry(), g.geometry) << g.title;
+  }
 }
 
 TEST_F(SettingsDialogTest, TwoDigitBoxes) {

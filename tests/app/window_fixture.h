@@ -60,7 +60,7 @@ class ScriptedPlatform : public Platform {
   }
   bool OpenWithDesktop(const QString& path) override {
     opened.push_back(path);
-    return true;
+    return desktop_opens;
   }
   std::optional<SettingsForm> EditSettings(const SettingsForm& form) override {
     shown_forms.push_back(form);
@@ -77,6 +77,8 @@ class ScriptedPlatform : public Platform {
   std::vector<FileSelection> selections;
   std::vector<QString> save_filters;
   std::vector<QString> opened;
+  // False: the desktop has no program for the file.
+  bool desktop_opens = true;
   std::deque<std::optional<SettingsForm>> settings_answers;  // none: cancelled
   std::vector<SettingsForm> shown_forms;
 };
