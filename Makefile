@@ -1,7 +1,9 @@
-# make run  — installs what is missing, builds, converts the examples (or opens the window)
-# make test — installs what is missing, builds, runs every test (also under the sanitizers)
-# make bench — builds optimised and runs the benchmarks
+# make run   — installs what is missing, builds, converts the examples (or opens the window)
+# make test  — installs what is missing, builds, runs every test, then the Qt-free tests again
+#              under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+# make bench — builds, runs the benchmarks and times tessarine-convert on whole documents
 # make fuzz  — builds the fuzz targets with clang and runs each for FUZZ_SECONDS (default 60)
+# CI=true adds -Werror.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -10,6 +12,8 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifneq ($(CI),)
   CMAKE_FLAGS += -DTESSARINE_WERROR=ON
+else
+  CMAKE_FLAGS += -DTESSARINE_WERROR=OFF
 endif
 
 .PHONY: all deps test-deps build run test test-asan bench fuzz clean
@@ -35,6 +39,7 @@ test: build test-deps
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
+# The window and the benchmarks stay out: Qt is not built with the sanitizers.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON \
 	  -DTESSARINE_BUILD_APP=OFF -DTESSARINE_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null

@@ -11,12 +11,24 @@ inline constexpr std::string_view kNotRtfFile = "Открываемый файл
 inline constexpr std::string_view kNotRtfText = "Этот текст не RTF!";
 inline constexpr std::string_view kTextNotConvertible = "Этот текст не годится для перевода в HTML";
 
+// Reasons the command line gives for a file it did not convert.
+inline constexpr std::string_view kFileNotFound = "файл не найден";
+inline constexpr std::string_view kCannotReadFile = "не удалось прочитать файл";
+inline constexpr std::string_view kCannotWritePage = "не удалось записать страницу";
+inline constexpr std::string_view kPageWouldOverwriteSource =
+    "страница заменила бы исходный файл; исходный файл не перезаписывается";
+inline constexpr std::string_view kSettingsFileNotFound = "файл установок не найден";
+inline constexpr std::string_view kCannotReadSettingsFile = "не удалось прочитать файл установок";
+
 // The message of a converter's refusal; empty for Refusal::kNone.
 inline std::string_view ForRefusal(Refusal r) {
   switch (r) {
-    case Refusal::kNone: return {};
-    case Refusal::kNotRtf: return kNotRtfText;
-    case Refusal::kTextNotConvertible: return kTextNotConvertible;
+    case Refusal::kNone:
+      return {};
+    case Refusal::kNotRtf:
+      return kNotRtfText;
+    case Refusal::kTextNotConvertible:
+      return kTextNotConvertible;
   }
   return {};
 }

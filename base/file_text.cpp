@@ -1,8 +1,9 @@
 #include "base/file_text.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <system_error>
 
 #include "base/line_break.h"
@@ -11,9 +12,13 @@ namespace tessarine {
 
 namespace {
 
-std::string Describe(const std::filesystem::path& path, const char* what) {
-  std::string reason = std::strerror(errno);
-  return std::string(what) + " " + path.string() + ": " + reason;
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+Status SystemError(int error) {
+  return Status::Error(std::strerror(error));
 }
 
 }  // namespace
@@ -57,28 +62,29 @@ std::string WithCrLfLineBreaks(std::string_view text) {
 
 bool IsExistingFile(const std::filesystem::path& path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec) ||
-         (std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec));
+  std::filesystem::file_status st = std::filesystem::status(path, ec);
+  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
 }
 
 Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes) {
   bytes->clear();
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return Status::Error("is a folder: " + path.string());
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Status::Error(Describe(path, "cannot open"));
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size > 0) {
-    in.seekg(0, std::ios::beg);
-    bytes->resize(static_cast<size_t>(size));
-    in.read(bytes->data(), size);
-    if (!in) return Status::Error(Describe(path, "cannot read"));
-  } else {
-    // Not seekable (a pipe): read to the end.
-    in.clear();
-    in.seekg(0, std::ios::beg);
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (std::filesystem::is_directory(path, ec)) return SystemError(EISDIR);
+  File in(std::fopen(path.c_str(), "rb"));
+  if (!in) return SystemError(errno);
+  std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!ec) bytes->reserve(static_cast<size_t>(size));
+  // Read in blocks to the end: works for files whose size is unknown (pipes) as well.
+  char block[1 << 16];
+  for (;;) {
+    size_t got = std::fread(block, 1, sizeof block, in.get());
+    bytes->append(block, got);
+    if (got < sizeof block) break;
+  }
+  if (std::ferror(in.get())) {
+    int error = errno;
+    bytes->clear();
+    return SystemError(error != 0 ? error : EIO);
   }
   return Status::Ok();
 }
@@ -95,11 +101,12 @@ Status ReadFileText(const std::filesystem::path& path, std::string* text) {
 }
 
 Status WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return Status::Error(Describe(path, "cannot create"));
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) return Status::Error(Describe(path, "cannot write"));
+  File out(std::fopen(path.c_str(), "wb"));
+  if (!out) return SystemError(errno);
+  size_t put = std::fwrite(bytes.data(), 1, bytes.size(), out.get());
+  int error = put == bytes.size() ? 0 : (errno != 0 ? errno : EIO);
+  if (std::fclose(out.release()) != 0 && error == 0) error = errno != 0 ? errno : EIO;
+  if (error != 0) return SystemError(error);
   return Status::Ok();
 }
 

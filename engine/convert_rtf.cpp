@@ -1,7 +1,6 @@
 #include "engine/convert_rtf.h"
 
 #include "base/line_break.h"
-#include "engine/conversion_state.h"
 #include "engine/fallback_path.h"
 #include "engine/page_head.h"
 #include "engine/pipeline.h"
@@ -10,21 +9,29 @@
 namespace tessarine {
 
 Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
+  // A fresh state for every run (colour and font tables included): a page never depends on the
+  // documents converted before it.
   ConversionState st(settings, progress);
   // Letters written as "\uN" or in another code page are turned into what the passes read.
   std::string rewritten;
   st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
-  st.ProgressStep = st.Source.Length() / 25;
+  st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
 
   RunPipeline(st);
   if (st.SecondPath) ConvertFallbackPath(st);
 
+  Conversion result;
+  FinishPage(st, result.page);
+  if (st.NotRtf) result.refusal = Refusal::kNotRtf;
+  return result;
+}
+
+void FinishPage(ConversionState& st, std::string& page) {
+  const Settings& settings = st.settings;
   st.OutputText.append(st.SpanOpen ? "</span></p>" : "</p>");
   st.OutputText.append(kLineBreak);
 
-  Conversion result;
-  std::string& page = result.page;
-  page.reserve(st.OutputText.size() + st.FootnotesText.size() + 2048);
+  page.reserve(page.size() + st.OutputText.size() + st.FootnotesText.size() + 2048);
   AppendHead(page, settings.titul, settings.titulautor);
   AppendRtfStylesheet(page, settings,
                       StylesheetFlags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes});
@@ -37,8 +44,6 @@ Conversion ConvertRtf(std::string_view document, const Settings& settings, const
     page.append(st.FootnotesText);
   }
   page.append(kPageClose);
-  if (st.NotRtf) result.refusal = Refusal::kNotRtf;
-  return result;
 }
 
 }  // namespace tessarine

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tessarine {
 
@@ -13,6 +14,12 @@ char Lower(char c) {
 
 bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+constexpr size_t kNone = std::string::npos;
+
+size_t CountCr(std::string_view text) {
+  return static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
 }
 
 bool EqualsFolded(const char* a, std::string_view b) {
@@ -59,15 +66,17 @@ void SourceBuffer::PutBack(std::string_view text) {
   std::string stored;
   stored.reserve(text.size());
   cr_count_ += AppendWithSingleCr(text, stored);
+  const size_t at = front_;
   if (stored.size() <= front_) {
     front_ -= stored.size();
     std::memcpy(text_.data() + front_, stored.data(), stored.size());
+    AdjustMemos(at, 0, stored.size(), false);
   } else {
     text_.insert(front_, stored);
     if (hidden_) limit_ += stored.size();
+    AdjustMemos(at, 0, stored.size(), true);
   }
   ++revision_;
-  ForgetSearches();
 }
 
 void SourceBuffer::Clear() {
@@ -107,102 +116,163 @@ void SourceBuffer::ForgetSearches() const {
   for (Memo& m : memo_) m.used = false;
 }
 
-size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from) const {
+SourceBuffer::Memo* SourceBuffer::MemoFor(std::string_view pattern) const {
+  for (Memo& m : memo_) {
+    if (m.used && m.pattern == pattern) return &m;
+  }
+  return nullptr;
+}
+
+SourceBuffer::Memo& SourceBuffer::FreeMemo() const {
+  Memo* oldest = &memo_[0];
+  for (Memo& m : memo_) {
+    if (!m.used) return m;
+    if (m.last_use < oldest->last_use) oldest = &m;
+  }
+  return *oldest;
+}
+
+void SourceBuffer::AdjustMemos(size_t at, size_t removed, size_t inserted, bool tail_moves) {
+  const size_t tail = at + removed;  // the first unchanged character after the change
+  for (Memo& m : memo_) {
+    if (!m.used) continue;
+    if (m.found != kNone && m.found + m.pattern.size() <= at) continue;  // wholly before the change
+    if (m.found != kNone && m.found < tail) {
+      m.used = false;  // the match itself was changed
+      continue;
+    }
+    // What was learnt about the unchanged tail still holds; the changed part must be searched
+    // again.
+    size_t from = std::max(m.searched_from, tail);
+    if (tail_moves) {
+      from = from - removed + inserted;
+      if (m.found != kNone) m.found = m.found - removed + inserted;
+    }
+    m.searched_from = from;
+  }
+}
+
+size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from, size_t start_limit) const {
   const size_t end = End();
-  if (pattern.empty()) return abs_from <= end ? abs_from : std::string::npos;
-  if (abs_from > end || end - abs_from < pattern.size()) return std::string::npos;
+  if (pattern.size() > end || abs_from > end - pattern.size()) return kNone;
+  const size_t stop = std::min(start_limit, end - pattern.size() + 1);  // starts before this
+  if (abs_from >= stop) return kNone;
+  if (pattern.empty()) return abs_from;
   const char first = pattern[0];
   const char* data = text_.data();
-  const size_t last_start = end - pattern.size();
   size_t i = abs_from;
   if (!IsLetter(first)) {
-    while (i <= last_start) {
-      const void* hit = std::memchr(data + i, first, last_start - i + 1);
-      if (hit == nullptr) return std::string::npos;
+    while (i < stop) {
+      const void* hit = std::memchr(data + i, first, stop - i);
+      if (hit == nullptr) return kNone;
       i = static_cast<size_t>(static_cast<const char*>(hit) - data);
       if (EqualsFolded(data + i, pattern)) return i;
       ++i;
     }
-    return std::string::npos;
+    return kNone;
   }
-  for (; i <= last_start; ++i) {
-    if (Lower(data[i]) == Lower(first) && EqualsFolded(data + i, pattern)) return i;
+  const char lower = Lower(first);
+  for (; i < stop; ++i) {
+    if (Lower(data[i]) == lower && EqualsFolded(data + i, pattern)) return i;
   }
-  return std::string::npos;
-}
-
-SourceBuffer::Memo& SourceBuffer::SlotFor(std::string_view pattern) const {
-  // The pattern's own slot first: the newest search of a pattern supersedes its older one, and
-  // other patterns' results (a pattern that no longer occurs, above all) stay remembered.
-  for (Memo& m : memo_) {
-    if (m.used && m.pattern == pattern) return m;
-  }
-  for (Memo& m : memo_) {
-    if (!m.used) return m;
-  }
-  Memo& slot = memo_[memo_next_];
-  memo_next_ = (memo_next_ + 1) % memo_.size();
-  return slot;
+  return kNone;
 }
 
 long SourceBuffer::Find(std::string_view pattern, long from) const {
   if (from < 0) from = 0;
+  if (static_cast<size_t>(from) > Size()) return -1;
   const size_t abs_from = front_ + static_cast<size_t>(from);
-  if (abs_from > End()) return -1;
-  for (Memo& m : memo_) {
-    if (m.used && m.pattern == pattern && m.searched_from <= abs_from &&
-        (m.found == std::string::npos || m.found >= abs_from)) {
-      return m.found == std::string::npos ? -1 : static_cast<long>(m.found - front_);
+  Memo* memo = MemoFor(pattern);
+  size_t found;
+  if (memo != nullptr && abs_from >= memo->searched_from &&
+      (memo->found == kNone || memo->found >= abs_from)) {
+    found = memo->found;  // known: nothing starts between here and there
+  } else {
+    if (memo != nullptr && abs_from < memo->searched_from) {
+      // Only the stretch before what is known needs a look.
+      found = Search(pattern, abs_from, memo->searched_from);
+      if (found == kNone) found = memo->found;
+    } else {
+      found = Search(pattern, abs_from, kNone);
+      if (memo == nullptr) {
+        memo = &FreeMemo();
+        memo->pattern.assign(pattern);
+        memo->used = true;
+      }
     }
+    memo->searched_from = abs_from;
+    memo->found = found;
   }
-  size_t found = Search(pattern, abs_from);
-  Memo& slot = SlotFor(pattern);
-  slot.pattern.assign(pattern);
-  slot.searched_from = abs_from;
-  slot.found = found;
-  slot.used = true;
-  return found == std::string::npos ? -1 : static_cast<long>(found - front_);
+  memo->last_use = ++clock_;
+  return found == kNone ? -1 : static_cast<long>(found - front_);
 }
 
 std::string SourceBuffer::Cut(long start, long count) {
   const size_t size = Size();
-  size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
-  size_t n = count < 0 ? 0 : std::min(static_cast<size_t>(count), size - s);
-  std::string out = text_.substr(front_ + s, n);
-  cr_count_ -= static_cast<size_t>(std::count(out.begin(), out.end(), '\r'));
+  const size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
+  const size_t n = count < 0 ? 0 : std::min(static_cast<size_t>(count), size - s);
+  const size_t abs = front_ + s;
+  std::string out = text_.substr(abs, n);
+  cr_count_ -= CountCr(out);
   if (s == 0) {
-    front_ += n;  // searches that started before the cut and found beyond it stay valid
-    for (Memo& m : memo_) {
-      if (m.used && m.found != std::string::npos && m.found < front_) m.used = false;
-      if (m.used && m.searched_from < front_) m.searched_from = front_;
-    }
+    front_ += n;
+    AdjustMemos(abs, n, 0, false);
   } else {
-    text_.erase(front_ + s, n);
+    text_.erase(abs, n);
     if (hidden_) limit_ -= n;
     ++revision_;
-    ForgetSearches();
+    AdjustMemos(abs, n, 0, true);
   }
   return out;
 }
 
 void SourceBuffer::Replace(long start, long count, std::string_view text) {
   const size_t size = Size();
-  size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
-  size_t n = count < 0 ? 0 : std::min(static_cast<size_t>(count), size - s);
+  const size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
+  const size_t n = count < 0 ? 0 : std::min(static_cast<size_t>(count), size - s);
   const size_t abs = front_ + s;
-  cr_count_ -= static_cast<size_t>(
-      std::count(text_.begin() + static_cast<long>(abs), text_.begin() + static_cast<long>(abs + n), '\r'));
-  cr_count_ += static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
+  cr_count_ -= CountCr(std::string_view(text_).substr(abs, n));
+  cr_count_ += CountCr(text);
   if (s == 0 && text.size() <= n) {
-    // Front replacement in place: the new text ends where the old one ended.
+    // At the front, in place: the new text ends where the old one ended.
     front_ += n - text.size();
     std::memcpy(text_.data() + front_, text.data(), text.size());
+    AdjustMemos(abs, n, text.size(), false);
   } else {
     text_.replace(abs, n, text);
     if (hidden_) limit_ = limit_ - n + text.size();
+    AdjustMemos(abs, n, text.size(), true);
   }
   ++revision_;
+}
+
+long SourceBuffer::ReplaceAll(std::string_view pattern, std::string_view replacement, long from) {
+  if (pattern.empty()) return 0;
+  const size_t abs_from = front_ + std::min(static_cast<size_t>(from < 0 ? 0 : from), Size());
+  size_t hit = Search(pattern, abs_from, kNone);
+  if (hit == kNone) return 0;
+  const size_t end = End();
+  std::string out;
+  out.reserve(text_.size() - front_ + (end - front_) / 8);
+  size_t copied = front_;
+  long replaced = 0;
+  while (hit != kNone) {
+    out.append(text_, copied, hit - copied);
+    out.append(replacement);
+    copied = hit + pattern.size();
+    ++replaced;
+    hit = Search(pattern, copied, kNone);
+  }
+  out.append(text_, copied, end - copied);
+  const size_t visible = out.size();
+  out.append(text_, end, std::string::npos);  // a hidden tail stays as it is
+  text_ = std::move(out);
+  front_ = 0;
+  if (hidden_) limit_ = visible;
+  cr_count_ = CountCr(std::string_view(text_).substr(0, visible));
+  ++revision_;
   ForgetSearches();
+  return replaced;
 }
 
 std::string SourceBuffer::ReadAll() const {

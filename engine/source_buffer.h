@@ -11,10 +11,13 @@ namespace tessarine {
 // Positions are 0-based, -1 means not found. Line breaks (CR LF, a lone CR, a lone LF) are
 // stored as one CR; Length() counts each as two characters and ReadAll() gives them back as
 // CR LF. Cutting from the front moves an offset, so consuming the source front to back is
-// linear; repeated searches for the same pattern are remembered.
+// linear. What each search found is remembered per pattern and kept true through changes, so
+// looking again for a marker (present or absent) while the front is consumed or rewritten only
+// searches the text that changed.
 class SourceBuffer {
  public:
-  // Replaces the whole content with `text`.
+  // Replaces the whole content with `text` (a line break of CR LF, lone CR or lone LF stored as
+  // one CR).
   void Load(std::string_view text);
 
   // Number of characters, a line break counting as two.
@@ -28,10 +31,20 @@ class SourceBuffer {
   long Find(std::string_view pattern, long from) const;
 
   // Removes the `count` characters from `start` and returns them (line breaks as one CR).
+  // `start` and `count` are clamped to the content. Cutting at the front costs only the copy
+  // returned; away from the front it moves the rest of the text.
   std::string Cut(long start, long count);
 
-  // Puts `text` (stored as given) in place of the `count` characters from `start`.
+  // Puts `text` (stored as given) in place of the `count` characters from `start`. Away from
+  // the front this moves the rest of the text: for many replacements use ReplaceAll.
   void Replace(long start, long count, std::string_view text);
+
+  // Replaces every occurrence of `pattern` at or after `from` (letter case ignored) with
+  // `replacement` (stored as given), front to back in one linear pass, and returns how many
+  // were replaced. The search goes on after each inserted replacement, which gives the same
+  // result as a loop of Find and Replace resuming at the replacement whenever no match can
+  // begin inside one. A hidden tail is left as it is.
+  long ReplaceAll(std::string_view pattern, std::string_view replacement, long from = 0);
 
   // The whole content with line breaks as CR LF; the content stays.
   std::string ReadAll() const;
@@ -59,16 +72,25 @@ class SourceBuffer {
   unsigned long Revision() const { return revision_; }
 
  private:
+  // What one search taught: no match of `pattern` starts in [searched_from, found), and one
+  // starts at `found` (npos: none up to End()). Offsets are absolute in text_.
   struct Memo {
     std::string pattern;
-    size_t searched_from = 0;  // absolute offset the search started at
-    size_t found = 0;          // absolute offset of the match, or npos
+    size_t searched_from = 0;
+    size_t found = 0;
+    unsigned long last_use = 0;
     bool used = false;
   };
 
+  // Keeps every memo true after the stored characters [at, at + removed) were changed into
+  // `inserted` characters. With `tail_moves` the text after the change moves by
+  // inserted - removed; otherwise it stays where it was (a change at the front, made in place).
+  void AdjustMemos(size_t at, size_t removed, size_t inserted, bool tail_moves);
   void ForgetSearches() const;
-  size_t Search(std::string_view pattern, size_t abs_from) const;
-  Memo& SlotFor(std::string_view pattern) const;  // where a new search result is remembered
+  // First match starting in [abs_from, start_limit) and ending by End(), or npos.
+  size_t Search(std::string_view pattern, size_t abs_from, size_t start_limit) const;
+  Memo* MemoFor(std::string_view pattern) const;
+  Memo& FreeMemo() const;
   size_t End() const { return hidden_ ? limit_ : text_.size(); }
 
   std::string text_;
@@ -78,8 +100,8 @@ class SourceBuffer {
   size_t limit_ = 0;
   size_t hidden_cr_count_ = 0;
   unsigned long revision_ = 0;
-  mutable std::array<Memo, 8> memo_;
-  mutable size_t memo_next_ = 0;
+  mutable std::array<Memo, 16> memo_;
+  mutable unsigned long clock_ = 0;
 };
 
 }  // namespace tessarine

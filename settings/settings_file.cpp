@@ -7,18 +7,23 @@ namespace tessarine {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// A Latin letter, or a letter of code page 1251 (the Cyrillic block and Ё, ё).
+bool IsLetter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0xC0 || u == 0xA8 || u == 0xB8;
+}
 
-// Offset of the key's line in `text`, or npos. The key must start a line and must not be
-// followed by a letter, so "titul" never reads the "titulautor" line and "fixed" inside a
-// picture path is not taken for the fixed line.
+// Offset of the key in `text`, or npos. The key counts only at the start of a line (the start
+// of the text or after CR LF; a lone LF inside a value is an ordinary character) and only when
+// the character after it is not a letter, so "titul" never reads the "titulautor" line,
+// "colorsl" never reads "colorslssl", "fixed" inside a picture path is not taken for the fixed
+// line, and a value never hides a key: what is written reads back the same.
 size_t FindKey(std::string_view key, std::string_view text) {
   size_t at = text.find(key);
   while (at != std::string_view::npos) {
-    // Lines end with CR LF; a lone LF inside a value is an ordinary character.
-    bool line_start = at == 0 || (at >= 2 && text[at - 2] == '\r' && text[at - 1] == '\n');
-    size_t after = at + key.size();
-    bool whole_key = after >= text.size() || !IsAsciiLetter(text[after]);
+    const bool line_start = at == 0 || (at >= 2 && text[at - 2] == '\r' && text[at - 1] == '\n');
+    const size_t after = at + key.size();
+    const bool whole_key = after >= text.size() || !IsLetter(text[after]);
     if (line_start && whole_key) return at;
     at = text.find(key, at + 1);
   }

@@ -11,19 +11,21 @@
 
 namespace tessarine {
 
-// The value of `key` in the settings text: found only at the start of a line and only when
-// the character after the key is not a letter; that character is skipped whatever it is, and
-// the value runs to the next CR LF. Not found, or no CR LF after it: "".
+// The value of `key` in the settings text: the key is found only at the start of a line (the
+// start of the text or after CR LF) and only when the character after it is not a letter; that
+// character is skipped whatever it is, and the value runs to the next CR LF. Not found, or no
+// CR LF after it: "".
 std::string ReadIniValue(std::string_view key, std::string_view text);
 
 // True when the line of `key` (found as ReadIniValue finds it) contains "true" anywhere.
 bool ReadIniFlag(std::string_view key, std::string_view text);
 
-// Reports whether a picture file exists; a missing `bgimage` picture reads as "".
+// Reports whether a picture file exists (a folder does not count).
 using FileExistsFn = std::function<bool(const std::string& path)>;
 
 // Settings from the settings text (already joined with CR LF): every saved field that is read
-// (a missing key gives ""), then the fixed fields.
+// (a missing key gives "", `fixed` false), then the fixed fields. A `bgimage` for which
+// `file_exists` is false (or null) becomes "".
 Settings SettingsFromText(std::string_view text, const FileExistsFn& file_exists);
 
 // The 19 lines of the settings file, each ending with CR LF.

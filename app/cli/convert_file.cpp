@@ -13,12 +13,23 @@ namespace tessarine {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool SamePath(const std::string& a, const std::string& b) {
+// True when both paths name the same existing file (hard and symbolic links included).
+bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  if (std::filesystem::equivalent(a, b, ec)) return true;
-  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+std::string WithSystemReason(std::string_view what, const Status& status) {
+  std::string reason(what);
+  if (!status.message().empty()) {
+    reason += ": ";
+    reason += status.message();
+  }
+  return reason;
 }
 
 }  // namespace
@@ -26,9 +37,9 @@ bool SamePath(const std::string& a, const std::string& b) {
 SourceKind KindFromPath(std::string_view path) {
   if (path.size() < 4) return SourceKind::kRtf;
   std::string_view ext = path.substr(path.size() - 4);
-  const char* txt = ".txt";
-  for (size_t i = 0; i < 4; ++i) {
-    if (Lower(ext[i]) != txt[i]) return SourceKind::kRtf;
+  constexpr std::string_view kTxt = ".txt";
+  for (size_t i = 0; i < kTxt.size(); ++i) {
+    if (Lower(ext[i]) != kTxt[i]) return SourceKind::kRtf;
   }
   return SourceKind::kText;
 }
@@ -44,24 +55,23 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
   FileOutcome outcome;
   outcome.output_path = output.empty() ? OutputNameFor(source) : output;
   if (!IsExistingFile(source)) {
-    outcome.reason = "файл не найден";
+    outcome.reason = messages::kFileNotFound;
     return outcome;
   }
   std::string text;
-  Status read = ReadFileText(source, &text);
-  if (!read.ok()) {
-    outcome.reason = read.message();
+  if (Status read = ReadFileText(source, &text); !read.ok()) {
+    outcome.reason = WithSystemReason(messages::kCannotReadFile, read);
     return outcome;
   }
   if (kind == SourceKind::kRtf && !HasRtfHeader(text)) {
-    outcome.reason = std::string(messages::kNotRtfFile);
+    outcome.reason = messages::kNotRtfFile;
     return outcome;
   }
   if (loaded) loaded(text.size());
   Conversion conversion =
       kind == SourceKind::kRtf ? ConvertRtf(text, settings, progress) : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {
-    outcome.reason = std::string(messages::ForRefusal(conversion.refusal));
+    outcome.reason = messages::ForRefusal(conversion.refusal);
     return outcome;
   }
   if (page != nullptr) {
@@ -69,13 +79,14 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
     outcome.ok = true;
     return outcome;
   }
-  if (SamePath(outcome.output_path, source)) {
-    outcome.reason = "страница совпадает с исходным файлом, исходный файл не перезаписан";
+  // A source named like its page (a.htm) is never replaced.
+  if (SameFile(outcome.output_path, source)) {
+    outcome.reason = messages::kPageWouldOverwriteSource;
     return outcome;
   }
-  Status written = SavePageText(outcome.output_path, conversion.page);
-  if (!written.ok()) {
-    outcome.reason = written.message();
+  if (Status written = SavePageText(outcome.output_path, conversion.page); !written.ok()) {
+    outcome.reason =
+        WithSystemReason(std::string(messages::kCannotWritePage) + " " + outcome.output_path, written);
     return outcome;
   }
   outcome.ok = true;

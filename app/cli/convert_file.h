@@ -26,11 +26,13 @@ struct FileOutcome {
   std::string output_path;  // where the page went (or would have gone)
 };
 
-// Converts the file at `source` and writes its page to `output` ("" = the output name of the
-// source). A missing file, a source that is not RTF, a refused document, an output path equal
-// to the source and a page that cannot be written are failures; nothing is written for them.
-// When `page` is not null the page is handed back instead of written. `loaded`, when set, is
-// told the length of the file's text once it has been read and accepted, before converting.
+// Converts the file at `source` (read with the file text rule) and saves its page to `output`
+// ("" = the output name of the source) with CR LF line breaks. A missing or unreadable file, an
+// RTF source failing the header test, a refused document, an output that is the source file
+// itself and a page that cannot be written are failures; nothing is written for them (a failed
+// write may leave a partial page). When `page` is not null the page is handed back instead.
+// `loaded`, when set, is told the length of the file's text once it has been read and
+// accepted, before converting.
 FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
                         const std::string& output, std::string* page = nullptr,
                         const ProgressSink& progress = {},

@@ -14,6 +14,7 @@
 
 #include "app/cli/convert_file.h"
 #include "app/cli/parallel_batch.h"
+#include "app/messages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
 #include "settings/settings_file.h"
@@ -26,6 +27,7 @@ using namespace tessarine;
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+constexpr const char* kName = "tessarine-convert";
 
 struct Options {
   std::string settings_file;
@@ -36,23 +38,31 @@ struct Options {
   std::vector<std::string> files;
 };
 
+// One line on standard error: the path, then the reason.
+void ReportFailure(const std::string& path, std::string_view reason) {
+  std::cerr << path << ": " << reason << std::endl;
+}
+
+// The settings for this run: --settings FILE, else the program's settings file, else the start
+// values. False (a usage error) when the file named by --settings cannot be read.
 bool LoadSettings(const Options& options, Settings* settings) {
   if (!options.settings_file.empty()) {
     if (!IsExistingFile(options.settings_file)) {
-      std::cerr << "tessarine-convert: " << options.settings_file << ": файл установок не найден\n";
+      ReportFailure(options.settings_file, messages::kSettingsFileNotFound);
       return false;
     }
-    Status status = LoadSettingsFile(options.settings_file, settings);
-    if (!status.ok()) {
-      std::cerr << "tessarine-convert: " << status.message() << "\n";
+    if (Status status = LoadSettingsFile(options.settings_file, settings); !status.ok()) {
+      ReportFailure(options.settings_file,
+                    std::string(messages::kCannotReadSettingsFile) + ": " + status.message());
       return false;
     }
     return true;
   }
-  std::optional<std::filesystem::path> path = SettingsFileToRead(ProgramFolder());
-  if (path) {
-    Status status = LoadSettingsFile(*path, settings);
-    if (!status.ok()) std::cerr << "tessarine-convert: " << status.message() << "\n";
+  if (std::optional<std::filesystem::path> path = SettingsFileToRead(ProgramFolder())) {
+    // An unreadable program settings file reads as an empty one, as the window reads it.
+    if (Status status = LoadSettingsFile(*path, settings); !status.ok()) {
+      ReportFailure(path->string(), std::string(messages::kCannotReadSettingsFile) + ": " + status.message());
+    }
   }
   return true;
 }
@@ -84,54 +94,88 @@ std::vector<std::vector<size_t>> SharedPathOrder(const std::vector<std::string>&
   return after;
 }
 
-void ShowProgress(bool enabled, size_t done, size_t total) {
-  if (!enabled) return;
-  std::fprintf(stderr, "\r%zu/%zu", done, total);
-  if (done == total) std::fputc('\n', stderr);
-  std::fflush(stderr);
+// "Files done of total" on standard error, redrawn in place; erased before any other output so
+// that the paths printed and the failures reported stay on lines of their own.
+class ProgressLine {
+ public:
+  ProgressLine(bool enabled, size_t total) : enabled_(enabled), total_(total) {}
+
+  void Show(size_t done) {
+    if (!enabled_) return;
+    std::string line = "Обработано файлов: " + std::to_string(done) + " из " + std::to_string(total_);
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    shown_ = 0;  // columns: UTF-8 characters, not bytes
+    for (char c : line) shown_ += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  }
+
+  void Erase() {
+    if (!enabled_ || shown_ == 0) return;
+    std::fprintf(stderr, "\r%*s\r", static_cast<int>(shown_), "");
+    std::fflush(stderr);
+    shown_ = 0;
+  }
+
+ private:
+  bool enabled_;
+  size_t total_;
+  size_t shown_ = 0;
+};
+
+SourceKind KindFor(const Options& options, const std::string& file) {
+  if (options.from == "txt") return SourceKind::kText;
+  if (options.from == "rtf") return SourceKind::kRtf;
+  return KindFromPath(file);
+}
+
+bool WriteToStandardOutput(const std::string& page) {
+  std::string bytes = WithCrLfLineBreaks(page);
+  std::cout.flush();
+  size_t put = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  return put == bytes.size() && std::fflush(stdout) == 0;
 }
 
 int Run(const Options& options) {
   if (!options.output.empty() && options.files.size() != 1) {
-    std::cerr << "tessarine-convert: -o takes exactly one input file\n";
+    std::cerr << kName << ": -o takes exactly one input file\n";
     return kExitUsage;
   }
   Settings settings;
   if (!LoadSettings(options, &settings)) return kExitUsage;
 
   const bool to_stdout = options.output == "-";
-  const bool progress = !options.quiet && !to_stdout && ::isatty(STDERR_FILENO) != 0;
+  const std::string output = to_stdout ? "" : options.output;
   const size_t total = options.files.size();
+  ProgressLine progress(!options.quiet && ::isatty(STDERR_FILENO) != 0, total);
   std::vector<FileOutcome> outcomes(total);
   std::vector<std::string> pages(to_stdout ? total : 0);
   auto convert = [&](size_t i) {
     const std::string& file = options.files[i];
-    SourceKind kind = options.from.empty() ? KindFromPath(file)
-                      : options.from == "txt" ? SourceKind::kText
-                                              : SourceKind::kRtf;
     outcomes[i] =
-        ConvertFile(file, kind, settings, to_stdout ? "" : options.output, to_stdout ? &pages[i] : nullptr);
+        ConvertFile(file, KindFor(options, file), settings, output, to_stdout ? &pages[i] : nullptr);
   };
   int status = kExitOk;
   auto report = [&](size_t i) {
-    const FileOutcome& outcome = outcomes[i];
-    if (outcome.ok && to_stdout) {
-      std::string bytes = WithCrLfLineBreaks(pages[i]);
-      std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-      std::fflush(stdout);
+    FileOutcome& outcome = outcomes[i];
+    progress.Erase();
+    if (outcome.ok && to_stdout && !WriteToStandardOutput(pages[i])) {
+      outcome.ok = false;
+      outcome.reason = messages::kCannotWritePage;
     }
     if (!outcome.ok) {
-      if (progress) std::fputc('\n', stderr);
-      std::cerr << options.files[i] << ": " << outcome.reason << "\n";
+      ReportFailure(options.files[i], outcome.reason);
       status = kExitFailed;
     } else if (!options.quiet && !to_stdout) {
-      std::cout << outcome.output_path << "\n";
+      std::cout << outcome.output_path << std::endl;
     }
     outcomes[i] = FileOutcome{};  // the report is out; keep no more than needed
+    if (to_stdout) pages[i] = std::string();
   };
+  progress.Show(0);
   RunBatch(
-      total, options.jobs, convert, report, [&](size_t finished) { ShowProgress(progress, finished, total); },
+      total, options.jobs, convert, report, [&](size_t finished) { progress.Show(finished); },
       options.jobs > 1 ? SharedPathOrder(options.files, options.output) : std::vector<std::vector<size_t>>{});
+  progress.Erase();
   return status;
 }
 
@@ -140,24 +184,40 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   CLI::App app{
-      "Converts RTF documents (.rtf, and .doc files that are really RTF) and plain texts (.txt)\n"
-      "into HTML 4.0 pages in code page 1251, as the Tessarine window does.\n"
-      "Each page is written beside its source with the extension .htm, unless -o is given.\n"
-      "Prints the path of every page written; failures go to standard error.\n"
+      "Converts RTF documents (.rtf, and .doc files that are really RTF) and plain texts (.txt) into\n"
+      "HTML 4.0 pages in code page 1251 with CR LF line ends, as the Tessarine window does.\n"
+      "\n"
+      "Each page is written beside its source: the extension of the file's name is replaced by\n"
+      "\"htm\" (a.b.txt -> a.b.htm; a name without \".\" gets \".htm\" appended). A source is never\n"
+      "overwritten. A .txt file (any letter case) is plain text, every other file RTF unless --from\n"
+      "says otherwise; an RTF file must have \"{\\rtf\" within its first 10 characters.\n"
+      "\n"
+      "The path of every page written is printed on standard output. A file that cannot be\n"
+      "converted is reported on standard error with its path and the reason, and the other files\n"
+      "are still converted. On a terminal a progress line (files done of total) is shown on\n"
+      "standard error.\n"
+      "\n"
       "Exit status: 0 when every file was converted, 1 when any failed, 2 on a usage error.",
-      "tessarine-convert"};
+      kName};
   app.add_option("--settings", options.settings_file,
-                 "Settings file to use (default: the program's qavrel.ini, else "
-                 "$XDG_CONFIG_HOME/tessarine/qavrel.ini, else the start values). Never written.");
-  app.add_option("--from", options.from, "Converter to use: rtf or txt (default: .txt files are text, others RTF)")
-      ->check(CLI::IsMember({"rtf", "txt"}));
-  app.add_option("-o,--output", options.output, "Write the page here (one input only; - for standard output)");
+                 "Settings file to read (qavrel.ini format). Default: qavrel.ini in the program's\n"
+                 "folder, else $XDG_CONFIG_HOME/tessarine/qavrel.ini (~/.config/tessarine/), else the\n"
+                 "start values. Settings are never written.")
+      ->option_text("FILE");
+  app.add_option("--from", options.from, "Converter for every FILE: rtf or txt (default: by extension)")
+      ->check(CLI::IsMember({"rtf", "txt"}))
+      ->option_text("rtf|txt");
+  app.add_option("-o,--output", options.output,
+                 "Write the page here instead (one FILE only); - writes it to standard output,\n"
+                 "byte for byte as the saved file")
+      ->option_text("OUTPUT");
   app.add_option("-j,--jobs", options.jobs,
-                 "Convert this many files at a time (default: the number of cores); the pages and the "
-                 "report do not depend on it")
-      ->check(CLI::Range(1u, 1024u));
-  app.add_flag("-q,--quiet", options.quiet, "Print neither the pages written nor the progress");
-  app.add_option("files", options.files, "Files to convert")->required();
+                 "Convert this many files at a time (default: the number of cores); the pages and\n"
+                 "the report do not depend on it")
+      ->check(CLI::Range(1u, 1024u))
+      ->option_text("N");
+  app.add_flag("-q,--quiet", options.quiet, "Print neither the pages written nor the progress line");
+  app.add_option("files", options.files, "Files to convert")->required()->option_text("FILE...");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

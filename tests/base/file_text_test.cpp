@@ -1,0 +1,119 @@
+#include "base/file_text.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace tessarine {
+namespace {
+
+using testing::TempDir;
+
+struct LineCase {
+  const char* name;
+  std::string raw;
+  std::string expected;
+};
+
+// Reading a file: lines end at CR or CR LF, a lone LF is part of its line, and every line,
+// the last one included, is followed by CR LF.
+TEST(FileTextTest, JoinLinesWithCrLf) {
+  const LineCase cases[] = {
+      {"empty file", "", ""},
+      {"one line without end", "abc", "abc\r\n"},
+      {"crlf lines", "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\n"},
+      {"last line without end", "a\r\nb", "a\r\nb\r\n"},
+      {"cr only lines", "a\rb\rc", "a\r\nb\r\nc\r\n"},
+      {"lf only is one line", "a\nb\nc", "a\nb\nc\r\n"},
+      {"lf at end is part of the line", "a\n", "a\n\r\n"},
+      {"empty lines kept", "\r\n\r\n", "\r\n\r\n"},
+      {"cr cr lf is two lines", "a\r\r\nb", "a\r\n\r\nb\r\n"},
+      {"lone cr at end", "\r", "\r\n"},
+      {"lf cr", "a\n\rb", "a\n\r\nb\r\n"},
+      {"cp1251 bytes untouched", "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\x98\xFF",
+       "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\x98\xFF\r\n"},
+      {"nul byte kept", std::string("a\0b", 3), std::string("a\0b\r\n", 5)},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(JoinLinesWithCrLf(c.raw), c.expected) << c.name;
+  }
+}
+
+// Saving a page: every line break (CR LF, lone CR, lone LF) is written as CR LF.
+TEST(FileTextTest, WithCrLfLineBreaks) {
+  const LineCase cases[] = {
+      {"empty", "", ""},
+      {"no break", "abc", "abc"},
+      {"crlf stays", "a\r\nb\r\n", "a\r\nb\r\n"},
+      {"lone cr", "a\rb\r", "a\r\nb\r\n"},
+      {"lone lf", "a\nb\n", "a\r\nb\r\n"},
+      {"mixed", "a\r\nb\rc\nd", "a\r\nb\r\nc\r\nd"},
+      {"lf cr is two breaks", "a\n\rb", "a\r\n\r\nb"},
+      {"cr cr lf is two breaks", "a\r\r\nb", "a\r\n\r\nb"},
+      {"no final break added", "</html>", "</html>"},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.expected) << c.name;
+  }
+}
+
+TEST(FileTextTest, ReadFileTextAppliesTheLineRuleAndKeepsBytes) {
+  TempDir dir;
+  std::string raw = "{\\rtf1 \xE0\xE1\xE2\rline\nsame line\r\nlast";
+  dir.Write("doc.rtf", raw);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(dir / "doc.rtf", &bytes).ok());
+  EXPECT_EQ(bytes, raw);
+  std::string text;
+  ASSERT_TRUE(ReadFileText(dir / "doc.rtf", &text).ok());
+  EXPECT_EQ(text, "{\\rtf1 \xE0\xE1\xE2\r\nline\nsame line\r\nlast\r\n");
+}
+
+TEST(FileTextTest, ReadsALargeFileWhole) {
+  TempDir dir;
+  std::string raw(300000, 'x');
+  for (size_t i = 0; i < raw.size(); i += 1000) raw[i] = static_cast<char>(i % 251);
+  dir.Write("big", raw);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(dir / "big", &bytes).ok());
+  EXPECT_EQ(bytes, raw);
+}
+
+TEST(FileTextTest, SavePageTextWritesCrLfBreaks) {
+  TempDir dir;
+  ASSERT_TRUE(SavePageText(dir / "page.htm", "<p>a\rb\nc</p>\r\n</html>").ok());
+  EXPECT_EQ(dir.Read("page.htm"), "<p>a\r\nb\r\nc</p>\r\n</html>");
+  // Replacing a longer file leaves nothing of it behind.
+  ASSERT_TRUE(SavePageText(dir / "page.htm", "x").ok());
+  EXPECT_EQ(dir.Read("page.htm"), "x");
+}
+
+TEST(FileTextTest, FailuresCarryTheSystemReason) {
+  TempDir dir;
+  std::string bytes = "stale";
+  Status missing = ReadFileBytes(dir / "missing.rtf", &bytes);
+  EXPECT_FALSE(missing.ok());
+  EXPECT_FALSE(missing.message().empty());
+  EXPECT_EQ(bytes, "");
+
+  std::string text = "stale";
+  EXPECT_FALSE(ReadFileText(dir.path(), &text).ok());  // a folder
+  EXPECT_EQ(text, "");
+
+  EXPECT_FALSE(WriteFileBytes(dir / "no-such-folder" / "a.htm", "x").ok());
+  EXPECT_FALSE(WriteFileBytes(dir.path(), "x").ok());
+}
+
+TEST(FileTextTest, IsExistingFileRejectsFoldersAndMissingPaths) {
+  TempDir dir;
+  dir.Write("a.png", "not really a picture");
+  EXPECT_TRUE(IsExistingFile(dir / "a.png"));
+  EXPECT_FALSE(IsExistingFile(dir.path()));
+  EXPECT_FALSE(IsExistingFile(dir / "b.png"));
+  EXPECT_FALSE(IsExistingFile(""));
+}
+
+}  // namespace
+}  // namespace tessarine
