@@ -31,6 +31,8 @@ enum class Shape {
   kHugeFontTable,          // a font table as large as the document, runs naming its last fonts
   kHugeColourTable,        // a colour table as large as the document, runs using its colours
   kColoursAbove255,        // a colour table whose components are all above 255
+  kOrdinaryDocument,       // not a worst case: Russian paragraphs with formatted runs, marked
+                           // tables and lists, the input of the 100 MB run and the comparison
 };
 
 inline constexpr std::array kAllShapes = {
@@ -83,17 +85,23 @@ inline const char* ShapeName(Shape shape) {
       return "huge_colour_table";
     case Shape::kColoursAbove255:
       return "colours_above_255";
+    case Shape::kOrdinaryDocument:
+      return "ordinary_document";
   }
   return "?";
 }
 
-// The shape called `name`; false when there is none.
+// The shape called `name` (a worst case or "ordinary_document"); false when there is none.
 inline bool ShapeFromName(std::string_view name, Shape* shape) {
   for (Shape s : kAllShapes) {
     if (name == ShapeName(s)) {
       *shape = s;
       return true;
     }
+  }
+  if (name == ShapeName(Shape::kOrdinaryDocument)) {
+    *shape = Shape::kOrdinaryDocument;
+    return true;
   }
   return false;
 }
@@ -111,6 +119,47 @@ inline constexpr std::string_view kHeader =
     "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
     "{\\*\\generator Worst cases;}";
 inline constexpr std::string_view kParagraph = "\\pard\\plain \\f1\\fs24 ";
+
+// Code page 1251 words written as "\'xx" escapes, as a word processor saves Russian text.
+inline std::string EscapedWord(std::string_view letters) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : letters) {
+    out.append("\\'").push_back(kHex[c >> 4]);
+    out.push_back(kHex[c & 15]);
+  }
+  return out;
+}
+
+// One page-worth of an ordinary document: a heading, paragraphs of Russian words with bold,
+// italic and coloured runs, a three-row table with its last row marked, and a list item.
+inline std::string OrdinaryPiece(long n) {
+  // "privet", "mir", "dokument", "stroka" in code page 1251.
+  static const std::string kWords[] = {EscapedWord("\xef\xf0\xe8\xe2\xe5\xf2"), EscapedWord("\xec\xe8\xf0"),
+                                       EscapedWord("\xe4\xee\xea\xf3\xec\xe5\xed\xf2"),
+                                       EscapedWord("\xf1\xf2\xf0\xee\xea\xe0")};
+  std::string words;
+  for (int i = 0; i < 40; ++i) words.append(kWords[(n + i) % 4]).append(i % 9 == 8 ? ", " : " ");
+  std::string piece;
+  piece.append("\\pard\\plain \\s1\\qc\\sb240\\sa60\\keepn\\f1\\fs32\\b {Chapter ")
+      .append(std::to_string(n))
+      .append("\\par }\r\n");
+  for (int p = 0; p < 4; ++p) {
+    piece.append("\\pard\\plain \\qj\\fi720\\f1\\fs24 {").append(words).append("}");
+    piece.append("{\\b ").append(kWords[p]).append("}{ ").append(words).append("}");
+    piece.append("{\\i\\cf2 ").append(kWords[3 - p]).append("}{ end.\\par }\r\n");
+  }
+  for (int r = 0; r < 3; ++r) {
+    const std::string definition = "\\trowd \\irow" + std::to_string(r) + "\\irowband" + std::to_string(r) +
+                                   (r == 2 ? "\\lastrow " : " ") + "\\trgaph108\\cellx3000\\cellx6000";
+    piece.append(definition).append("\\pard\\plain \\ql\\intbl {\\f1 ").append(kWords[r]);
+    piece.append("\\cell ").append(kWords[r + 1]).append("\\cell }");
+    piece.append("\\pard\\plain \\ql\\intbl {").append(definition).append("\\row }\r\n");
+  }
+  piece.append("\\pard\\plain \\fi-360\\li720\\f1\\fs24 {\\pntext 1.\\tab}{").append(words);
+  piece.append("\\par }\r\n");
+  return piece;
+}
 
 // A document of the shape with at least `bytes` bytes (a few more to close it).
 inline std::string Document(Shape shape, size_t bytes) {
@@ -208,6 +257,11 @@ inline std::string Document(Shape shape, size_t bytes) {
       doc.append("{\\par }}\r\n");
       break;
     }
+    case Shape::kOrdinaryDocument:
+      doc.append(kHeader).append(kParagraph).append("{lead\\par }\r\n");
+      for (long n = 0; doc.size() < bytes; ++n) doc.append(OrdinaryPiece(n));
+      doc.append("\\pard\\plain {after\\par }}\r\n");
+      break;
   }
   return doc;
 }

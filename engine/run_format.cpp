@@ -37,7 +37,9 @@ std::string FontNameFor(std::string_view s, long p, const ConversionState& st) {
   if (after == std::string::npos) return "";
   std::string_view r = std::string_view(st.FontTableText).substr(after);
   long e = Pos("**", r);
-  long cyr = Pos(" Cyr", r);
+  // " Cyr" counts only in front of the entry's "**" (it holds no "*", so it ends there too):
+  // searching only the entry keeps each lookup from reading the rest of a large table.
+  long cyr = Pos(" Cyr", e < 0 ? r : r.substr(0, static_cast<size_t>(e - 1)));
   if (cyr > 0 && (e < 0 || cyr < e)) e = cyr;
   if (e <= 0) return "";
   return std::string(r.substr(0, static_cast<size_t>(e - 1)));
