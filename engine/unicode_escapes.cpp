@@ -32,10 +32,11 @@ bool StartsText(char c) {
   return c != '\\' && c != '{' && c != '}' && c != ' ' && c != '\r' && c != '\n';
 }
 
-// Whether a control word stands directly before a line break that text follows.
+// Whether a control word stands directly before a line break that text follows. Only the first
+// "\n" of a run of line breaks can follow a word, so the search goes on after the run.
 bool HasWordBeforeLineBreakAndText(std::string_view s) {
-  for (size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1)) {
-    const size_t after = AfterLineBreaks(s, i);
+  for (size_t i = s.find('\n'), after = 0; i != std::string_view::npos; i = s.find('\n', after)) {
+    after = AfterLineBreaks(s, i);
     if (after >= s.size() || !StartsText(s[after])) continue;
     size_t w = i;
     while (w > 0 && s[w - 1] == '\r') --w;
