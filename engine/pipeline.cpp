@@ -58,6 +58,10 @@ bool ConvertBodyFront(ConversionState& st) {
     ConvertTableRegion(st);
   } else if (s >= 0 && p > s && (s < t || t <= 0)) {
     ConvertSection(st);
+  } else if (t == 0 && p < 0) {
+    ConvertTableRegion(st);  // rows at the front with no paragraph mark after them
+  } else if (s == 0 && p < 0) {
+    ConvertSection(st);  // a section at the front with no paragraph mark after it
   } else if (s >= 0 && (t < 0 || s < t)) {
     if (s > 0) ConvertParagraphs(src.Cut(0, s), st);  // the text in front of the section
   } else if (t >= 0 && (s < 0 || t < s)) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/paragraphs.h"
 #include "engine/row_run.h"
 #include "engine/table_assembly.h"
 #include "engine/table_geometry.h"
@@ -13,6 +14,13 @@ namespace tessarine {
 namespace {
 
 constexpr std::string_view kRowStart = "\\trowd";
+
+// Whether `rtf` holds document text, not only control words, braces and hidden groups.
+bool HasText(std::string_view rtf) {
+  std::string text;
+  AppendCellText(rtf, text);
+  return !text.empty();
+}
 
 // Converts the table that ends with the brace before `end`, whose last row is marked.
 void ConvertMarkedTable(ConversionState& st, size_t end) {
@@ -57,6 +65,13 @@ void ConvertTableRegion(ConversionState& st) {
   }
 
   CloseLeftOverCell(st);
+  if (t > 0 && HasText(content.substr(0, static_cast<size_t>(t)))) {
+    // Text in front of the first row (no paragraph mark stands there) is converted as
+    // paragraphs first; the rows go to the next pass. Control words alone are dropped with the
+    // table.
+    ConvertParagraphs(st.Source.Cut(0, t), st);
+    return;
+  }
   if (rows.empty()) {
     // A row definition without any row end: drop the mark so the text after it goes on as
     // paragraphs.

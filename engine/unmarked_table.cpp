@@ -140,6 +140,8 @@ void AppendCellText(std::string_view rtf, std::string& out) {
         const ControlWord w = ReadControlWord(rtf, i);
         if (w.name == "par" || w.name == "line") {
           out.append("<br>");
+        } else if (w.name == "emdash" || w.name == "endash") {
+          out.append("- ");  // as text decoding writes the dash words
         } else if (w.name == "tab" || w.name == "nestcell") {
           out.push_back(' ');
         } else if (w.name == "bin") {

@@ -21,11 +21,10 @@ namespace tessarine {
 void AssembleUnmarkedTable(std::string_view text, const std::vector<RowExtent>& rows, ConversionState& st);
 
 // Appends the HTML of the cell text `rtf`: text and hex escapes decoded, "\par" and "\line" as
-// "<br>", "\tab" and "\nestcell" as a space, "\~" as "&nbsp;", the escaped-brace placeholders as braces, "<"
-// and
-// ">" escaped; other control words, braces, line breaks and the groups "{\*...}", "{\pict...}"
-// and the like left out. Line breaks and spaces at its end are dropped, and a text of spaces
-// only gives nothing.
+// "<br>", "\emdash" and "\endash" as "- ", "\tab" and "\nestcell" as a space, "\~" as "&nbsp;",
+// the escaped-brace placeholders as braces, "<" and ">" escaped; other control words, braces,
+// line breaks and the groups "{\*...}", "{\pict...}" and the like left out. Line breaks and
+// spaces at its end are dropped, and a text of spaces only gives nothing.
 void AppendCellText(std::string_view rtf, std::string& out);
 
 }  // namespace tessarine
