@@ -44,7 +44,12 @@ void ConvertSection(ConversionState& st) {
   std::string saved;
   saved.swap(st.OutputText);
   const long pard = Pos("\\pard", section);
-  if (pard > 1) section = CopyFrom(section, pard - 1);
+  if (pard > 1) {
+    section = CopyFrom(section, pard - 1);
+  } else if (x > a) {
+    // No paragraph mark to start at: the rest of the "\cols" number is not text.
+    while (!section.empty() && IsDigit(section[0])) section.remove_prefix(1);
+  }
   ConvertParagraphs(std::string(section), st);
 
   if (columns <= 1) {

@@ -223,6 +223,7 @@ TEST(TablesPipelineTest, FrontsWithoutParagraphMarkAreConverted) {
     const std::string page = ConvertRtf(head + c.body + "\r\n", Settings{}).page;
     for (const std::string& word : c.words)
       EXPECT_NE(page.find(word), std::string::npos) << c.name << ": " << word;
+    EXPECT_EQ(page.find(">2Section"), std::string::npos) << c.name << ": the column number is not text";
   }
 }
 
