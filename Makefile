@@ -16,7 +16,7 @@ else
   CMAKE_FLAGS += -DTESSARINE_WERROR=OFF
 endif
 
-.PHONY: all deps test-deps build run test test-asan bench fuzz clean
+.PHONY: all deps test-deps bench-deps build run test test-asan bench fuzz clean
 
 all: build
 
@@ -27,6 +27,10 @@ deps:
 # batch test across hosts.
 test-deps:
 	@bash scripts/install-deps.sh chromium parallel rsync
+
+# What only the benchmark comparison needs: the other converters and GNU time.
+bench-deps:
+	@bash scripts/install-bench-deps.sh
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
@@ -46,7 +50,7 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-bench: build
+bench: build bench-deps
 	@bash scripts/bench.sh $(BUILD)
 
 fuzz: deps

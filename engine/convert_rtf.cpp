@@ -15,10 +15,12 @@ Conversion ConvertRtf(std::string_view document, const Settings& settings, const
   // Letters written as "\uN" or in another code page are turned into what the passes read.
   std::string rewritten;
   st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
+  std::string().swap(rewritten);  // the source holds its own copy: memory stays a few times the document
   st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
 
   RunPipeline(st);
   if (st.SecondPath) ConvertFallbackPath(st);
+  st.Source = SourceBuffer();  // consumed: its storage goes before the page is put together
 
   Conversion result;
   FinishPage(st, result.page);

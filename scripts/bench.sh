@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs the Google Benchmark cases and the whole-program timings:
 #  1. every benchmark, then the 1 -> 16 MB scaling of every worst-case shape;
-#  2. tessarine-convert on every worst-case shape at 1 and 16 MB and on a 100 MB document:
-#     time, MB/s and peak memory;
-#  3. the same large inputs through the other converters that are installed (unrtf, pandoc,
-#     LibreOffice; scripts/install-bench-deps.sh installs them), with MB/s and the ratio to ours.
-# Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB document and LibreOffice.
+#  2. tessarine-convert on every worst-case shape at 1, 16 and 100 MB: CPU time, MB/s and peak
+#     memory (the 100 MB documents are deleted after their run);
+#  3. an ordinary document of 16 and 100 MB through tessarine-convert and through the other
+#     converters that are installed (unrtf, pandoc, LibreOffice's headless HTML export;
+#     scripts/install-bench-deps.sh installs them), with MB/s, peak memory and how many times
+#     faster ours is. pandoc and LibreOffice take only the 16 MB document: pandoc needs about
+#     350 bytes of memory per input byte.
+# Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB documents and LibreOffice.
 set -euo pipefail
 build=${1:-build}
 bin="$build/bin"
@@ -43,15 +46,83 @@ mbs() { awk -v b="$1" -v s="$2" 'BEGIN { if (s <= 0) s = 0.005; printf "%.1f", b
 echo
 echo "Whole program, worst-case shapes (CPU seconds, MB/s, peak memory / input size):"
 printf '  %-26s %6s %8s %8s %9s %7s\n' shape MB seconds 'MB/s' 'peak MB' 'x input'
+sizes="1 16 100"
+[ -z "${BENCH_QUICK:-}" ] || sizes="1 16"
+
+# Prints one row of a whole-program table: NAME MB FILE SECONDS PEAK_KB [RATIO].
+row() {
+  local name=$1 mb=$2 file=$3 seconds=$4 peak=$5 ratio=${6:-}
+  if [ "$seconds" = failed ]; then
+    printf '  %-26s %6s %8s\n' "$name" "$mb" failed
+    return
+  fi
+  local bytes
+  bytes=$(stat -c %s "$file")
+  printf '  %-26s %6s %8s %8s %9.1f %7.1f %s\n' "$name" "$mb" "$seconds" "$(mbs "$bytes" "$seconds")" \
+    "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "$(awk -v k="$peak" -v b="$bytes" 'BEGIN { print k * 1024 / b }')" \
+    "$ratio"
+}
+
+# Writes the generated document SHAPE of MB megabytes (once) and prints its path.
+document() {
+  local file="$data/$1-$2.rtf"
+  [ -f "$file" ] || "$make_document" "$1" $(($2 * 1048576)) "$file"
+  echo "$file"
+}
+
 for shape in $("$make_document" list); do
-  for mb in 1 16; do
-    file="$data/$shape-$mb.rtf"
-    [ -f "$file" ] || "$make_document" "$shape" $((mb * 1048576)) "$file"
-    bytes=$(stat -c %s "$file")
+  for mb in $sizes; do
+    file=$(document "$shape" "$mb")
     read -r seconds peak < <(measure "$convert" -q -o "$data/out.htm" "$file")
-    printf '  %-26s %6s %8s %8s %9.1f %7.1f\n' "$shape" "$mb" "$seconds" "$(mbs "$bytes" "$seconds")" \
-      "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "$(awk -v k="$peak" -v b="$bytes" 'BEGIN { print k * 1024 / b }')"
+    row "$shape" "$mb" "$file" "$seconds" "$peak"
+    [ "$mb" -lt 100 ] || rm -f "$file"
   done
+done
+
+# The other converters, each as "NAME LARGEST_MB": the largest document it is given.
+others=()
+command -v unrtf >/dev/null && others+=("unrtf 100")
+command -v pandoc >/dev/null && others+=("pandoc 16")
+[ -n "${BENCH_QUICK:-}" ] || ! command -v soffice >/dev/null || others+=("libreoffice 16")
+
+# Sets `cmd` to the command line that converts FILE to HTML with the converter NAME.
+command_for() {
+  local name=$1 file=$2
+  case "$name" in
+    tessarine) cmd=("$convert" -q -o "$data/out.htm" "$file") ;;
+    unrtf) cmd=(unrtf --html "$file") ;;
+    pandoc) cmd=(pandoc -f rtf -t html -o "$data/out.pandoc.html" "$file") ;;
+    libreoffice)
+      cmd=(soffice --headless --norestore "-env:UserInstallation=file://$(realpath "$data")/lo-profile"
+        --convert-to html --outdir "$data/lo" "$file") ;;
+  esac
+}
+
+echo
+echo "Whole program, an ordinary document (Russian paragraphs, formatted runs, tables, lists);"
+echo "the last column is how many times faster tessarine-convert is on the same document:"
+printf '  %-26s %6s %8s %8s %9s %7s %s\n' converter MB seconds 'MB/s' 'peak MB' 'x input' 'ours faster'
+# LibreOffice sets up its profile on the first run: not part of the timing.
+if [[ " ${others[*]} " == *" libreoffice "* ]]; then
+  command_for libreoffice "$(document run_of_letters 1)"
+  "${cmd[@]}" >/dev/null 2>&1 || true
+fi
+for mb in $sizes; do
+  [ "$mb" -gt 1 ] || continue
+  file=$(document ordinary_document "$mb")
+  command_for tessarine "$file"
+  read -r ours ours_peak < <(measure "${cmd[@]}")
+  row tessarine-convert "$mb" "$file" "$ours" "$ours_peak"
+  for other in "${others[@]}"; do
+    read -r name largest <<<"$other"
+    [ "$mb" -le "$largest" ] || continue
+    command_for "$name" "$file"
+    read -r seconds peak < <(measure "${cmd[@]}")
+    ratio=""
+    [ "$seconds" = failed ] || ratio=$(awk -v t="$seconds" -v o="$ours" 'BEGIN { if (o <= 0) o = 0.005; printf "x%.1f", t / o }')
+    row "$name" "$mb" "$file" "$seconds" "$peak" "$ratio"
+  done
+  [ "$mb" -lt 100 ] || rm -f "$file"
 done
 
 # The corpus documents, copied to a temporary folder (nothing is written beside the corpus),
