@@ -1,7 +1,7 @@
 // ChunkCursor: a chunk of body text owned once and consumed from the front.
 //
 // Paragraph conversion cuts the front off its chunk again and again, rewrites the front in
-// place ("\pard" becomes "\rd", a "{" is put in front) and searches the rest for the same
+// place ("\pard" becomes "\rd") and searches the rest for the same
 // patterns each time. The cursor keeps the text in one buffer and moves an offset over it, and
 // its finders remember where the next "{", "}" and "\q" stand, so all of that stays linear.
 #pragma once
@@ -66,25 +66,6 @@ class ChunkCursor {
     buf_[front_] = '\\';
     buf_[front_ + 1] = 'r';
     buf_[front_ + 2] = 'd';
-  }
-
-  // Puts "{" in front of the text (into the consumed part of the buffer when there is room).
-  void PrependOpenBrace() {
-    if (front_ > 0) {
-      buf_[--front_] = '{';
-      return;  // a search from the new front starts before every remembered one: found anew
-    }
-    buf_.insert(buf_.begin(), '{');
-    ++end_;
-    ForgetSearches();
-  }
-
-  // Puts "}" after the text.
-  void AppendCloseBrace() {
-    buf_.resize(end_);
-    buf_.push_back('}');
-    end_ = buf_.size();
-    ForgetSearches();
   }
 
   // Remembered searches over the text's suffixes.

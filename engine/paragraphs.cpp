@@ -109,16 +109,28 @@ void AppendListText(std::string_view text, ConversionState& st) {
 // One step of the grouped way: the text before the next group (with any ignorable group
 // dropped), carried list text, then the group itself. Sets `done` when nothing is left to take.
 void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, ConversionState& st) {
-  // The text before the first group. With no "{" left, the rest is one last group: a "{" goes
-  // in front of it (and a "}" after it when nothing closes it), and it is converted as any
-  // other group.
+  // The text before the first group. With no "{" left, the rest is one last group, a "{" in
+  // front of it: it runs to the first "}" (or to the end, closed there), and it is converted as
+  // any other group.
   std::string prefix;
+  std::string last_group;
+  bool last = false;
   {
     std::string_view text = chunk.View();
     size_t k = chunk.groups.open.In(text);
     if (k == std::string_view::npos) {
-      chunk.PrependOpenBrace();
-      if (chunk.groups.close.In(chunk.View()) == std::string_view::npos) chunk.AppendCloseBrace();
+      last = true;
+      size_t close = chunk.groups.close.In(text);
+      last_group = "{";
+      if (close == std::string_view::npos) {
+        last_group.append(text);
+        last_group.push_back('}');
+        chunk.Clear();
+      } else {
+        last_group.append(text.substr(0, close + 1));
+        std::string_view rest = text.substr(close + 1);
+        chunk.Assign(rest.size() >= 2 ? rest : std::string_view{});  // a single character goes too
+      }
     } else if (k > 0) {
       prefix.assign(text.substr(0, k));
       chunk.Drop(k);
@@ -126,25 +138,30 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
   }
 
   // An ignorable group ("\*\") is dropped; the text after it joins the prefix.
-  {
-    std::string_view rest = chunk.View(), group;
-    int opens = 0;
+  std::string_view group;
+  int opens = 1;
+  std::string_view rest;
+  if (last) {
+    group = last_group;
+  } else {
+    rest = chunk.View();
     ExtractGroup(rest, group, opens, &chunk.groups);
-    if ((opens == 1 || st.InListItem) && group.find("\\*\\") != std::string_view::npos) {
-      chunk.Assign(rest);
-      std::string_view after = chunk.View();
-      size_t next = chunk.groups.open.In(after);
-      if (next == std::string_view::npos) {
-        prefix.append(after);
-        chunk.Clear();
-        done = true;
-      } else {
-        prefix.append(after.substr(0, next));
-        chunk.Drop(next);
-      }
-    } else if (rest.empty()) {
-      chunk.KeepOnly(group);  // the group goes back alone: what followed it went with it
+  }
+  if ((opens == 1 || st.InListItem) && group.find("\\*\\") != std::string_view::npos) {
+    if (!last) chunk.Assign(rest);
+    std::string_view after = chunk.View();
+    size_t next = chunk.groups.open.In(after);
+    if (next == std::string_view::npos) {
+      prefix.append(after);
+      chunk.Clear();
+      done = true;
+    } else {
+      prefix.append(after.substr(0, next));
+      chunk.Drop(next);
     }
+    last = false;
+  } else if (!last && rest.empty()) {
+    chunk.KeepOnly(group);  // the group goes back alone: what followed it went with it
   }
 
   if (!prefix.empty() && st.ListItemParagraphs == 0) {
@@ -164,18 +181,19 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
     AppendListText(carry, st);
   }
 
-  if (!done) {
-    std::string_view rest = chunk.View(), group;
-    int opens = 0;
-    bool found = ExtractGroup(rest, group, opens, &chunk.groups);
-    chunk.Assign(rest);
-    if (found) {
-      if (opens > 1) {
-        ConvertComplexGroup(group, run_count, st);
-      } else {
-        ConvertSimpleGroup(group, run_count, st);
-      }
-    }
+  if (done) return;
+  if (last) {
+    ConvertSimpleGroup(last_group, run_count, st);
+    return;
+  }
+  rest = chunk.View();
+  bool found = ExtractGroup(rest, group, opens, &chunk.groups);
+  chunk.Assign(rest);
+  if (!found) return;
+  if (opens > 1) {
+    ConvertComplexGroup(group, run_count, st);
+  } else {
+    ConvertSimpleGroup(group, run_count, st);
   }
 }
 

@@ -53,6 +53,47 @@ TEST(SourceBufferTest, ReplaceAtTheFrontAndInTheMiddle) {
   EXPECT_EQ(b.Find("\\pard", 0), 4);
 }
 
+TEST(SourceBufferTest, PutBackGoesInFrontWithSingleCrLineBreaks) {
+  SourceBuffer b;
+  b.Load("0123456789rest");
+  EXPECT_EQ(b.Find("rest", 0), 10);
+  b.Cut(0, 10);
+  b.PutBack("a\r\nb");  // fits into the cut front
+  EXPECT_EQ(b.Content(), "a\rbrest");
+  EXPECT_EQ(b.Length(), 8);
+  EXPECT_EQ(b.Find("rest", 0), 3);
+  b.PutBack("longer than what was cut\n");
+  EXPECT_EQ(b.ReadAll(), "longer than what was cut\r\na\r\nbrest");
+  b.Clear();
+  EXPECT_EQ(b.Length(), 0);
+  b.PutBack("x");
+  EXPECT_EQ(b.Content(), "x");
+}
+
+TEST(SourceBufferTest, HiddenTailIsOutOfReachUntilShown) {
+  SourceBuffer b;
+  b.Load("ab\r\ncd\\trowd\r\nrow\\pard x");
+  const long table = b.Find("\\trowd", 0);
+  ASSERT_EQ(table, 5);
+  b.HideFrom(table);
+  EXPECT_EQ(b.Content(), "ab\rcd");
+  EXPECT_EQ(b.Length(), 6);
+  EXPECT_EQ(b.Find("\\pard", 0), -1);
+  EXPECT_EQ(b.ReadAll(), "ab\r\ncd");
+  EXPECT_EQ(b.Cut(0, 3), "ab\r");
+  b.Replace(1, 1, "DD");  // a change in the middle keeps the tail apart
+  EXPECT_EQ(b.Content(), "cDD");
+  b.ShowHidden();  // what was left in front goes
+  EXPECT_EQ(b.Content(), "\\trowd\rrow\\pard x");
+  EXPECT_EQ(b.Length(), 18);
+  EXPECT_EQ(b.Find("\\pard", 0), 10);
+  b.HideFrom(2);
+  b.Clear();
+  EXPECT_EQ(b.Length(), 0);
+  b.ShowHidden();
+  EXPECT_EQ(b.Content(), "rowd\rrow\\pard x");
+}
+
 }  // namespace
 }  // namespace tessarine
 
