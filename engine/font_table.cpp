@@ -67,8 +67,8 @@ std::string ParseFontTable(std::string_view table) {
       w.remove_prefix(nested + 1);
       size_t end = w.find('}');
       w = end == std::string_view::npos ? std::string_view{} : w.substr(end + 1);
-    } else {
-      w = space == std::string_view::npos ? std::string_view{} : w.substr(space + 1);
+    } else if (space != std::string_view::npos) {
+      w = w.substr(space + 1);  // no space left at all: the walk goes on from where it stands
     }
     bool has_semicolon = w.find(';') != std::string_view::npos;
     out.append(name);

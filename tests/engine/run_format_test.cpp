@@ -45,6 +45,8 @@ TEST(FontTableTest, KeysByNumberAndNamesWithoutControlWordsOrGroups) {
        "\\f1\\Times New Roman**\\f2\\Courier**"},
       {"{\\fonttbl{\\f1\\froman Times New Roman{\\*\\falt Times};}}", "\\f1\\Times New Roman**"},
       {"{\\fonttbl{\\f0\\fnil Arial}}", "\\f0\\**"},
+      // Entries with no space left in the table do not end the walk.
+      {"{\\fonttbl{\\f1\\fnil;}{\\f2\\fnil;}{\\f3\\fnil;}}", "\\f1\\**\\f2\\**\\f3\\**"},
   };
   for (const auto& [table, expected] : cases) EXPECT_EQ(ParseFontTable(table), expected) << table;
 }
