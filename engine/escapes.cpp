@@ -1,9 +1,9 @@
 #include "engine/escapes.h"
 
-#include <cstring>
 #include <string_view>
 
 #include "engine/decode_text.h"
+#include "engine/search.h"
 
 namespace tessarine {
 
@@ -22,46 +22,37 @@ constexpr EscapePass kPasses[] = {
     {"\\}", kCloseBracePlaceholder},
 };
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The first occurrence of `pattern` at or after `from`, letter case not regarded; npos if none.
-size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) {
-  while (from + pattern.size() <= text.size()) {
-    const void* hit = std::memchr(text.data() + from, pattern[0], text.size() - from - pattern.size() + 1);
-    if (hit == nullptr) return std::string_view::npos;
-    size_t at = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-    size_t i = 1;
-    while (i < pattern.size() && Lower(text[at + i]) == Lower(pattern[i])) ++i;
-    if (i == pattern.size()) return at;
-    from = at + 1;
-  }
-  return std::string_view::npos;
-}
-
-// Replaces every occurrence, scanning on after each replacement (no replacement can start a
-// new occurrence). An occurrence at position 0 ends the pass before anything is replaced.
-void ReplaceAll(std::string& text, const EscapePass& pass) {
+// Writes `text` with every occurrence replaced into `out`, scanning on after each replacement
+// (no replacement can start a new occurrence). An occurrence at position 0 ends the pass
+// before anything is replaced: then nothing is written and the result is false.
+bool ReplaceAll(std::string_view text, const EscapePass& pass, std::string& out) {
   size_t at = FindFolded(text, pass.pattern, 0);
-  if (at == std::string_view::npos || at == 0) return;
-  std::string out;
+  if (at == std::string_view::npos || at == 0) return false;
+  out.clear();
   out.reserve(text.size() + text.size() / 16);
   size_t from = 0;
   while (at != std::string_view::npos) {
-    out.append(text, from, at - from);
+    out.append(text.substr(from, at - from));
     out.append(pass.replacement);
     from = at + pass.pattern.size();
     at = FindFolded(text, pass.pattern, from);
   }
-  out.append(text, from);
-  text.swap(out);
+  out.append(text.substr(from));
+  return true;
 }
 
 }  // namespace
 
-void NormaliseEscapes(std::string& text) {
-  for (const EscapePass& pass : kPasses) ReplaceAll(text, pass);
+bool NormaliseEscapes(std::string_view text, std::string& out) {
+  bool changed = false;
+  std::string pass_out;
+  for (const EscapePass& pass : kPasses) {
+    if (ReplaceAll(changed ? std::string_view(out) : text, pass, pass_out)) {
+      out.swap(pass_out);
+      changed = true;
+    }
+  }
+  return changed;
 }
 
 }  // namespace tessarine

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tessarine {
 
@@ -9,7 +10,8 @@ namespace tessarine {
 // an escaped backslash before "{" or "}" to the pair, a space and the brace, and the escaped
 // braces "\{" and "\}" to their placeholders (which text decoding turns back into braces).
 // A pattern that stands at the very front of the text stops its rewrite: that pass changes
-// nothing at all.
-void NormaliseEscapes(std::string& text);
+// nothing at all. Returns whether anything was rewritten; only then does `out` receive the
+// rewritten text.
+bool NormaliseEscapes(std::string_view text, std::string& out);
 
 }  // namespace tessarine

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/search.h"
+
 namespace tessarine {
 
 class NextFinder {
@@ -24,13 +26,13 @@ class NextFinder {
       if (begin >= from_ && (found_ == nullptr || begin <= found_)) return Offset(begin);
       if (begin < from_) {
         size_t window = std::min(suffix.size(), static_cast<size_t>(from_ - begin) + pattern_.size() - 1);
-        size_t at = suffix.substr(0, window).find(pattern_);
+        size_t at = FindExact(suffix.substr(0, window), pattern_);
         from_ = begin;
         if (at != std::string_view::npos) found_ = begin + at;
         return Offset(begin);
       }
     }
-    size_t at = suffix.find(pattern_);
+    size_t at = FindExact(suffix, pattern_);
     valid_ = true;
     from_ = begin;
     end_ = end;

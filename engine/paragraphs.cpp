@@ -9,6 +9,7 @@
 #include "engine/run_span.h"
 #include "engine/run_text.h"
 #include "engine/scan.h"
+#include "engine/search.h"
 
 namespace tessarine {
 
@@ -121,7 +122,7 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
     if (k == std::string_view::npos) {
       last = true;
       size_t close = chunk.groups.close.In(text);
-      last_group = "{";
+      last_group.push_back('{');
       if (close == std::string_view::npos) {
         last_group.append(text);
         last_group.push_back('}');
@@ -141,13 +142,15 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
   std::string_view group;
   int opens = 1;
   std::string_view rest;
+  bool found = false;
+  bool taken = false;  // the group put back and what taking it off again gives are known
   if (last) {
     group = last_group;
   } else {
     rest = chunk.View();
-    ExtractGroup(rest, group, opens, &chunk.groups);
+    found = ExtractGroup(rest, group, opens, &chunk.groups);
   }
-  if ((opens == 1 || st.InListItem) && group.find("\\*\\") != std::string_view::npos) {
+  if ((opens == 1 || st.InListItem) && FindExact(group, "\\*\\") != std::string_view::npos) {
     if (!last) chunk.Assign(rest);
     std::string_view after = chunk.View();
     size_t next = chunk.groups.open.In(after);
@@ -160,8 +163,11 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
       chunk.Drop(next);
     }
     last = false;
-  } else if (!last && rest.empty()) {
-    chunk.KeepOnly(group);  // the group goes back alone: what followed it went with it
+  } else if (!last) {
+    // The group goes back; taking it off again below finds the same group. When nothing
+    // followed it (or a single character, which went with it), it goes back alone.
+    if (rest.empty()) chunk.KeepOnly(group);
+    taken = found;
   }
 
   if (!prefix.empty() && st.ListItemParagraphs == 0) {
@@ -186,8 +192,10 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
     ConvertSimpleGroup(last_group, run_count, st);
     return;
   }
-  rest = chunk.View();
-  bool found = ExtractGroup(rest, group, opens, &chunk.groups);
+  if (!taken) {
+    rest = chunk.View();
+    found = ExtractGroup(rest, group, opens, &chunk.groups);
+  }
   chunk.Assign(rest);
   if (!found) return;
   if (opens > 1) {
@@ -256,12 +264,12 @@ void ConvertParagraphs(std::string text, ConversionState& st) {
 }
 
 void ConvertSimpleGroup(std::string_view group, int run_count, ConversionState& st) {
-  if (group.empty() || group.find("\\*\\") != std::string_view::npos) return;
+  if (group.empty() || FindExact(group, "\\*\\") != std::string_view::npos) return;
   if (st.InListItem) {
     ConvertListItemText(group, run_count, st);
     return;
   }
-  if (group.find("\\pntext") != std::string_view::npos) {
+  if (FindExact(group, "\\pntext") != std::string_view::npos) {
     OpenParagraph(group, run_count, st);
     std::string html;
     if (ConvertRunText(group, html, st) > 0) {

@@ -78,9 +78,8 @@ bool ConvertBodyFront(ConversionState& st) {
 void RunPipeline(ConversionState& st) {
   SourceBuffer& src = st.Source;
   {
-    std::string text(src.Content());
-    NormaliseEscapes(text);
-    src.Load(text);
+    std::string text;
+    if (NormaliseEscapes(src.Content(), text)) src.Load(text);
   }
   st.OutputText.clear();
 

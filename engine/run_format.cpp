@@ -2,15 +2,16 @@
 
 #include "engine/number.h"
 #include "engine/scan.h"
+#include "engine/search.h"
 
 namespace tessarine {
 
 long FindNumberedWord(std::string_view s, std::string_view word) {
-  size_t at = s.find(word);
+  size_t at = FindExact(s, word);
   while (at != std::string_view::npos) {
     size_t next = at + word.size();
     if (next < s.size() && IsDigit(s[next])) return static_cast<long>(at) + 1;
-    at = s.find(word, at + 1);
+    at = FindExact(s, word, at + 1);
   }
   return -1;
 }
@@ -64,9 +65,9 @@ RunFormat ParseRunFormat(std::string_view s, const ConversionState& st) {
     long index = TwoDigitsAfter(s, p, 3);
     if (index >= 0 && static_cast<size_t>(index) < st.ColourList.size()) f.Colour = st.ColourList[index];
   }
-  if (s.find("\\i\\") != std::string_view::npos) f.Italic = "italic";
-  if (s.find("\\b\\") != std::string_view::npos) f.Bold = "bold";
-  if (s.find("\\ul\\") != std::string_view::npos) f.Underline = "underline";
+  if (FindExact(s, "\\i\\") != std::string_view::npos) f.Italic = "italic";
+  if (FindExact(s, "\\b\\") != std::string_view::npos) f.Bold = "bold";
+  if (FindExact(s, "\\ul\\") != std::string_view::npos) f.Underline = "underline";
   return f;
 }
 

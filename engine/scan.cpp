@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "engine/number.h"
+#include "engine/search.h"
 
 namespace tessarine {
 
 long Pos(std::string_view sub, std::string_view s) {
-  size_t at = s.find(sub);
+  size_t at = FindExact(s, sub);
   return at == std::string_view::npos ? -1 : static_cast<long>(at) + 1;
 }
 
@@ -86,17 +87,22 @@ bool IsBrace(char c) {
 // The text start reached from the space at offset `sp` of `t`, or null: walks the control
 // words that follow spaces. With a memo, every space passed on the way remembers the outcome.
 const char* WalkFromSpace(std::string_view t, size_t sp, TextStartMemo* memo) {
-  std::vector<const char*> passed;
   const char* result = nullptr;
+  const char* first = nullptr;  // the spaces this walk passes, when remembered
+  const char* last = nullptr;
+  bool joined = false;  // the walk reached one made before
   for (;;) {
     const char* key = t.data() + sp;
     if (memo != nullptr) {
-      auto hit = memo->after_space.find(key);
-      if (hit != memo->after_space.end()) {
-        result = hit->second;
+      std::vector<TextStartMemo::Walk>& walks = memo->walks;
+      while (!walks.empty() && walks.back().last < key) walks.pop_back();
+      if (!walks.empty() && walks.back().first <= key) {
+        result = walks.back().result;
+        joined = true;
         break;
       }
-      passed.push_back(key);
+      if (first == nullptr) first = key;
+      last = key;
     }
     if (sp + 1 >= t.size()) break;
     std::string_view rest = t.substr(sp + 1);
@@ -115,8 +121,12 @@ const char* WalkFromSpace(std::string_view t, size_t sp, TextStartMemo* memo) {
     t = rest;
     sp = next_space;
   }
-  if (memo != nullptr) {
-    for (const char* key : passed) memo->after_space.emplace(key, result);
+  if (memo != nullptr && first != nullptr) {
+    if (joined) {
+      memo->walks.back().first = first;
+    } else {
+      memo->walks.push_back({first, last, result});
+    }
   }
   return result;
 }

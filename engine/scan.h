@@ -7,7 +7,7 @@
 #pragma once
 
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "engine/next_finder.h"
 
@@ -49,7 +49,15 @@ bool ExtractGroup(std::string_view& text, std::string_view& group, int& opens, G
 class TextStartMemo {
  public:
   NextFinder space{" "}, open{"{"}, close{"}"};
-  std::unordered_map<const char*, const char*> after_space;  // space -> text start (or null)
+  // A walk passes every space from its first to its last one, and all of them lead to the same
+  // text start (null: none). Walks are kept nearest last; one that lies behind the space
+  // being looked up is dropped, since searches only move forward over the text.
+  struct Walk {
+    const char* first;
+    const char* last;
+    const char* result;
+  };
+  std::vector<Walk> walks;
 };
 
 // Skips the control words at the front of `s` that are separated by spaces: the position of

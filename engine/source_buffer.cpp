@@ -4,29 +4,16 @@
 #include <cstring>
 #include <utility>
 
+#include "engine/search.h"
+
 namespace tessarine {
 
 namespace {
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 constexpr size_t kNone = std::string::npos;
 
 size_t CountCr(std::string_view text) {
   return static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
-}
-
-bool EqualsFolded(const char* a, std::string_view b) {
-  for (size_t i = 0; i < b.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // Appends `text` to `out` with every line break (CR LF, lone CR, lone LF) as one CR; returns
@@ -35,7 +22,7 @@ size_t AppendWithSingleCr(std::string_view text, std::string& out) {
   size_t breaks = 0;
   size_t i = 0;
   while (i < text.size()) {
-    size_t brk = text.find_first_of("\r\n", i);
+    size_t brk = FindEither(text, '\r', '\n', i);
     if (brk == std::string_view::npos) {
       out.append(text.substr(i));
       break;
@@ -157,25 +144,8 @@ size_t SourceBuffer::Search(std::string_view pattern, size_t abs_from, size_t st
   if (pattern.size() > end || abs_from > end - pattern.size()) return kNone;
   const size_t stop = std::min(start_limit, end - pattern.size() + 1);  // starts before this
   if (abs_from >= stop) return kNone;
-  if (pattern.empty()) return abs_from;
-  const char first = pattern[0];
-  const char* data = text_.data();
-  size_t i = abs_from;
-  if (!IsLetter(first)) {
-    while (i < stop) {
-      const void* hit = std::memchr(data + i, first, stop - i);
-      if (hit == nullptr) return kNone;
-      i = static_cast<size_t>(static_cast<const char*>(hit) - data);
-      if (EqualsFolded(data + i, pattern)) return i;
-      ++i;
-    }
-    return kNone;
-  }
-  const char lower = Lower(first);
-  for (; i < stop; ++i) {
-    if (Lower(data[i]) == lower && EqualsFolded(data + i, pattern)) return i;
-  }
-  return kNone;
+  // A match starting before `stop` ends by stop - 1 + pattern.size().
+  return FindFolded(std::string_view(text_).substr(0, stop - 1 + pattern.size()), pattern, abs_from);
 }
 
 long SourceBuffer::Find(std::string_view pattern, long from) const {

@@ -26,9 +26,10 @@ TEST(EscapesTest, RewritesEachEscapeInItsTurn) {
       {"\\\\{x\\\\{", "\\\\\"\"\"x\\\\\"\"\""},
   };
   for (const auto& [in, expected] : cases) {
-    std::string text = in;
-    NormaliseEscapes(text);
-    EXPECT_EQ(text, expected) << in;
+    std::string out;
+    const bool changed = NormaliseEscapes(in, out);
+    EXPECT_EQ(changed ? out : in, expected) << in;
+    EXPECT_EQ(changed, expected != in) << in;
   }
 }
 

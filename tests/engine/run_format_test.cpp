@@ -16,7 +16,8 @@ class RunFormatTest : public ::testing::Test {
   Settings settings;
   ConversionState st{settings, {}};
   void SetUp() override {
-    ApplyFontTable(st, "{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}{\\f2\\fswiss Arial Cyr;}}");
+    ApplyFontTable(
+        st, "{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}{\\f2\\fswiss Arial Cyr;}}");
     st.ColourList = ParseColourTable("\\red0\\green0\\blue0;\\red255\\green0\\blue0;");
   }
 };
@@ -27,7 +28,8 @@ TEST(ColourTableTest, BuildsTheListWithTheAutomaticAndTheEmptyEntry) {
             (List{"#000000", "#FF0000", "#0000FF", ""}));
   EXPECT_EQ(ParseColourTable(""), (List{"#000000", "#000000", ""}));
   // A definition without green borrows the next one's.
-  EXPECT_EQ(ParseColourTable("\\red1\\blue2;\\red3\\green4\\blue5;"), (List{"#000000", "#010402", "#030405", ""}));
+  EXPECT_EQ(ParseColourTable("\\red1\\blue2;\\red3\\green4\\blue5;"),
+            (List{"#000000", "#010402", "#030405", ""}));
   // A component above 255 shifts every later slice by one character.
   EXPECT_EQ(ParseColourTable("\\red256\\green0\\blue0;\\red1\\green2\\blue3;"),
             (List{"#000000", "#100000", "0#01020", "3"}));
@@ -62,11 +64,11 @@ TEST_F(RunFormatTest, ReadsSizeFontColourAndFlags) {
   EXPECT_EQ(ParseRunFormat("\\fs18", st).FontSize, "9");
   EXPECT_EQ(ParseRunFormat("\\fs21", st).FontSize, "10");
   EXPECT_EQ(ParseRunFormat("\\fs100", st).FontSize, "");
-  EXPECT_EQ(ParseRunFormat("\\f2 x", st).FontName, "Arial");       // " Cyr" dropped
+  EXPECT_EQ(ParseRunFormat("\\f2 x", st).FontName, "Arial");  // " Cyr" dropped
   EXPECT_EQ(ParseRunFormat("{\\f1 text}", st).FontName, "Times New Roman");
   EXPECT_EQ(ParseRunFormat("\\f1 text\\par", st).FontName, "Times New Roman");
   EXPECT_EQ(ParseRunFormat("\\f9 x", st).FontName, "");
-  EXPECT_EQ(ParseRunFormat("\\cf12 x", st).Colour, "");            // beyond the list
+  EXPECT_EQ(ParseRunFormat("\\cf12 x", st).Colour, "");  // beyond the list
   EXPECT_EQ(ParseRunFormat("{\\i text}", st).Italic, "");
   EXPECT_EQ(ParseRunFormat("{\\i\\f1 text}", st).Italic, "italic");
   EXPECT_EQ(ParseRunFormat("\\ulnone\\ x", st).Underline, "");
@@ -122,7 +124,7 @@ TEST_F(RunFormatTest, ConvertRunTextDecodesRunsAndParagraphMarks) {
       {"\\f1 one\\par two}", "one<br>two"},
       {"\\f1 one\\parar two}", "onetwo"},
       {"Hello ", "Hello "},
-      {"}}}abc", "abc"},                    // braces that cannot be consumed are dropped
+      {"}}}abc", "abc"},  // braces that cannot be consumed are dropped
       {"{\\footnote 4{\\super}}", "4"},
       {"\\b \\'e0\\'e1 x\\par\\par", "\xE0\xE1 x<br><br>"},
   };
