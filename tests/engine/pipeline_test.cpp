@@ -95,10 +95,13 @@ TEST_F(PipelineTest, BodyLoopEndsWhenAnIterationRemovesNothing) {
   }
 }
 
+// The paragraphs in front are converted; the section at the front with no paragraph mark after
+// it goes to the section pass, and the loop ends.
 TEST_F(PipelineTest, ParagraphsInFrontOfASectionAreConverted) {
   testing::TimeBound bound(10);
   Run("{\\rtf1 x}\\pard\\plain {abc def ghi}\\sectd\\sbknone text text text}");
-  EXPECT_EQ(st.OutputText, "<p>abc def ghi");
+  EXPECT_EQ(st.OutputText.rfind("<p>abc def ghi", 0), 0u) << st.OutputText;
+  EXPECT_NE(st.OutputText.find("text text text"), std::string::npos) << st.OutputText;
 }
 
 }  // namespace
