@@ -32,20 +32,38 @@ bool StartsText(char c) {
   return c != '\\' && c != '{' && c != '}' && c != ' ' && c != '\r' && c != '\n';
 }
 
+bool IsHexEscapeAt(std::string_view s, size_t i) {
+  return i + 1 < s.size() && s[i] == '\\' && s[i + 1] == '\'';
+}
+
+// Whether the characters before `end` are a control word ("\" letters, an optional signed
+// number).
+bool EndsControlWord(std::string_view s, size_t end) {
+  size_t w = end;
+  while (w > 0 && IsDigit(s[w - 1])) --w;
+  if (w > 0 && s[w - 1] == '-') --w;
+  const size_t letters_end = w;
+  while (w > 0 && IsLetter(s[w - 1])) --w;
+  return w < letters_end && w > 0 && s[w - 1] == '\\';
+}
+
+// Whether a control word stands directly before a hex escape.
+bool HasWordBeforeHexEscape(std::string_view s) {
+  for (size_t i = s.find("\\'"); i != std::string_view::npos; i = s.find("\\'", i + 1)) {
+    if (EndsControlWord(s, i)) return true;
+  }
+  return false;
+}
+
 // Whether a control word stands directly before a line break that text follows. Only the first
 // "\n" of a run of line breaks can follow a word, so the search goes on after the run.
 bool HasWordBeforeLineBreakAndText(std::string_view s) {
   for (size_t i = s.find('\n'), after = 0; i != std::string_view::npos; i = s.find('\n', after)) {
     after = AfterLineBreaks(s, i);
     if (after >= s.size() || !StartsText(s[after])) continue;
-    size_t w = i;
-    while (w > 0 && s[w - 1] == '\r') --w;
-    const size_t end = w;
-    while (w > 0 && IsDigit(s[w - 1])) --w;
-    if (w > 0 && s[w - 1] == '-') --w;
-    const size_t letters_end = w;
-    while (w > 0 && IsLetter(s[w - 1])) --w;
-    if (w < letters_end && w > 0 && s[w - 1] == '\\' && end > w) return true;
+    size_t end = i;
+    while (end > 0 && s[end - 1] == '\r') --end;
+    if (EndsControlWord(s, end)) return true;
   }
   return false;
 }
@@ -229,6 +247,10 @@ class Rewriter {
     if (size_t k = AfterLineBreaks(s_, j); k > j && k < s_.size() && StartsText(s_[k])) {
       out_.push_back(' ');
       i_ = k;
+    } else if (IsHexEscapeAt(s_, j)) {
+      // "\fs20\'cf\'f0\'e8": the escape ends the word; a space keeps the letters from being
+      // read as more control text (the first word of the run would be lost).
+      out_.push_back(' ');
     }
   }
 
@@ -274,7 +296,7 @@ class Rewriter {
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
   if (!page && !HasUnicodeEscape(document) && !HasSymbol(document) &&
-      !HasWordBeforeLineBreakAndText(document)) {
+      !HasWordBeforeLineBreakAndText(document) && !HasWordBeforeHexEscape(document)) {
     return false;
   }
   out.clear();

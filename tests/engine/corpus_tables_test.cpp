@@ -26,10 +26,6 @@ struct Allowance {
   const char* reason;
 };
 const std::map<std::string, Allowance> kDroppedOnPurpose = {
-    // Cells of the plain way are read by the run text scanner, which skips what follows a control
-    // word up to the next space (a hex escape right after "\f5", say).
-    {"public/AlexandrVrublevskiy__rtf-parser/Gol29_p27.rtf", {16, "run text after a control word"}},
-    {"public/AlexandrVrublevskiy__rtf-parser/Gol30_p28.rtf", {16, "run text after a control word"}},
     // The first "\trowd" stands before the first "}\pard\plain": what comes before it, the
     // first nested cells included, is cut off as the document header.
     {"public/joshy__striprtf/calcium_score.rtf", {1, "header cut at the first row mark"}},

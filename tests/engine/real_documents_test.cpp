@@ -51,6 +51,10 @@ TEST(RealDocumentsTest, PagesHoldTheTextOfEveryWriter) {
        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0\\fs24{\\*\\listtag0}\\ltrch what is "
        "an Apple?}{\\s28\\f0{\\*\\listtag0}\\par}\r\n\\pard\\plain\\ltrpar\\ql{\\s28\\f0{\\*\\listtag0}\\ltrch Fun!}\r\n}",
        "what is an Apple?"},
+      {"a Russian simple-writer document, escapes right after control words",
+       "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20"
+       "\\'cf\\'f0\\'e8 \\'ec\\'e8\\'f0\\par\r\n\\pard\\b\\'c4\\'e0 \\b0\\'ed\\'e5\\'f2\\par\r\n}\r\n",
+       "\xc4\xe0 \xed\xe5\xf2"},  // Да нет
       {"paragraphs in front of the first table",
        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\b\\f0 \\'c8\\'f2\\'ee\\'e3\\b0\\par\r\n"
        "\\pard Before the table\\par\r\n\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell B\\cell\\row\r\n"

@@ -75,6 +75,18 @@ TEST(UnicodeEscapesTest, LineBreakAfterAControlWordBeforeTextBecomesItsDelimiter
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
 
+TEST(UnicodeEscapesTest, HexEscapeRightAfterAControlWordGetsTheWordsDelimiter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\\pard\\f0\\fs20\\'cf\\'f0\\'e8 x", "\\pard\\f0\\fs20 \\'cf\\'f0\\'e8 x"},
+      {"\\b\\'c4 \\b0\\'ed", "\\b \\'c4 \\b0 \\'ed"},
+      {"\\li-60\\'e0", "\\li-60 \\'e0"},
+      {"\\f1 \\'e0", "\\f1 \\'e0"},            // already delimited
+      {"x\\'e0\\'e1", "x\\'e0\\'e1"},            // after text: untouched
+      {"a\\\\'e0", "a\\\\'e0"},                // an escaped backslash and an apostrophe
+  };
+  for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
+}
+
 TEST(UnicodeEscapesTest, CopiesBinaryDataAsItStands) {
   std::string doc = std::string("{\\pict\\bin4 \\u12}\\u1087?");
   EXPECT_EQ(Rewritten(doc), "{\\pict\\bin4 \\u12}\\'ef");
