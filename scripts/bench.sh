@@ -21,7 +21,7 @@ if [ -x "$bin/tessarine_bench" ]; then
   echo "Scaling from 1 to 16 MB (time per byte at 16 MB / at 1 MB; 1.0 is linear):"
   # CSV: name,iterations,real_time,cpu_time,time_unit,bytes_per_second,...,label,...
   awk -F, '/WorstCase\/(1|16)\// {
-      split($1, part, "/"); size = part[2]; label = $(NF-2); gsub(/"/, "", label)
+      gsub(/"/, "", $1); split($1, part, "/"); size = part[2]; label = $(NF-2); gsub(/"/, "", label)
       key = part[1] "/" label; cpu[key, size] = $4; keys[key] = 1 }
     END { for (k in keys) if (cpu[k, 1] > 0 && cpu[k, 16] > 0)
             printf "  %-42s %8.2f ms  %9.2f ms  x%.2f\n", k, cpu[k, 1], cpu[k, 16], cpu[k, 16] / cpu[k, 1] / 16 }' \
