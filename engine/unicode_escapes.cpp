@@ -47,13 +47,17 @@ bool EndsControlWord(std::string_view s, size_t end) {
   return w < letters_end && w > 0 && s[w - 1] == '\\';
 }
 
-// Whether a control word stands directly before a hex escape.
-bool HasWordBeforeHexEscape(std::string_view s) {
+// Whether a control word or a brace stands directly before a hex escape.
+bool HasHexEscapeAfterWordOrBrace(std::string_view s) {
   for (size_t i = s.find("\\'"); i != std::string_view::npos; i = s.find("\\'", i + 1)) {
-    if (EndsControlWord(s, i)) return true;
+    if (EndsControlWord(s, i) || (i > 0 && (s[i - 1] == '{' || s[i - 1] == '}'))) return true;
   }
   return false;
 }
+
+// Put before a hex escape that opens a run: "\loch" (the characters that follow are low-ANSI
+// ones) means nothing to the converter.
+constexpr std::string_view kNeutralWord = "\\loch ";
 
 // Whether a control word stands directly before a line break that text follows. Only the first
 // "\n" of a run of line breaks can follow a word, so the search goes on after the run.
@@ -136,6 +140,7 @@ class Rewriter {
         uc_stack_.push_back(uc_);
         out_.push_back(c);
         ++i_;
+        MarkTextStart();
       } else if (c == '}') {
         if (!uc_stack_.empty()) {
           uc_ = uc_stack_.back();
@@ -143,6 +148,7 @@ class Rewriter {
         }
         out_.push_back(c);
         ++i_;
+        MarkTextStart();
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
       } else {
@@ -254,6 +260,13 @@ class Rewriter {
     }
   }
 
+  // A run that begins with a hex escape right after a brace ("{\'ce\'ef...") would be taken for
+  // control text up to its first space; a neutral word with its delimiter in front makes the
+  // escape the run's first character.
+  void MarkTextStart() {
+    if (IsHexEscapeAt(s_, i_)) out_ += kNeutralWord;
+  }
+
   // Skips the fallback characters that follow a "\uN" escape.
   void SkipFallback() {
     for (long k = 0; k < uc_ && i_ < s_.size(); ++k) {
@@ -296,7 +309,7 @@ class Rewriter {
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
   if (!page && !HasUnicodeEscape(document) && !HasSymbol(document) &&
-      !HasWordBeforeLineBreakAndText(document) && !HasWordBeforeHexEscape(document)) {
+      !HasWordBeforeLineBreakAndText(document) && !HasHexEscapeAfterWordOrBrace(document)) {
     return false;
   }
   out.clear();

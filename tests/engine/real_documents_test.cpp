@@ -55,6 +55,10 @@ TEST(RealDocumentsTest, PagesHoldTheTextOfEveryWriter) {
        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20"
        "\\'cf\\'f0\\'e8 \\'ec\\'e8\\'f0\\par\r\n\\pard\\b\\'c4\\'e0 \\b0\\'ed\\'e5\\'f2\\par\r\n}\r\n",
        "\xc4\xe0 \xed\xe5\xf2"},  // Да нет
+      {"groups that open with an escape",
+       "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain \\fs20 {\\'ce\\'ef\\'f0\\'e5\\'e4\\'e5\\'eb\\'ff\\'e5\\'f2 "
+       "\\'ed\\'e0\\'f7\\'e0\\'eb\\'ee}\\'e8 \\'ea\\'ee\\'ed\\'e5\\'f6\\par\r\n}",
+       "\xce\xef\xf0\xe5\xe4\xe5\xeb\xff\xe5\xf2 \xed\xe0\xf7\xe0\xeb\xee"},  // Определяет начало
       {"paragraphs in front of the first table",
        "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\b\\f0 \\'c8\\'f2\\'ee\\'e3\\b0\\par\r\n"
        "\\pard Before the table\\par\r\n\\trowd\\cellx2000\\cellx4000\\pard\\intbl A\\cell B\\cell\\row\r\n"

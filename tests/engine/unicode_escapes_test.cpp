@@ -83,6 +83,9 @@ TEST(UnicodeEscapesTest, HexEscapeRightAfterAControlWordGetsTheWordsDelimiter) {
       {"\\f1 \\'e0", "\\f1 \\'e0"},            // already delimited
       {"x\\'e0\\'e1", "x\\'e0\\'e1"},            // after text: untouched
       {"a\\\\'e0", "a\\\\'e0"},                // an escaped backslash and an apostrophe
+      {"{\\'ce\\'ef x}", "{\\loch \\'ce\\'ef x}"},  // a run that opens with an escape
+      {"{a}\\'e0 b", "{a}\\loch \\'e0 b"},
+      {"{ \\'e0}", "{ \\'e0}"},
   };
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
