@@ -46,28 +46,63 @@ std::string FontNameFor(std::string_view s, long p, const ConversionState& st) {
   return std::string(r.substr(0, static_cast<size_t>(e - 1)));
 }
 
+// Where the words a run format reads first stand in a run: 1-based positions of the first "\fs",
+// "\f" and "\cf" followed by a digit (-1: none), and whether "\i\", "\b\" and "\ul\" occur.
+// Every one of them starts with a backslash, so one walk over the backslashes finds them all.
+struct RunWords {
+  long fs = -1;
+  long f = -1;
+  long cf = -1;
+  bool italic = false;
+  bool bold = false;
+  bool underline = false;
+};
+
+RunWords FindRunWords(std::string_view s) {
+  RunWords w;
+  const char* data = s.data();
+  const size_t n = s.size();
+  auto at = [&](size_t i) { return i < n ? data[i] : '\0'; };
+  for (size_t i = s.find('\\'); i != std::string_view::npos; i = s.find('\\', i + 1)) {
+    const char c1 = at(i + 1);
+    const char c2 = at(i + 2);
+    if (c1 == 'f') {
+      if (w.f < 0 && IsDigit(c2)) w.f = static_cast<long>(i) + 1;
+      if (w.fs < 0 && c2 == 's' && IsDigit(at(i + 3))) w.fs = static_cast<long>(i) + 1;
+    } else if (c1 == 'c') {
+      if (w.cf < 0 && c2 == 'f' && IsDigit(at(i + 3))) w.cf = static_cast<long>(i) + 1;
+    } else if (c1 == 'i') {
+      w.italic = w.italic || c2 == '\\';
+    } else if (c1 == 'b') {
+      w.bold = w.bold || c2 == '\\';
+    } else if (c1 == 'u') {
+      w.underline = w.underline || (c2 == 'l' && at(i + 3) == '\\');
+    }
+    if (w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline) break;
+  }
+  return w;
+}
+
 }  // namespace
 
 RunFormat ParseRunFormat(std::string_view s, const ConversionState& st) {
   RunFormat f;
-  long p = FindNumberedWord(s, "\\fs");
-  if (p > 0) {
-    long points = TwoDigitsAfter(s, p, 3) / 2;
+  const RunWords words = FindRunWords(s);
+  if (words.fs > 0) {
+    long points = TwoDigitsAfter(s, words.fs, 3) / 2;
     if (points > 8) {
       long v = points - ValueOf(st.settings.umrazm);
       f.FontSize = v < 8 ? "8" : std::to_string(v);
     }
   }
-  p = FindNumberedWord(s, "\\f");
-  if (p > 0) f.FontName = FontNameFor(s, p, st);
-  p = FindNumberedWord(s, "\\cf");
-  if (p > 0) {
-    long index = TwoDigitsAfter(s, p, 3);
+  if (words.f > 0) f.FontName = FontNameFor(s, words.f, st);
+  if (words.cf > 0) {
+    long index = TwoDigitsAfter(s, words.cf, 3);
     if (index >= 0 && static_cast<size_t>(index) < st.ColourList.size()) f.Colour = st.ColourList[index];
   }
-  if (FindExact(s, "\\i\\") != std::string_view::npos) f.Italic = "italic";
-  if (FindExact(s, "\\b\\") != std::string_view::npos) f.Bold = "bold";
-  if (FindExact(s, "\\ul\\") != std::string_view::npos) f.Underline = "underline";
+  if (words.italic) f.Italic = "italic";
+  if (words.bold) f.Bold = "bold";
+  if (words.underline) f.Underline = "underline";
   return f;
 }
 

@@ -76,6 +76,55 @@ TEST_F(RunFormatTest, ReadsSizeFontColourAndFlags) {
   EXPECT_EQ(ParseRunFormat("\\fs18", st).FontSize, "8");
 }
 
+// The run's words are found in one walk; each must be what its own search over the whole run
+// finds: the first numbered "\fs", "\f" and "\cf", and "\i\", "\b\", "\ul\" anywhere, overlaps
+// and escaped backslashes included.
+TEST_F(RunFormatTest, OneWalkFindsWhatEachSearchFinds) {
+  st.ColourList = {"#000000", "#FF0000", "#00FF00", "#0000FF", "#111111", "#222222", "#333333",
+                   "#444444", "#555555", "#666666", "#777777", "#888888", "#999999", ""};
+  const std::string_view alphabet[] = {"\\", "f", "s", "c", "i", "b", "u", "l", "1", "2", "0", " ", "\\f"};
+  unsigned seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7fff;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    std::string run;
+    const unsigned length = next() % 24;
+    for (unsigned k = 0; k < length; ++k) run += alphabet[next() % std::size(alphabet)];
+    const RunFormat f = ParseRunFormat(run, st);
+    const auto has = [&run](std::string_view word) { return run.find(word) != std::string::npos; };
+    EXPECT_EQ(f.Bold.empty(), !has("\\b\\")) << run;
+    EXPECT_EQ(f.Italic.empty(), !has("\\i\\")) << run;
+    EXPECT_EQ(f.Underline.empty(), !has("\\ul\\")) << run;
+    const long fs = FindNumberedWord(run, "\\fs");
+    long points = 0;
+    if (fs > 0) {
+      const size_t d = static_cast<size_t>(fs) + 2;
+      points = run[d] - '0';
+      if (d + 1 < run.size() && run[d + 1] >= '0' && run[d + 1] <= '9') points = points * 10 + run[d + 1] - '0';
+      points /= 2;
+    }
+    EXPECT_EQ(f.FontSize, points > 8 ? std::to_string(points) : "") << run;
+    const long font = FindNumberedWord(run, "\\f");
+    std::string number;
+    for (size_t d = static_cast<size_t>(font) + 1; font > 0 && d < run.size() && run[d] >= '0' && run[d] <= '9'; ++d) {
+      number += run[d];
+    }
+    EXPECT_EQ(f.FontName, number == "0" ? "Arial" : number == "1" ? "Times New Roman" : number == "2" ? "Arial" : "")
+        << run;
+    const long cf = FindNumberedWord(run, "\\cf");
+    long index = -1;
+    if (cf > 0) {
+      const size_t d = static_cast<size_t>(cf) + 2;
+      index = run[d] - '0';
+      if (d + 1 < run.size() && run[d + 1] >= '0' && run[d + 1] <= '9') index = index * 10 + run[d + 1] - '0';
+    }
+    EXPECT_EQ(f.Colour, index >= 0 && index < 14 ? st.ColourList[static_cast<size_t>(index)] : "") << run;
+    if (HasFailure()) break;
+  }
+}
+
 TEST_F(RunFormatTest, FindNumberedWordSkipsWordsWithoutDigits) {
   EXPECT_EQ(FindNumberedWord("\\fs24\\fi720\\fcharset204\\f1", "\\f"), 24);
   EXPECT_EQ(FindNumberedWord("\\li-360", "\\li"), -1);
