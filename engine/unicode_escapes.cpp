@@ -12,12 +12,22 @@ namespace tessarine {
 
 namespace {
 
+// Offset of the first backslash at or after `from` that `next` follows, or npos. A plain walk:
+// these pairs stand every few characters of a document, where a library search per pair would
+// cost more in its calls than in its reading.
+size_t FindEscape(std::string_view s, char next, size_t from) {
+  for (size_t i = from; i + 1 < s.size(); ++i) {
+    if (s[i + 1] == next && s[i] == '\\') return i;
+  }
+  return std::string_view::npos;
+}
+
 bool IsUnicodeEscapeAt(std::string_view s, size_t i) {
   return i + 2 < s.size() && s[i] == '\\' && s[i + 1] == 'u' && (IsDigit(s[i + 2]) || s[i + 2] == '-');
 }
 
 bool HasUnicodeEscape(std::string_view s) {
-  for (size_t i = s.find("\\u"); i != std::string_view::npos; i = s.find("\\u", i + 1)) {
+  for (size_t i = FindEscape(s, 'u', 0); i != std::string_view::npos; i = FindEscape(s, 'u', i + 1)) {
     if (IsUnicodeEscapeAt(s, i)) return true;  // may be an escaped backslash: rewriting is harmless
   }
   return false;
@@ -49,7 +59,7 @@ bool EndsControlWord(std::string_view s, size_t end) {
 
 // Whether a control word or a brace stands directly before a hex escape.
 bool HasHexEscapeAfterWordOrBrace(std::string_view s) {
-  for (size_t i = s.find("\\'"); i != std::string_view::npos; i = s.find("\\'", i + 1)) {
+  for (size_t i = FindEscape(s, '\'', 0); i != std::string_view::npos; i = FindEscape(s, '\'', i + 1)) {
     if (EndsControlWord(s, i) || (i > 0 && (s[i - 1] == '{' || s[i - 1] == '}'))) return true;
   }
   return false;
@@ -85,12 +95,12 @@ constexpr SymbolWord kSymbolWords[] = {
 // Control symbols that stand for characters: the non-breaking space "\~", which the converter
 // would write as it stands, the non-breaking hyphen "\_" and the optional hyphen "\-" (nothing).
 bool HasSymbol(std::string_view s) {
-  for (std::string_view symbol : {"\\~", "\\_", "\\-"}) {
-    if (s.find(symbol) != std::string_view::npos) return true;
-  }
-  for (const SymbolWord& symbol : kSymbolWords) {
-    for (size_t i = s.find(symbol.word); i != std::string_view::npos; i = s.find(symbol.word, i + 1)) {
-      if (i > 0 && s[i - 1] == '\\') return true;
+  // One walk over the backslashes instead of a search of the whole document per symbol.
+  for (size_t i = s.find('\\'); i != std::string_view::npos && i + 1 < s.size(); i = s.find('\\', i + 1)) {
+    const char c = s[i + 1];
+    if (c == '~' || c == '_' || c == '-') return true;
+    for (const SymbolWord& symbol : kSymbolWords) {
+      if (symbol.word[0] == c && s.substr(i + 1).starts_with(symbol.word)) return true;
     }
   }
   return false;
