@@ -33,12 +33,19 @@ void FinishPage(ConversionState& st, std::string& page) {
   st.OutputText.append(st.SpanOpen ? "</span></p>" : "</p>");
   st.OutputText.append(kLineBreak);
 
-  page.reserve(page.size() + st.OutputText.size() + st.FootnotesText.size() + 2048);
-  AppendHead(page, settings.titul, settings.titulautor);
-  AppendRtfStylesheet(page, settings,
+  std::string head;
+  AppendHead(head, settings.titul, settings.titulautor);
+  AppendRtfStylesheet(head, settings,
                       StylesheetFlags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes});
   st.progress.Set(0);
-  page.append(st.OutputText);
+  if (page.empty()) {
+    // The converted text becomes the page in place: a large document's page is never held twice.
+    page.swap(st.OutputText);
+    page.insert(0, head);
+  } else {
+    page.append(head);
+    page.append(st.OutputText);
+  }
   if (!st.FootnotesText.empty()) {
     page.append("<hr color=");
     page.append(settings.colorhr);

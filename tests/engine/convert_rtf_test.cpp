@@ -93,6 +93,25 @@ TEST(FinishPageTest, ClosesTheLastParagraphAndAddsNoRuleWithoutFootnotes) {
   EXPECT_EQ(page.find("td {"), std::string::npos);
 }
 
+// An empty page takes the body over; a page with text in front keeps it and gets the same page
+// after it.
+TEST(FinishPageTest, EmptyAndStartedPagesGetTheSamePage) {
+  Settings s;
+  std::string pages[2];
+  const std::string starts[2] = {"", "before"};
+  for (int i = 0; i < 2; ++i) {
+    ConversionState st(s, {});
+    st.OutputText = "<p>Text";
+    st.FootnotesText = "<p>1 note</p>\r\n";
+    pages[i] = starts[i];
+    FinishPage(st, pages[i]);
+  }
+  EXPECT_EQ("before" + pages[0], pages[1]);
+  EXPECT_TRUE(
+      EndsWith(pages[0], "<p>Text</p>\r\n<hr color=#dc143c width=70%><p>1 note</p>\r\n</body>\r\n</html>"))
+      << pages[0];
+}
+
 TEST(FinishPageTest, ResetsTheProgressToZero) {
   std::vector<int> positions;
   Settings s;
