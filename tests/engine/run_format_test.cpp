@@ -102,16 +102,21 @@ TEST_F(RunFormatTest, OneWalkFindsWhatEachSearchFinds) {
     if (fs > 0) {
       const size_t d = static_cast<size_t>(fs) + 2;
       points = run[d] - '0';
-      if (d + 1 < run.size() && run[d + 1] >= '0' && run[d + 1] <= '9') points = points * 10 + run[d + 1] - '0';
+      if (d + 1 < run.size() && run[d + 1] >= '0' && run[d + 1] <= '9')
+        points = points * 10 + run[d + 1] - '0';
       points /= 2;
     }
     EXPECT_EQ(f.FontSize, points > 8 ? std::to_string(points) : "") << run;
     const long font = FindNumberedWord(run, "\\f");
     std::string number;
-    for (size_t d = static_cast<size_t>(font) + 1; font > 0 && d < run.size() && run[d] >= '0' && run[d] <= '9'; ++d) {
+    for (size_t d = static_cast<size_t>(font) + 1;
+         font > 0 && d < run.size() && run[d] >= '0' && run[d] <= '9'; ++d) {
       number += run[d];
     }
-    EXPECT_EQ(f.FontName, number == "0" ? "Arial" : number == "1" ? "Times New Roman" : number == "2" ? "Arial" : "")
+    EXPECT_EQ(f.FontName, number == "0"   ? "Arial"
+                          : number == "1" ? "Times New Roman"
+                          : number == "2" ? "Arial"
+                                          : "")
         << run;
     const long cf = FindNumberedWord(run, "\\cf");
     long index = -1;
