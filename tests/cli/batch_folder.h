@@ -103,7 +103,7 @@ inline std::map<std::string, std::string> SampleDocuments(size_t stride, std::ve
     order->push_back(name);
   };
   add_file("greeting.rtf", SourceDir() / "examples" / "greeting.rtf");
-  add_file("words.txt", SourceDir() / "examples" / "greeting.txt");
+  add_file("words.txt", SourceDir() / "examples" / "plain_example.txt");
   std::vector<std::filesystem::path> documents;
   std::error_code ec;
   for (const std::filesystem::path& dir : {DataDir() / "rtf", CorpusDir() / "public"}) {

@@ -2,12 +2,14 @@
 // its source, and every page sent to standard output, is byte for byte the expected page.
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "base/file_text.h"
+#include "base/output_name.h"
 #include "tests/cli/run_convert.h"
 #include "tests/support/paths.h"
 
@@ -67,6 +69,20 @@ TEST(ExpectedPagesTest, EverySampleDocumentGivesItsPage) {
       EXPECT_EQ(one.out, ReadBytes(dir / page)) << name;
     }
   }
+}
+
+// make run converts every example beside itself: no two may share a page, or one page would
+// replace the other.
+TEST(ExpectedPagesTest, EveryExampleHasAPageOfItsOwn) {
+  std::set<std::string> pages;
+  size_t examples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(testing::SourceDir() / "examples")) {
+    const std::string extension = entry.path().extension().string();
+    if (extension != ".rtf" && extension != ".txt") continue;
+    ++examples;
+    EXPECT_TRUE(pages.insert(OutputNameFor(entry.path().string())).second) << entry.path();
+  }
+  EXPECT_GT(examples, 1u);
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(JobsCommandLineTest, FilesSharingAPageAreConvertedInInputOrder) {
   // a.rtf and a.txt both write a.htm; a.rtf comes again last, so its page must stay.
   std::string rtf, txt;
   ASSERT_TRUE(ReadFileBytes(testing::SourceDir() / "examples" / "greeting.rtf", &rtf).ok());
-  ASSERT_TRUE(ReadFileBytes(testing::SourceDir() / "examples" / "greeting.txt", &txt).ok());
+  ASSERT_TRUE(ReadFileBytes(testing::SourceDir() / "examples" / "plain_example.txt", &txt).ok());
   const std::map<std::string, std::string> files = {{"a.rtf", rtf}, {"a.txt", txt}};
   const std::vector<std::string> order = {"a.rtf", "a.txt", "./a.rtf", "a.txt", "a.rtf"};
   const testing::ShellRun one = RunConverter(MakeFolder("one", files), "1", order);
