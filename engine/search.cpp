@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -99,8 +100,21 @@ size_t FindEither(std::string_view text, char a, char b, size_t from) {
 size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
   if (from > text.size()) return std::string_view::npos;
   if (pattern.empty()) return from;
-  // memmem sets up tables for each call: short texts are searched directly.
-  if (text.size() - from < 256) return text.find(pattern, from);
+  if (text.size() - from < pattern.size()) return std::string_view::npos;
+  // memmem sets up tables for each call: short texts are searched directly, candidates found by
+  // the pattern's rarest character rather than by its leading backslash.
+  if (text.size() - from < 256) {
+    size_t anchor = 0;
+    for (size_t i = 1; i < pattern.size(); ++i) {
+      if (Commonness(pattern[i]) < Commonness(pattern[anchor])) anchor = i;
+    }
+    const char c = pattern[anchor];
+    const char* data = text.data();
+    const size_t hit = ScanBytes(
+        data, from + anchor, text.size() - pattern.size() + anchor, c, c,
+        [&](size_t at) { return std::memcmp(data + at - anchor, pattern.data(), pattern.size()) == 0; });
+    return hit == std::string_view::npos ? hit : hit - anchor;
+  }
   const void* hit = memmem(text.data() + from, text.size() - from, pattern.data(), pattern.size());
   return hit == nullptr ? std::string_view::npos
                         : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
