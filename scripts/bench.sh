@@ -7,7 +7,9 @@
 #     converters that are installed (unrtf, pandoc, LibreOffice's headless HTML export;
 #     scripts/install-bench-deps.sh installs them), with MB/s, peak memory and how many times
 #     faster ours is. pandoc and LibreOffice take only the 16 MB document: pandoc needs about
-#     350 bytes of memory per input byte.
+#     350 bytes of memory per input byte;
+#  4. a batch of 16 documents with -j 1 and with one job per core;
+#  5. the corpus documents in one call.
 # Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB documents and LibreOffice.
 set -euo pipefail
 build=${1:-build}
@@ -124,6 +126,18 @@ for mb in $sizes; do
   done
   [ "$mb" -lt 100 ] || rm -f "$file"
 done
+
+# A batch of 16 ordinary 4 MB documents on one thread and on every core (wall-clock seconds).
+batch="$data/batch"
+mkdir -p "$batch"
+for i in $(seq -w 1 16); do cp "$(document ordinary_document 4)" "$batch/document-$i.rtf"; done
+echo
+echo "Whole program, a batch of 16 ordinary 4 MB documents (wall-clock seconds):"
+for jobs in 1 "$(nproc)"; do
+  /usr/bin/time -f '%e' -o "$data/time.out" "$convert" -q -j "$jobs" "$batch"/*.rtf
+  printf '  -j %-3s %6.2f s %8s MB/s\n' "$jobs" "$(cat "$data/time.out")" "$(mbs $((64 * 1048576)) "$(cat "$data/time.out")")"
+done
+rm -rf "$batch"
 
 # The corpus documents, copied to a temporary folder (nothing is written beside the corpus),
 # converted in one call: best wall-clock seconds of three runs.
