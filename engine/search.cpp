@@ -13,16 +13,16 @@ namespace tessarine {
 
 namespace {
 
-inline char Lower(char c) {
+constexpr char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
-inline bool IsLetter(char c) {
+constexpr bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 // How often a character stands in RTF text, roughly: braces are rarest, then letters seldom
 // used in control words, then the rest; hex digits, digits, spaces and backslashes most often.
-inline int Commonness(char c) {
+constexpr int CommonnessOf(char c) {
   if (c == '{' || c == '}') return 0;
   switch (Lower(c)) {
     case 'w':
@@ -54,6 +54,18 @@ inline int Commonness(char c) {
   if (IsLetter(c)) return 3;
   if (c == '\\' || c == ' ' || (c >= '0' && c <= '9')) return 5;
   return 3;
+}
+
+struct CommonnessTable {
+  unsigned char of[256] = {};
+  constexpr CommonnessTable() {
+    for (int i = 0; i < 256; ++i) of[i] = static_cast<unsigned char>(CommonnessOf(static_cast<char>(i)));
+  }
+};
+constexpr CommonnessTable kCommonness;
+
+inline int Commonness(char c) {
+  return kCommonness.of[static_cast<unsigned char>(c)];
 }
 
 // Whether `pattern` stands at `at` (the text holds at least pattern.size() characters there).
@@ -103,6 +115,11 @@ size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
   if (text.size() - from < pattern.size()) return std::string_view::npos;
   // memmem sets up tables for each call: short texts are searched directly, candidates found by
   // the pattern's rarest character rather than by its leading backslash.
+  if (pattern.size() == 1) {
+    const void* found = std::memchr(text.data() + from, pattern[0], text.size() - from);
+    return found == nullptr ? std::string_view::npos
+                            : static_cast<size_t>(static_cast<const char*>(found) - text.data());
+  }
   if (text.size() - from < 256) {
     size_t anchor = 0;
     for (size_t i = 1; i < pattern.size(); ++i) {
@@ -110,10 +127,15 @@ size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
     }
     const char c = pattern[anchor];
     const char* data = text.data();
-    const size_t hit = ScanBytes(
-        data, from + anchor, text.size() - pattern.size() + anchor, c, c,
-        [&](size_t at) { return std::memcmp(data + at - anchor, pattern.data(), pattern.size()) == 0; });
-    return hit == std::string_view::npos ? hit : hit - anchor;
+    const size_t last = text.size() - pattern.size() + anchor;  // the last place for the anchor
+    for (size_t i = from + anchor; i <= last;) {
+      const void* found = std::memchr(data + i, c, last - i + 1);
+      if (found == nullptr) break;
+      const size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
+      if (std::memcmp(data + at - anchor, pattern.data(), pattern.size()) == 0) return at - anchor;
+      i = at + 1;
+    }
+    return std::string_view::npos;
   }
   const void* hit = memmem(text.data() + from, text.size() - from, pattern.data(), pattern.size());
   return hit == nullptr ? std::string_view::npos
