@@ -11,6 +11,8 @@ namespace tessarine {
 namespace {
 
 constexpr size_t kNone = std::string::npos;
+// Clear keeps storage up to this size for the next text; larger storage is given back.
+constexpr size_t kKeptCapacity = size_t{1} << 20;
 
 size_t CountCr(std::string_view text) {
   return static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
@@ -67,6 +69,9 @@ void SourceBuffer::PutBack(std::string_view text) {
 }
 
 void SourceBuffer::Clear() {
+  if (!hidden_ && text_.capacity() > kKeptCapacity) {
+    std::string().swap(text_);  // a large text taken out whole is not held twice
+  }
   front_ = End();
   cr_count_ = 0;
   ++revision_;

@@ -56,7 +56,8 @@ class SourceBuffer {
   // `text` followed by the whole content would, without copying the content.
   void PutBack(std::string_view text);
 
-  // Empties the content (a hidden tail stays hidden).
+  // Empties the content (a hidden tail stays hidden). Without a hidden tail, storage above 1 MB
+  // is given back.
   void Clear();
 
   // Sets the content from position `start` on aside: until ShowHidden() the buffer holds only

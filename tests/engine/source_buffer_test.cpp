@@ -238,5 +238,27 @@ TEST(SourceBufferTest, ReplaceAllAfterCuttingKeepsLengthAndSearchesRight) {
   EXPECT_EQ(b.Length(), 8);
 }
 
+// Clearing a large text gives its storage back; the buffer then works as a fresh one, and a
+// hidden tail of a large text survives the clear.
+TEST(SourceBufferTest, ClearingALargeTextKeepsTheBufferWorking) {
+  const std::string large = std::string(3u << 20, 'x') + "\r\n\\pard end";
+  SourceBuffer b;
+  b.Load(large);
+  EXPECT_EQ(b.Find("\\pard", 0), static_cast<long>(3u << 20) + 1);
+  b.Clear();
+  EXPECT_EQ(b.Length(), 0);
+  EXPECT_EQ(b.Find("\\pard", 0), -1);
+  b.PutBack("a\r\n\\pard b");
+  EXPECT_EQ(b.Find("\\pard", 0), 2);
+  EXPECT_EQ(b.ReadAll(), "a\r\n\\pard b");
+
+  b.Load(large);
+  b.HideFrom(b.Find("\\pard", 0));
+  b.Clear();
+  EXPECT_EQ(b.Length(), 0);
+  b.ShowHidden();
+  EXPECT_EQ(b.Content(), "\\pard end");
+}
+
 }  // namespace
 }  // namespace tessarine
