@@ -1,29 +1,92 @@
 #include "engine/font_table.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "engine/next_finder.h"
 #include "engine/number.h"
 
 namespace tessarine {
 
 namespace {
 
-// The name of the entry that starts at `entry` (just after "\f" and its digits): the text
-// before the ";" that ends the entry, without control words and nested groups.
-std::string EntryName(std::string_view entry) {
+// Where the group opened by a "{" of one text closes. Short groups are walked; once a walk gets
+// long, one pass over the text notes the "}" of every "{", so that many groups that close far
+// away (or never) cannot make the asks quadratic.
+class GroupEnds {
+ public:
+  explicit GroupEnds(std::string_view text) : text_(text) {}
+
+  // The offset of the "}" that closes the group opened at `open` (text[open] == '{'), or npos
+  // when it never closes.
+  size_t CloseOf(size_t open) {
+    if (!opens_.empty()) return Indexed(open);
+    const size_t end = std::min(text_.size(), open + kLongestWalk);
+    int depth = 0;
+    for (size_t i = open; i < end; ++i) {
+      if (text_[i] == '{') ++depth;
+      if (text_[i] == '}' && --depth == 0) return i;
+    }
+    if (end == text_.size() || text_.size() >= kNever) return Walk(end, depth);
+    BuildIndex();
+    return Indexed(open);
+  }
+
+ private:
+  static constexpr size_t kLongestWalk = 4096;
+  static constexpr uint32_t kNever = UINT32_MAX;
+
+  // Goes on with a walk that stopped at `from` with `depth` groups open.
+  size_t Walk(size_t from, int depth) const {
+    for (size_t i = from; i < text_.size(); ++i) {
+      if (text_[i] == '{') ++depth;
+      if (text_[i] == '}' && --depth == 0) return i;
+    }
+    return std::string_view::npos;
+  }
+
+  void BuildIndex() {
+    std::vector<uint32_t> unclosed;  // indexes into opens_ of the groups still open
+    for (size_t i = 0; i < text_.size(); ++i) {
+      if (text_[i] == '{') {
+        unclosed.push_back(static_cast<uint32_t>(opens_.size()));
+        opens_.push_back(static_cast<uint32_t>(i));
+        closes_.push_back(kNever);
+      } else if (text_[i] == '}' && !unclosed.empty()) {
+        closes_[unclosed.back()] = static_cast<uint32_t>(i);
+        unclosed.pop_back();
+      }
+    }
+  }
+
+  size_t Indexed(size_t open) const {
+    const auto it = std::lower_bound(opens_.begin(), opens_.end(), static_cast<uint32_t>(open));
+    const uint32_t close = it == opens_.end() ? kNever : closes_[static_cast<size_t>(it - opens_.begin())];
+    return close == kNever ? std::string_view::npos : close;
+  }
+
+  std::string_view text_;
+  std::vector<uint32_t> opens_;   // the offset of every "{", once indexed
+  std::vector<uint32_t> closes_;  // the offset of its "}", or kNever
+};
+
+// The name of the entry that starts at offset `at` of `table` (just after "\f" and its
+// digits): the text before the ";" that ends the entry, without control words and nested
+// groups.
+std::string EntryName(std::string_view table, size_t at, GroupEnds& groups) {
   std::string name;
-  size_t i = 0;
+  size_t i = at;
+  const std::string_view entry = table;
   const size_t n = entry.size();
   while (i < n) {
     const char c = entry[i];
     if (c == ';') return name;
     if (c == '}') return std::string();  // the entry ends without ";"
     if (c == '{') {
-      int depth = 0;
-      while (i < n) {
-        if (entry[i] == '{') ++depth;
-        if (entry[i] == '}' && --depth == 0) break;
-        ++i;
-      }
-      ++i;
+      const size_t close = groups.CloseOf(i);
+      if (close == std::string_view::npos) break;
+      i = close + 1;
       continue;
     }
     if (c == '\\' && i + 1 < n && IsLetter(entry[i + 1])) {
@@ -45,6 +108,9 @@ std::string EntryName(std::string_view entry) {
 std::string ParseFontTable(std::string_view table) {
   std::string out;
   std::string_view w = table.empty() ? table : table.substr(1);
+  // A space or ";" far ahead (or nowhere) is searched for once, not once per entry.
+  NextFinder spaces(" "), semicolons(";");
+  GroupEnds groups(table);
   for (;;) {
     size_t open = w.find("{\\f");
     if (open == std::string_view::npos) break;
@@ -53,14 +119,15 @@ std::string ParseFontTable(std::string_view table) {
     while (digits < w.size() && IsDigit(w[digits])) ++digits;
     // The space after the number is the delimiter of the font word.
     size_t name_start = digits < w.size() && w[digits] == ' ' ? digits + 1 : digits;
-    std::string name = EntryName(w.substr(name_start));
+    const size_t at = static_cast<size_t>(w.data() - table.data()) + name_start;
+    std::string name = EntryName(table, std::min(at, table.size()), groups);
     out.append("\\f");
     out.append(w.substr(0, digits));
     out.append("\\");
 
     // The walk over the table: skip one nested group before the name, else go past the
     // first space; then past the first "}".
-    size_t space = w.find(' ');
+    size_t space = spaces.In(w);
     size_t close = w.find('}');
     size_t nested = w.find('{');
     if (nested != std::string_view::npos && (close == std::string_view::npos || nested < close)) {
@@ -70,7 +137,7 @@ std::string ParseFontTable(std::string_view table) {
     } else if (space != std::string_view::npos) {
       w = w.substr(space + 1);  // no space left at all: the walk goes on from where it stands
     }
-    bool has_semicolon = w.find(';') != std::string_view::npos;
+    bool has_semicolon = semicolons.In(w) != std::string_view::npos;
     out.append(name);
     out.append("**");
     size_t entry_end = w.find('}');

@@ -7,6 +7,7 @@
 
 #include "bench/worst_cases.h"
 #include "engine/convert_rtf.h"
+#include "engine/font_table.h"
 
 namespace tessarine {
 namespace {
@@ -43,6 +44,31 @@ TEST(WorstCasesTest, LookupsInAHugeFontTableStayLinear) {
   const double seconds = SecondsToConvert(doc, result);
   EXPECT_NE(result.page.find("font-family:Font number "), std::string::npos);
   EXPECT_LT(seconds, 8.0);
+}
+
+// Font tables whose entries send every walk far ahead: no space at all, the only ";" at the
+// very end, nested groups that never close or close only at the end. Each entry's look must not
+// read the rest of the table (these took from seconds to minutes).
+TEST(WorstCasesTest, HostileFontTablesStayLinear) {
+  constexpr int kEntries = 400000;
+  auto table = [](const char* entry, const std::string& tail) {
+    std::string t = "{\\fonttbl";
+    for (int i = 0; i < kEntries; ++i) t.append("{\\f").append(std::to_string(i)).append(entry);
+    return t + tail + "}";
+  };
+  const std::pair<const char*, std::string> cases[] = {
+      {"no space", table("\\fnil;}", "")},
+      {"far semicolon", table(" a}", "{\\f0 x;}")},
+      {"open groups", table(" {{x}", "{\\f0 x;}")},
+      {"groups closed at the end", table(" {{x}", std::string(kEntries, '}') + "{\\f0 x;}")},
+  };
+  for (const auto& [name, fonts] : cases) {
+    const auto started = std::chrono::steady_clock::now();
+    const std::string entries = ParseFontTable(fonts);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_LT(seconds, 10.0) << name;
+    EXPECT_EQ(entries.rfind("\\f0\\", 0), 0u) << name;
+  }
 }
 
 TEST(WorstCasesTest, CyrSuffixOfALaterFontDoesNotShortenAnEarlierName) {
