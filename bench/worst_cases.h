@@ -31,6 +31,8 @@ enum class Shape {
   kHugeFontTable,          // a font table as large as the document, runs naming its last fonts
   kHugeColourTable,        // a colour table as large as the document, runs using its colours
   kColoursAbove255,        // a colour table whose components are all above 255
+  kFontTableNoSpaces,      // a font table without a single space, its ";" only at the end
+  kFontTableOpenGroups,    // a font table whose every entry leaves a nested group open
   kOrdinaryDocument,       // not a worst case: Russian paragraphs with formatted runs, marked
                            // tables and lists, the input of the 100 MB run and the comparison
 };
@@ -45,6 +47,7 @@ inline constexpr std::array kAllShapes = {
     Shape::kCellsWithoutRowMarked, Shape::kSectdStorm,
     Shape::kSectionStorm,          Shape::kHugeFontTable,
     Shape::kHugeColourTable,       Shape::kColoursAbove255,
+    Shape::kFontTableNoSpaces,     Shape::kFontTableOpenGroups,
 };
 
 inline const char* ShapeName(Shape shape) {
@@ -85,6 +88,10 @@ inline const char* ShapeName(Shape shape) {
       return "huge_colour_table";
     case Shape::kColoursAbove255:
       return "colours_above_255";
+    case Shape::kFontTableNoSpaces:
+      return "font_table_no_spaces";
+    case Shape::kFontTableOpenGroups:
+      return "font_table_open_groups";
     case Shape::kOrdinaryDocument:
       return "ordinary_document";
   }
@@ -255,6 +262,15 @@ inline std::string Document(Shape shape, size_t bytes) {
       for (long i = 0; doc.size() < bytes; ++i)
         doc.append("{\\cf").append(std::to_string(i % 100)).append(" text }");
       doc.append("{\\par }}\r\n");
+      break;
+    }
+    case Shape::kFontTableNoSpaces:
+    case Shape::kFontTableOpenGroups: {
+      doc.append("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl");
+      const char* entry = shape == Shape::kFontTableNoSpaces ? "\\fnil}" : " {{x}";
+      for (long i = 0; doc.size() < bytes; ++i) doc.append("{\\f").append(std::to_string(i)).append(entry);
+      doc.append(shape == Shape::kFontTableNoSpaces ? "{\\f0\\fnil;}}" : "{\\f0 x;}}");
+      doc.append("\r\n{\\*\\generator Worst cases;}").append(kParagraph).append("{\\f1 text\\par }}\r\n");
       break;
     }
     case Shape::kOrdinaryDocument:
