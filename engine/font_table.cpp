@@ -147,21 +147,45 @@ std::string ParseFontTable(std::string_view table) {
   return out;
 }
 
-FontIndex::FontIndex(std::string_view entries) {
-  size_t at = entries.find("\\f");
-  while (at != std::string_view::npos) {
+FontIndex::FontIndex(std::string_view entries) : entries_(entries) {
+  // Every key "\f<digits>\", as the offset just after it.
+  std::vector<uint32_t> afters;
+  for (size_t at = entries_.find("\\f"); at != std::string::npos; at = entries_.find("\\f", at + 1)) {
     size_t i = at + 2;
-    while (i < entries.size() && IsDigit(entries[i])) ++i;
-    if (i < entries.size() && entries[i] == '\\') {
-      after_key_.emplace(std::string(entries.substr(at, i + 1 - at)), i + 1);
+    while (i < entries_.size() && IsDigit(entries_[i])) ++i;
+    // Offsets are kept in 32 bits: keys beyond 4 GB of entries are not indexed.
+    if (i < entries_.size() && entries_[i] == '\\' && i + 1 < UINT32_MAX)
+      afters.push_back(static_cast<uint32_t>(i + 1));
+  }
+  size_t size = 16;
+  while (size < 2 * afters.size()) size *= 2;
+  slots_.assign(size, 0);
+  for (uint32_t after : afters) {
+    const std::string_view key = KeyBefore(after);
+    for (size_t slot = std::hash<std::string_view>{}(key) & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      if (slots_[slot] == 0) {
+        slots_[slot] = after;  // the first occurrence of a key stays
+        break;
+      }
+      if (KeyBefore(slots_[slot]) == key) break;
     }
-    at = entries.find("\\f", at + 1);
   }
 }
 
+std::string_view FontIndex::KeyBefore(size_t after) const {
+  size_t start = after - 1;  // the "\" that ends the key
+  while (start > 0 && IsDigit(entries_[start - 1])) --start;
+  start -= 2;  // the "\f" in front of the digits
+  return std::string_view(entries_).substr(start, after - start);
+}
+
 size_t FontIndex::After(std::string_view key) const {
-  auto it = after_key_.find(std::string(key));
-  return it == after_key_.end() ? std::string::npos : it->second;
+  if (slots_.empty()) return std::string::npos;
+  const size_t mask = slots_.size() - 1;
+  for (size_t slot = std::hash<std::string_view>{}(key)&mask;; slot = (slot + 1) & mask) {
+    if (slots_[slot] == 0) return std::string::npos;
+    if (KeyBefore(slots_[slot]) == key) return slots_[slot];
+  }
 }
 
 }  // namespace tessarine

@@ -1,9 +1,10 @@
 // The document's font table, as the flat entry text that run formats look font names up in.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace tessarine {
 
@@ -25,7 +26,13 @@ class FontIndex {
   size_t After(std::string_view key) const;
 
  private:
-  std::unordered_map<std::string, size_t> after_key_;
+  // The key that ends just before offset `after` of the entry text.
+  std::string_view KeyBefore(size_t after) const;
+
+  std::string entries_;
+  // Open addressing, a power of two long and at most half full: the offset after a key, or 0.
+  // A few bytes per font, so tables of millions of fonts stay small and quick.
+  std::vector<uint32_t> slots_;
 };
 
 }  // namespace tessarine

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/colour_table.h"
+#include "engine/font_table.h"
 #include "engine/run_span.h"
 #include "engine/run_text.h"
 
@@ -51,6 +52,30 @@ TEST(FontTableTest, KeysByNumberAndNamesWithoutControlWordsOrGroups) {
       {"{\\fonttbl{\\f1\\fnil;}{\\f2\\fnil;}{\\f3\\fnil;}}", "\\f1\\**\\f2\\**\\f3\\**"},
   };
   for (const auto& [table, expected] : cases) EXPECT_EQ(ParseFontTable(table), expected) << table;
+}
+
+TEST(FontIndexTest, FindsTheFirstOccurrenceOfEachKey) {
+  const std::string entries = "\\f0\\Arial**\\f01\\Zero one**\\f\\No number**\\f0\\Again**x\\f7";
+  const FontIndex index(entries);
+  const std::pair<std::string, size_t> cases[] = {
+      {"\\f0\\", 4},
+      {"\\f01\\", 16},
+      {"\\f\\", 29},
+      {"\\f1\\", std::string::npos},
+      {"\\f7\\", std::string::npos},
+      {"\\f0", std::string::npos},
+  };
+  for (const auto& [key, after] : cases) EXPECT_EQ(index.After(key), after) << key;
+  EXPECT_EQ(FontIndex().After("\\f0\\"), std::string::npos);
+
+  // Many fonts: every key is found, at its own entry.
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "\\f" + std::to_string(i) + "\\n**";
+  const FontIndex large(many);
+  for (int i = 0; i < 5000; i += 7) {
+    const std::string key = "\\f" + std::to_string(i) + "\\";
+    EXPECT_EQ(large.After(key), many.find(key) + key.size()) << key;
+  }
 }
 
 TEST_F(RunFormatTest, ReadsSizeFontColourAndFlags) {
