@@ -6,6 +6,7 @@
 
 #include "engine/chunk.h"
 #include "engine/colour_table.h"
+#include "engine/control_word.h"
 #include "engine/number.h"
 #include "engine/run_format.h"
 #include "engine/scan.h"
@@ -69,13 +70,11 @@ bool IsHeaderGroup(std::string_view content, size_t open) {
   static constexpr std::string_view kHeaderWords[] = {
       "fonttbl", "colortbl", "stylesheet", "info", "filetbl", "listtable", "listoverridetable",
       "rsidtbl", "revtbl", "pgdsctbl", "generator", "xmlnstbl", "latentstyles", "themedata"};
-  std::string_view rest = content.substr(open + 1);
-  while (!rest.empty() && (rest[0] == '\r' || rest[0] == ' ')) rest.remove_prefix(1);
-  if (rest.substr(0, 2) == "\\*") return true;
-  if (rest.empty() || rest[0] != '\\') return false;
-  size_t end = 1;
-  while (end < rest.size() && IsLetter(rest[end])) ++end;
-  std::string_view word = rest.substr(1, end - 1);
+  size_t at = open + 1;
+  while (at < content.size() && (content[at] == '\r' || content[at] == ' ')) ++at;
+  if (content.substr(at, 2) == "\\*") return true;
+  if (at + 1 >= content.size() || content[at] != '\\' || !IsLetter(content[at + 1])) return false;
+  const std::string_view word = ReadControlWord(content, at).name;
   for (std::string_view header_word : kHeaderWords) {
     if (word == header_word) return true;
   }
@@ -92,19 +91,13 @@ size_t BodyAfterHeaderGroups(std::string_view content) {
   size_t body = i;
   while (i < content.size()) {
     const char c = content[i];
-    if (c == ' ' || c == '\r' || c == '\n' || c == '\t') {
+    if (IsBlank(c)) {
       ++i;
     } else if (c == '\\' && i + 1 < content.size() && IsLetter(content[i + 1])) {
-      ++i;
-      while (i < content.size() && IsLetter(content[i])) ++i;
-      while (i < content.size() && (IsDigit(content[i]) || content[i] == '-')) ++i;
+      i = ReadControlWord(content, i).end;
     } else if (c == '{' && IsHeaderGroup(content, i)) {
-      int depth = 0;
-      for (; i < content.size(); ++i) {
-        if (content[i] == '{') ++depth;
-        if (content[i] == '}' && --depth == 0) break;
-      }
-      i = i < content.size() ? i + 1 : i;
+      i = SkipGroup(content, i, content.size());
+      if (i == kNone) return content.size();  // the group never closes: nothing is left
       body = i;
     } else {
       break;

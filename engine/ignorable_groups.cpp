@@ -1,5 +1,7 @@
 #include "engine/ignorable_groups.h"
 
+#include "engine/control_word.h"
+
 namespace tessarine {
 
 namespace {
@@ -18,23 +20,18 @@ bool RemoveIgnorableGroups(std::string_view group, std::string& flat) {
   flat.clear();
   if (group.empty() || group[0] != '{') return false;
   flat.reserve(group.size());
-  int depth = 0;
   size_t kept_from = 0;
-  for (size_t i = 0; i < group.size(); ++i) {
-    const char c = group[i];
-    if (c == '{') {
-      ++depth;
-      if (depth == 2) {
-        if (!IsIgnorableAt(group, i)) return false;
-        flat.append(group.substr(kept_from, i - kept_from));
-      }
-    } else if (c == '}') {
-      --depth;
-      if (depth == 1) kept_from = i + 1;
-      if (depth == 0) {
-        flat.append(group.substr(kept_from, i + 1 - kept_from));
-        return true;
-      }
+  for (size_t i = 1; i < group.size(); ++i) {
+    if (group[i] == '{') {
+      if (!IsIgnorableAt(group, i)) return false;
+      const size_t end = SkipGroup(group, i, group.size());
+      if (end == std::string_view::npos) return false;
+      flat.append(group.substr(kept_from, i - kept_from));
+      kept_from = end;
+      i = end - 1;
+    } else if (group[i] == '}') {
+      flat.append(group.substr(kept_from, i + 1 - kept_from));
+      return true;
     }
   }
   return false;
