@@ -1,5 +1,7 @@
 #include "app/window/code_page.h"
 
+#include <QFile>
+
 #include "base/cp1251.h"
 
 namespace tessarine {
@@ -49,6 +51,14 @@ std::string ToCp1251(QStringView text) {
     }
   }
   return out;
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+std::u16string_view Utf16View(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
 }
 
 }  // namespace tessarine

@@ -17,18 +17,6 @@
 
 namespace tessarine {
 
-namespace {
-
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
-std::u16string_view View(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
-}
-
-}  // namespace
-
 void MainWindow::SaveHtml() {
   if (document_name_.size() <= 4) {
     Report(texts::kNoHtmlText);
@@ -60,7 +48,7 @@ void MainWindow::OpenHtml() {
 }
 
 void MainWindow::Preview() {
-  if (!IsHtmlText(View(html_pane_->document()->toRawText()))) {
+  if (!IsHtmlText(Utf16View(html_pane_->document()->toRawText()))) {
     Report(texts::kNotHtmlText);
     return;
   }

@@ -6,6 +6,7 @@
 
 #include "app/commands/command_texts.h"
 #include "app/commands/html_edit.h"
+#include "app/window/code_page.h"
 #include "app/window/main_window.h"
 #include "app/window/pane.h"
 #include "app/window/window_texts.h"
@@ -15,10 +16,6 @@ namespace tessarine {
 namespace {
 
 constexpr int kShortestEditablePage = 20;
-
-std::u16string_view View(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
-}
 
 QString ChosenPicture(Platform& platform) {
   QStringList chosen =
@@ -37,7 +34,7 @@ void MainWindow::InsertPicture(PicturePlacement placement) {
   if (!PostEditingAllowed()) return;
   const QString text = html_pane_->document()->toRawText();  // positions as the pane counts them
   const int caret = html_pane_->textCursor().selectionStart();
-  std::optional<size_t> at = PictureInsertionPoint(View(text), static_cast<size_t>(caret));
+  std::optional<size_t> at = PictureInsertionPoint(Utf16View(text), static_cast<size_t>(caret));
   if (!at) {
     Report(texts::kChoosePicturePlace);
     return;
@@ -46,7 +43,7 @@ void MainWindow::InsertPicture(PicturePlacement placement) {
   if (path.isEmpty()) return;
   QTextCursor cursor(html_pane_->document());
   cursor.setPosition(static_cast<int>(*at));
-  cursor.insertText(QString::fromStdU16String(PictureBlock(placement, View(path))));
+  cursor.insertText(QString::fromStdU16String(PictureBlock(placement, Utf16View(path))));
   html_pane_->setTextCursor(cursor);
 }
 
@@ -55,7 +52,7 @@ void MainWindow::SetBackground() {
   if (!PostEditingAllowed()) return;
   const QString text = html_pane_->document()->toRawText();
   BackgroundEdit edit =
-      PlanBackground(View(text), static_cast<size_t>(html_pane_->textCursor().selectionStart()));
+      PlanBackground(Utf16View(text), static_cast<size_t>(html_pane_->textCursor().selectionStart()));
   QString path = ChosenPicture(platform_);
   if (path.isEmpty()) {
     Report(texts::kNoFileToInsert);
@@ -69,7 +66,7 @@ void MainWindow::SetBackground() {
     cursor.removeSelectedText();
   }
   cursor.setPosition(static_cast<int>(edit.insert_at));
-  cursor.insertText(QString::fromStdU16String(BackgroundRule(View(path), edit.own_style_block)));
+  cursor.insertText(QString::fromStdU16String(BackgroundRule(Utf16View(path), edit.own_style_block)));
   cursor.endEditBlock();
   html_pane_->setTextCursor(cursor);
 }

@@ -1,6 +1,5 @@
 // The commands of the File and Editor menus and of the conversion buttons.
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProgressBar>
@@ -24,10 +23,6 @@
 namespace tessarine {
 
 namespace {
-
-std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
