@@ -12,4 +12,15 @@ std::string OutputNameFor(std::string_view source_path) {
   return std::string(source_path.substr(0, dot + 1)) + "htm";
 }
 
+bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
+  if (name.size() < ending.size()) return false;
+  std::string_view tail = name.substr(name.size() - ending.size());
+  for (size_t i = 0; i < ending.size(); ++i) {
+    char c = tail[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != ending[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace tessarine

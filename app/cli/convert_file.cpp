@@ -13,10 +13,6 @@ namespace tessarine {
 
 namespace {
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // True when both paths name the same existing file (hard and symbolic links included).
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -35,13 +31,7 @@ std::string WithSystemReason(std::string_view what, const Status& status) {
 }  // namespace
 
 SourceKind KindFromPath(std::string_view path) {
-  if (path.size() < 4) return SourceKind::kRtf;
-  std::string_view ext = path.substr(path.size() - 4);
-  constexpr std::string_view kTxt = ".txt";
-  for (size_t i = 0; i < kTxt.size(); ++i) {
-    if (Lower(ext[i]) != kTxt[i]) return SourceKind::kRtf;
-  }
-  return SourceKind::kText;
+  return EndsWithIgnoringCase(path, ".txt") ? SourceKind::kText : SourceKind::kRtf;
 }
 
 bool HasRtfHeader(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "app/commands/html_edit.h"
 
+#include "base/output_name.h"
+
 namespace tessarine {
 
 namespace {
@@ -20,17 +22,6 @@ bool MatchesAt(std::u16string_view text, std::string_view pattern, size_t at) {
 
 void AppendAscii(std::u16string& out, std::string_view ascii) {
   for (char c : ascii) out.push_back(static_cast<unsigned char>(c));
-}
-
-bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
-  if (name.size() < ending.size()) return false;
-  std::string_view tail = name.substr(name.size() - ending.size());
-  for (size_t i = 0; i < ending.size(); ++i) {
-    char c = tail[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != ending[i]) return false;
-  }
-  return true;
 }
 
 }  // namespace
