@@ -14,7 +14,12 @@ long ValueOf(std::string_view text);
 // its 32-bit two's complement.
 std::string HexOf(long value);
 
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// Whether `c` is an ASCII digit "0"-"9" / an ASCII letter "A"-"Z" or "a"-"z".
+constexpr bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+constexpr bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 }  // namespace tessarine

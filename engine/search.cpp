@@ -9,15 +9,14 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/number.h"
+
 namespace tessarine {
 
 namespace {
 
 constexpr char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-constexpr bool IsLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 // How often a character stands in RTF text, roughly: braces are rarest, then letters seldom
@@ -52,7 +51,7 @@ constexpr int CommonnessOf(char c) {
       break;
   }
   if (IsLetter(c)) return 3;
-  if (c == '\\' || c == ' ' || (c >= '0' && c <= '9')) return 5;
+  if (c == '\\' || c == ' ' || IsDigit(c)) return 5;
   return 3;
 }
 
@@ -66,6 +65,15 @@ constexpr CommonnessTable kCommonness;
 
 inline int Commonness(char c) {
   return kCommonness.of[static_cast<unsigned char>(c)];
+}
+
+// The offset in `pattern` (not empty) of its rarest character, the first of equally rare ones.
+inline size_t RarestAt(std::string_view pattern) {
+  size_t anchor = 0;
+  for (size_t i = 1; i < pattern.size(); ++i) {
+    if (Commonness(pattern[i]) < Commonness(pattern[anchor])) anchor = i;
+  }
+  return anchor;
 }
 
 // Whether `pattern` stands at `at` (the text holds at least pattern.size() characters there).
@@ -121,10 +129,7 @@ size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
                             : static_cast<size_t>(static_cast<const char*>(found) - text.data());
   }
   if (text.size() - from < 256) {
-    size_t anchor = 0;
-    for (size_t i = 1; i < pattern.size(); ++i) {
-      if (Commonness(pattern[i]) < Commonness(pattern[anchor])) anchor = i;
-    }
+    const size_t anchor = RarestAt(pattern);
     const char c = pattern[anchor];
     const char* data = text.data();
     const size_t last = text.size() - pattern.size() + anchor;  // the last place for the anchor
@@ -147,10 +152,7 @@ size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) 
   if (pattern.empty()) return from;
   if (text.size() - from < pattern.size()) return std::string_view::npos;
   // Candidates are found by the pattern's rarest character, not by its leading backslash.
-  size_t anchor = 0;
-  for (size_t i = 1; i < pattern.size(); ++i) {
-    if (Commonness(pattern[i]) < Commonness(pattern[anchor])) anchor = i;
-  }
+  const size_t anchor = RarestAt(pattern);
   const char c = pattern[anchor];
   const char a = IsLetter(c) ? Lower(c) : c;
   const char b = IsLetter(c) ? static_cast<char>(a - 'a' + 'A') : c;
