@@ -49,15 +49,6 @@ class ChunkCursor {
     front_ = static_cast<size_t>(rest.data() - buf_.data());
   }
 
-  // Ends the text where `part`, a front part of View(), ends; what followed it is dropped.
-  void KeepOnly(std::string_view part) {
-    size_t end = part.empty() ? front_ : static_cast<size_t>(part.data() - buf_.data()) + part.size();
-    if (end != end_) {
-      end_ = end;
-      ForgetSearches();  // the finders know views that end at the old end
-    }
-  }
-
   // Turns a leading "\pard" into "\rd" in place, so it no longer reads as a paragraph marker.
   // No pattern the finders look for starts inside either word, so they stay valid.
   void ReplacePardWithRd() {

@@ -138,19 +138,18 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
     }
   }
 
-  // An ignorable group ("\*\") is dropped; the text after it joins the prefix.
-  std::string_view group;
+  // An ignorable group ("\*\") is dropped; the text after it joins the prefix. Any other group
+  // is taken off the chunk (with `rest` after it) only once the prefix is converted.
+  std::string_view group = last_group;
   int opens = 1;
   std::string_view rest;
-  bool found = false;
-  bool taken = false;  // the group put back and what taking it off again gives are known
-  if (last) {
-    group = last_group;
-  } else {
+  bool found = true;
+  if (!last) {
     rest = chunk.View();
     found = ExtractGroup(rest, group, opens, &chunk.groups);
   }
-  if ((opens == 1 || st.InListItem) && FindExact(group, "\\*\\") != std::string_view::npos) {
+  const bool ignorable = (opens == 1 || st.InListItem) && FindExact(group, "\\*\\") != std::string_view::npos;
+  if (ignorable) {
     if (!last) chunk.Assign(rest);
     std::string_view after = chunk.View();
     size_t next = chunk.groups.open.In(after);
@@ -162,12 +161,6 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
       prefix.append(after.substr(0, next));
       chunk.Drop(next);
     }
-    last = false;
-  } else if (!last) {
-    // The group goes back; taking it off again below finds the same group. When nothing
-    // followed it (or a single character, which went with it), it goes back alone.
-    if (rest.empty()) chunk.KeepOnly(group);
-    taken = found;
   }
 
   if (!prefix.empty() && st.ListItemParagraphs == 0) {
@@ -188,13 +181,13 @@ void ConvertNextGroup(ChunkCursor& chunk, int& run_count, bool& done, Conversion
   }
 
   if (done) return;
-  if (last) {
-    ConvertSimpleGroup(last_group, run_count, st);
-    return;
-  }
-  if (!taken) {
+  if (ignorable) {
+    // The next group, after the dropped one.
     rest = chunk.View();
     found = ExtractGroup(rest, group, opens, &chunk.groups);
+  } else if (last) {
+    ConvertSimpleGroup(last_group, run_count, st);
+    return;
   }
   chunk.Assign(rest);
   if (!found) return;
