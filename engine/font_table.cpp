@@ -77,10 +77,9 @@ class GroupEnds {
 std::string EntryName(std::string_view table, size_t at, GroupEnds& groups) {
   std::string name;
   size_t i = at;
-  const std::string_view entry = table;
-  const size_t n = entry.size();
+  const size_t n = table.size();
   while (i < n) {
-    const char c = entry[i];
+    const char c = table[i];
     if (c == ';') return name;
     if (c == '}') return std::string();  // the entry ends without ";"
     if (c == '{') {
@@ -89,12 +88,12 @@ std::string EntryName(std::string_view table, size_t at, GroupEnds& groups) {
       i = close + 1;
       continue;
     }
-    if (c == '\\' && i + 1 < n && IsLetter(entry[i + 1])) {
+    if (c == '\\' && i + 1 < n && IsLetter(table[i + 1])) {
       ++i;
-      while (i < n && IsLetter(entry[i])) ++i;
-      if (i < n && entry[i] == '-') ++i;
-      while (i < n && IsDigit(entry[i])) ++i;
-      if (i < n && entry[i] == ' ') ++i;
+      while (i < n && IsLetter(table[i])) ++i;
+      if (i < n && table[i] == '-') ++i;
+      while (i < n && IsDigit(table[i])) ++i;
+      if (i < n && table[i] == ' ') ++i;
       continue;
     }
     name.push_back(c);
