@@ -9,10 +9,6 @@ namespace tessarine {
 
 namespace {
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Where the search for the next row's "\row" starts when the text at `from` continues the
 // table, or npos when the table ends there.
 size_t TableGoesOn(std::string_view text, size_t from) {
@@ -105,19 +101,6 @@ std::optional<RowExtent> RowScanner::Next() {
   RowExtent row{next_, mark, RowEnd(content_, mark)};
   next_ = row.end;
   return row;
-}
-
-size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, size_t to) {
-  to = std::min(to, text.size());
-  if (pattern.empty() || from > to || to - from < pattern.size()) return std::string_view::npos;
-  const char first = Lower(pattern[0]);
-  for (size_t i = from; i + pattern.size() <= to; ++i) {
-    if (Lower(text[i]) != first) continue;
-    size_t k = 1;
-    while (k < pattern.size() && Lower(text[i + k]) == Lower(pattern[k])) ++k;
-    if (k == pattern.size()) return i;
-  }
-  return std::string_view::npos;
 }
 
 }  // namespace tessarine

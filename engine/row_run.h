@@ -49,7 +49,4 @@ class RowScanner {
   TailFinder& row_marks_;
 };
 
-// 0-based position of `pattern` in text[from, to), letter case not regarded, or npos.
-size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, size_t to);
-
 }  // namespace tessarine

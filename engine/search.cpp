@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -161,6 +162,11 @@ size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) 
   size_t at = ScanBytes(data, from + anchor, last + anchor, a, b,
                         [&](size_t hit) { return MatchesFolded(data + hit - anchor, pattern); });
   return at == std::string_view::npos ? at : at - anchor;
+}
+
+size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, size_t to) {
+  if (pattern.empty()) return std::string_view::npos;
+  return FindFolded(text.substr(0, std::min(to, text.size())), pattern, from);
 }
 
 }  // namespace tessarine

@@ -15,6 +15,10 @@ size_t FindExact(std::string_view text, std::string_view pattern, size_t from = 
 // The same with ASCII letters compared without regard to their case.
 size_t FindFolded(std::string_view text, std::string_view pattern, size_t from = 0);
 
+// The same within text[from, to) (a `to` beyond the text counts as its end); an empty pattern
+// is not found there.
+size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, size_t to);
+
 // 0-based offset of the first character at or after `from` that is `a` or `b`; npos if none.
 size_t FindEither(std::string_view text, char a, char b, size_t from = 0);
 

@@ -5,6 +5,7 @@
 
 #include "engine/paragraphs.h"
 #include "engine/row_run.h"
+#include "engine/search.h"
 #include "engine/table_assembly.h"
 #include "engine/table_geometry.h"
 #include "engine/unmarked_table.h"
