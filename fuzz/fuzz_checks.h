@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/file_text.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "text/convert_text.h"

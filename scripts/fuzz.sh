@@ -42,7 +42,7 @@ status=0
 passed=0
 failed=0
 run() {
-  local target=$1 corpus=$2 dict=$3 max_len=$4
+  local target=$1 corpus=$2 dict=$3 max_len=$4  # dict: under fuzz/
   local log="$out/logs/$target.log"
   echo "== $target: ${seconds} s"
   set +e
@@ -63,9 +63,9 @@ run() {
     passed=$((passed + 1))
   fi
 }
-run convert_rtf_fuzzer rtf rtf.dict 16384
-run convert_text_fuzzer text text.dict 65536
-run settings_file_fuzzer settings settings.dict 4096
+run convert_rtf_fuzzer rtf passes/rtf.dict 16384
+run convert_text_fuzzer text text/text.dict 65536
+run settings_file_fuzzer settings settings/settings.dict 4096
 
 if [ $status -ne 0 ]; then
   echo "findings in $out/findings/:"

@@ -1,13 +1,13 @@
 #include "text/convert_text.h"
 
 #include "base/line_break.h"
-#include "engine/page_head.h"
-#include "engine/progress.h"
+#include "page/page_head.h"
+#include "page/progress.h"
+#include "page/text_stylesheet.h"
 #include "text/text_escape.h"
 #include "text/text_lines.h"
 #include "text/text_pieces.h"
 #include "text/text_run.h"
-#include "text/text_stylesheet.h"
 
 namespace tessarine {
 

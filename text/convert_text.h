@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "engine/conversion.h"
+#include "page/conversion.h"
 #include "settings/settings.h"
 
 namespace tessarine {

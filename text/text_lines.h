@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/progress.h"
+#include "page/progress.h"
 #include "text/text_run.h"
 
 namespace tessarine {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "engine/progress.h"
+#include "page/progress.h"
 
 namespace tessarine {
 

@@ -6,7 +6,7 @@
 #include "app/messages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 #include "text/convert_text.h"
 
 namespace tessarine {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/conversion.h"
+#include "page/conversion.h"
 #include "settings/settings.h"
 
 namespace tessarine {

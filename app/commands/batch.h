@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/cli/convert_file.h"
-#include "engine/conversion.h"
+#include "page/conversion.h"
 #include "settings/settings.h"
 
 namespace tessarine {

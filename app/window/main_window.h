@@ -12,7 +12,7 @@
 #include "app/cli/convert_file.h"
 #include "app/commands/html_edit.h"
 #include "app/window/platform.h"
-#include "engine/conversion.h"
+#include "page/conversion.h"
 #include "settings/settings.h"
 
 class QAction;

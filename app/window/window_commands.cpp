@@ -17,7 +17,7 @@
 #include "app/window/rich_view.h"
 #include "app/window/window_texts.h"
 #include "base/line_break.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 #include "text/convert_text.h"
 
 namespace tessarine {

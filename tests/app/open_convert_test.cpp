@@ -5,7 +5,7 @@
 #include <QTextDocument>
 
 #include "app/window/code_page.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 #include "settings/settings_file.h"
 #include "tests/app/window_fixture.h"
 #include "tests/support/paths.h"

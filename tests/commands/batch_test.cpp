@@ -9,7 +9,7 @@
 #include "app/commands/batch.h"
 #include "app/commands/open_document.h"
 #include "base/file_text.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 
 namespace tessarine {
 namespace {

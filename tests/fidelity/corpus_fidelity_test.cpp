@@ -12,7 +12,7 @@
 
 #include "app/rtf_view/rtf_document.h"
 #include "base/file_text.h"
-#include "engine/convert_rtf.h"
+#include "passes/pipeline/convert_rtf.h"
 #include "tests/fidelity/words.h"
 #include "tests/support/paths.h"
 

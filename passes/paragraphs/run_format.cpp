@@ -1,0 +1,114 @@
+#include "passes/paragraphs/run_format.h"
+
+#include "passes/scan/number.h"
+#include "passes/scan/scan.h"
+#include "passes/scan/search.h"
+
+namespace tessarine {
+
+long FindNumberedWord(std::string_view s, std::string_view word) {
+  size_t at = FindExact(s, word);
+  while (at != std::string_view::npos) {
+    size_t next = at + word.size();
+    if (next < s.size() && IsDigit(s[next])) return static_cast<long>(at) + 1;
+    at = FindExact(s, word, at + 1);
+  }
+  return -1;
+}
+
+namespace {
+
+// The one or two digits after the word at 1-based `p` of length `word_size`.
+long TwoDigitsAfter(std::string_view s, long p, size_t word_size) {
+  size_t i = static_cast<size_t>(p - 1) + word_size;
+  long n = s[i] - '0';
+  if (i + 1 < s.size() && IsDigit(s[i + 1])) n = n * 10 + (s[i + 1] - '0');
+  return n;
+}
+
+std::string FontNameFor(std::string_view s, long p, const ConversionState& st) {
+  // The key is "\f", the font number's digits and a backslash.
+  size_t i = static_cast<size_t>(p - 1) + 2;
+  size_t digits_end = i;
+  while (digits_end < s.size() && IsDigit(s[digits_end])) ++digits_end;
+  std::string key = "\\f";
+  key.append(s.substr(i, digits_end - i));
+  key.push_back('\\');
+  size_t after = st.FontLookup.After(key);
+  if (after == std::string::npos) return "";
+  std::string_view r = std::string_view(st.FontTableText).substr(after);
+  long e = Pos("**", r);
+  // " Cyr" counts only in front of the entry's "**" (it holds no "*", so it ends there too):
+  // searching only the entry keeps each lookup from reading the rest of a large table.
+  long cyr = Pos(" Cyr", e < 0 ? r : r.substr(0, static_cast<size_t>(e - 1)));
+  if (cyr > 0 && (e < 0 || cyr < e)) e = cyr;
+  if (e <= 0) return "";
+  return std::string(r.substr(0, static_cast<size_t>(e - 1)));
+}
+
+// Where the words a run format reads first stand in a run: 1-based positions of the first "\fs",
+// "\f" and "\cf" followed by a digit (-1: none), and whether "\i\", "\b\" and "\ul\" occur.
+// Every one of them starts with a backslash, so one walk over the backslashes finds them all.
+struct RunWords {
+  long fs = -1;
+  long f = -1;
+  long cf = -1;
+  bool italic = false;
+  bool bold = false;
+  bool underline = false;
+};
+
+RunWords FindRunWords(std::string_view s) {
+  RunWords w;
+  const char* data = s.data();
+  const size_t n = s.size();
+  auto at = [&](size_t i) { return i < n ? data[i] : '\0'; };
+  for (size_t i = s.find('\\'); i != std::string_view::npos; i = s.find('\\', i + 1)) {
+    const char c1 = at(i + 1);
+    const char c2 = at(i + 2);
+    if (c1 == 'f') {
+      if (w.f < 0 && IsDigit(c2)) w.f = static_cast<long>(i) + 1;
+      if (w.fs < 0 && c2 == 's' && IsDigit(at(i + 3))) w.fs = static_cast<long>(i) + 1;
+    } else if (c1 == 'c') {
+      if (w.cf < 0 && c2 == 'f' && IsDigit(at(i + 3))) w.cf = static_cast<long>(i) + 1;
+    } else if (c1 == 'i') {
+      w.italic = w.italic || c2 == '\\';
+    } else if (c1 == 'b') {
+      w.bold = w.bold || c2 == '\\';
+    } else if (c1 == 'u') {
+      w.underline = w.underline || (c2 == 'l' && at(i + 3) == '\\');
+    }
+    if (w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline) break;
+  }
+  return w;
+}
+
+}  // namespace
+
+RunFormat ParseRunFormat(std::string_view s, const ConversionState& st) {
+  RunFormat f;
+  const RunWords words = FindRunWords(s);
+  if (words.fs > 0) {
+    long points = TwoDigitsAfter(s, words.fs, 3) / 2;
+    if (points > 8) {
+      long v = points - ValueOf(st.settings.umrazm);
+      f.FontSize = v < 8 ? "8" : std::to_string(v);
+    }
+  }
+  if (words.f > 0) f.FontName = FontNameFor(s, words.f, st);
+  if (words.cf > 0) {
+    long index = TwoDigitsAfter(s, words.cf, 3);
+    if (index >= 0 && static_cast<size_t>(index) < st.ColourList.size()) f.Colour = st.ColourList[index];
+  }
+  if (words.italic) f.Italic = "italic";
+  if (words.bold) f.Bold = "bold";
+  if (words.underline) f.Underline = "underline";
+  return f;
+}
+
+void ApplyFontTable(ConversionState& st, std::string_view group) {
+  st.FontTableText = ParseFontTable(group);
+  st.FontLookup = FontIndex(st.FontTableText);
+}
+
+}  // namespace tessarine

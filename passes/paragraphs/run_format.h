@@ -1,0 +1,32 @@
+// Run formats: the font, size, colour, bold, italic and underline of one run of RTF.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "passes/pipeline/conversion_state.h"
+
+namespace tessarine {
+
+struct RunFormat {
+  std::string FontName;   // from the font table, without a " Cyr" suffix
+  std::string FontSize;   // whole points less `umrazm`, never below "8"; empty for 8 pt or less
+  std::string Colour;     // "#RRGGBB" from ColourList
+  std::string Bold;       // "bold" or ""
+  std::string Italic;     // "italic" or ""
+  std::string Underline;  // "underline" or ""
+};
+
+// 1-based position in `s` of the first occurrence of `word` directly followed by a digit
+// "0"-"9"; -1 when there is none (so "\f" skips "\fs24" and "\fcharset204").
+long FindNumberedWord(std::string_view s, std::string_view word);
+
+// Reads the run format of the RTF text `s` (all searches over the whole of `s`, the first
+// match wins). A font number not in the font table and a colour number beyond ColourList give
+// empty values.
+RunFormat ParseRunFormat(std::string_view s, const ConversionState& st);
+
+// Turns the font-table group into FontTableText and its index.
+void ApplyFontTable(ConversionState& st, std::string_view group);
+
+}  // namespace tessarine

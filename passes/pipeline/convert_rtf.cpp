@@ -1,0 +1,40 @@
+#include "passes/pipeline/convert_rtf.h"
+
+#include "base/line_break.h"
+#include "page/rtf_page.h"
+#include "passes/fallback/fallback_path.h"
+#include "passes/pipeline/pipeline.h"
+#include "passes/scan/unicode_escapes.h"
+
+namespace tessarine {
+
+Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
+  // A fresh state for every run (colour and font tables included): a page never depends on the
+  // documents converted before it.
+  ConversionState st(settings, progress);
+  // Letters written as "\uN" or in another code page are turned into what the passes read.
+  std::string rewritten;
+  st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
+  std::string().swap(rewritten);  // the source holds its own copy: memory stays a few times the document
+  st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
+
+  RunPipeline(st);
+  if (st.SecondPath) ConvertFallbackPath(st);
+  st.Source = SourceBuffer();  // consumed: its storage goes before the page is put together
+
+  Conversion result;
+  FinishPage(st, result.page);
+  if (st.NotRtf) result.refusal = Refusal::kNotRtf;
+  return result;
+}
+
+void FinishPage(ConversionState& st, std::string& page) {
+  st.OutputText.append(st.SpanOpen ? "</span></p>" : "</p>");
+  st.OutputText.append(kLineBreak);
+  st.progress.Set(0);
+  AssembleRtfPage(page, st.settings,
+                  StylesheetFlags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes}, st.OutputText,
+                  st.FootnotesText);
+}
+
+}  // namespace tessarine

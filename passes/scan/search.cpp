@@ -1,0 +1,172 @@
+#include "passes/scan/search.h"
+
+#include <string.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "passes/scan/number.h"
+
+namespace tessarine {
+
+namespace {
+
+constexpr char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// How often a character stands in RTF text, roughly: braces are rarest, then letters seldom
+// used in control words, then the rest; hex digits, digits, spaces and backslashes most often.
+constexpr int CommonnessOf(char c) {
+  if (c == '{' || c == '}') return 0;
+  switch (Lower(c)) {
+    case 'w':
+    case 'k':
+    case 'j':
+    case 'q':
+    case 'z':
+    case 'x':
+    case 'y':
+    case 'v':
+      return 1;
+    case 'h':
+    case 'g':
+    case 'm':
+    case 'o':
+    case 'u':
+    case 'p':
+    case 'b':
+      return 2;
+    case 'a':
+    case 'c':
+    case 'd':
+    case 'e':
+    case 'f':
+      return 4;
+    default:
+      break;
+  }
+  if (IsLetter(c)) return 3;
+  if (c == '\\' || c == ' ' || IsDigit(c)) return 5;
+  return 3;
+}
+
+struct CommonnessTable {
+  unsigned char of[256] = {};
+  constexpr CommonnessTable() {
+    for (int i = 0; i < 256; ++i) of[i] = static_cast<unsigned char>(CommonnessOf(static_cast<char>(i)));
+  }
+};
+constexpr CommonnessTable kCommonness;
+
+inline int Commonness(char c) {
+  return kCommonness.of[static_cast<unsigned char>(c)];
+}
+
+// The offset in `pattern` (not empty) of its rarest character, the first of equally rare ones.
+inline size_t RarestAt(std::string_view pattern) {
+  size_t anchor = 0;
+  for (size_t i = 1; i < pattern.size(); ++i) {
+    if (Commonness(pattern[i]) < Commonness(pattern[anchor])) anchor = i;
+  }
+  return anchor;
+}
+
+// Whether `pattern` stands at `at` (the text holds at least pattern.size() characters there).
+inline bool MatchesFolded(const char* at, std::string_view pattern) {
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (Lower(at[i]) != Lower(pattern[i])) return false;
+  }
+  return true;
+}
+
+// Offsets from `from` to `last` (inclusive) where the byte is `a` or `b`, tried in order with
+// `try_at`; the first offset it accepts is returned, npos when none is accepted.
+template <typename Try>
+size_t ScanBytes(const char* data, size_t from, size_t last, char a, char b, Try try_at) {
+  size_t i = from;
+#if defined(__SSE2__)
+  const __m128i va = _mm_set1_epi8(a);
+  const __m128i vb = _mm_set1_epi8(b);
+  while (i + 16 <= last + 1) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    uint32_t mask = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
+    while (mask != 0) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (try_at(at)) return at;
+      mask &= mask - 1;
+    }
+    i += 16;
+  }
+#endif
+  for (; i <= last; ++i) {
+    if ((data[i] == a || data[i] == b) && try_at(i)) return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+size_t FindEither(std::string_view text, char a, char b, size_t from) {
+  if (from >= text.size()) return std::string_view::npos;
+  return ScanBytes(text.data(), from, text.size() - 1, a, b, [](size_t) { return true; });
+}
+
+size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
+  if (from > text.size()) return std::string_view::npos;
+  if (pattern.empty()) return from;
+  if (text.size() - from < pattern.size()) return std::string_view::npos;
+  // memmem sets up tables for each call: short texts are searched directly, candidates found by
+  // the pattern's rarest character rather than by its leading backslash.
+  if (pattern.size() == 1) {
+    const void* found = std::memchr(text.data() + from, pattern[0], text.size() - from);
+    return found == nullptr ? std::string_view::npos
+                            : static_cast<size_t>(static_cast<const char*>(found) - text.data());
+  }
+  if (text.size() - from < 256) {
+    const size_t anchor = RarestAt(pattern);
+    const char c = pattern[anchor];
+    const char* data = text.data();
+    const size_t last = text.size() - pattern.size() + anchor;  // the last place for the anchor
+    for (size_t i = from + anchor; i <= last;) {
+      const void* found = std::memchr(data + i, c, last - i + 1);
+      if (found == nullptr) break;
+      const size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
+      if (std::memcmp(data + at - anchor, pattern.data(), pattern.size()) == 0) return at - anchor;
+      i = at + 1;
+    }
+    return std::string_view::npos;
+  }
+  const void* hit = memmem(text.data() + from, text.size() - from, pattern.data(), pattern.size());
+  return hit == nullptr ? std::string_view::npos
+                        : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) {
+  if (from > text.size()) return std::string_view::npos;
+  if (pattern.empty()) return from;
+  if (text.size() - from < pattern.size()) return std::string_view::npos;
+  // Candidates are found by the pattern's rarest character, not by its leading backslash.
+  const size_t anchor = RarestAt(pattern);
+  const char c = pattern[anchor];
+  const char a = IsLetter(c) ? Lower(c) : c;
+  const char b = IsLetter(c) ? static_cast<char>(a - 'a' + 'A') : c;
+  const char* data = text.data();
+  const size_t last = text.size() - pattern.size();
+  size_t at = ScanBytes(data, from + anchor, last + anchor, a, b,
+                        [&](size_t hit) { return MatchesFolded(data + hit - anchor, pattern); });
+  return at == std::string_view::npos ? at : at - anchor;
+}
+
+size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, size_t to) {
+  if (pattern.empty()) return std::string_view::npos;
+  return FindFolded(text.substr(0, std::min(to, text.size())), pattern, from);
+}
+
+}  // namespace tessarine
