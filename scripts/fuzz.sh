@@ -35,7 +35,7 @@ seed "$out/corpus/settings" tests/data tests/data/fuzz/settings \( -name '*.ini'
 # The settings file as the program writes it with the start values.
 printf '%s\r\n' 'This is ini-file for program "Tessarine v1.0"' '[Parameters]' marginright=10 fsizessl=8 \
   fontsize=10 fontname=Arial textindent=10 marginleft=10 umrazm=0 bgimage= 'bgcolor=#e0e0e0' titul= \
-  fixed=false titulautor= 'colorssl=#a0522d' 'colorsl=#9f65c3' 'colorslssl=#dc143c' 'colorhr=#dc143c' \
+  fixed=false titulautor= 'colorssl=#a0522d' 'colorsl=#9f65c3' 'colorslssl=#dc143c' 'colorhr=#dc143c' rtfengine=auto \
   'end;' >"$out/corpus/settings/start-values"
 
 status=0

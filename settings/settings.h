@@ -27,6 +27,7 @@ struct Settings {
   std::string titulautor;             // page author
   std::string fsizessl = "8";         // footnote font size, points
   std::string colorsl = "#9f65c3";    // kept and saved only
+  std::string rtfengine = "auto";     // how RTF documents are read: "auto", "passes" or "model"
 
   bool operator==(const Settings&) const = default;
 };

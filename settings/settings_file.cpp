@@ -67,6 +67,9 @@ Settings SettingsFromText(std::string_view text, const FileExistsFn& file_exists
   s.marginleft = ReadIniValue("marginleft", text);
   s.marginright = ReadIniValue("marginright", text);
   s.fixed = ReadIniFlag("fixed", text);
+  // Files written before the choice of reading existed have no such line: automatic.
+  s.rtfengine = ReadIniValue("rtfengine", text);
+  if (s.rtfengine.empty()) s.rtfengine = "auto";
   ApplyFixedFields(s);
   return s;
 }
@@ -96,6 +99,7 @@ std::string SettingsFileText(const Settings& s) {
   line("colorsl=", s.colorsl);
   line("colorslssl=", s.colorslssl);
   line("colorhr=", s.colorhr);
+  line("rtfengine=", s.rtfengine);
   line("end;");
   return out;
 }

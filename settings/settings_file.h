@@ -1,4 +1,4 @@
-// The settings file: a fixed 19-line text written at close and searched by key at start-up.
+// The settings file: a fixed 20-line text written at close and searched by key at start-up.
 #pragma once
 
 #include <filesystem>
@@ -24,11 +24,11 @@ bool ReadIniFlag(std::string_view key, std::string_view text);
 using FileExistsFn = std::function<bool(const std::string& path)>;
 
 // Settings from the settings text (already joined with CR LF): every saved field that is read
-// (a missing key gives "", `fixed` false), then the fixed fields. A `bgimage` for which
+// (a missing key gives "", `fixed` false, `rtfengine` "auto"), then the fixed fields. A `bgimage` for which
 // `file_exists` is false (or null) becomes "".
 Settings SettingsFromText(std::string_view text, const FileExistsFn& file_exists);
 
-// The 19 lines of the settings file, each ending with CR LF.
+// The 20 lines of the settings file, each ending with CR LF.
 std::string SettingsFileText(const Settings& settings);
 
 // Reads a settings file with the file text rule. A file that cannot be read gives an empty

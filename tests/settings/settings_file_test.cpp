@@ -32,6 +32,7 @@ const std::string kStartValuesFile =
     "colorsl=#9f65c3\r\n"
     "colorslssl=#dc143c\r\n"
     "colorhr=#dc143c\r\n"
+    "rtfengine=auto\r\n"
     "end;\r\n";
 
 bool NoFileExists(const std::string&) {
@@ -90,6 +91,7 @@ TEST(SettingsFileTest, WritesEveryFieldInItsLine) {
             "colorsl=#000003\r\n"
             "colorslssl=#000004\r\n"
             "colorhr=#000005\r\n"
+            "rtfengine=auto\r\n"
             "end;\r\n");
 }
 
@@ -132,6 +134,23 @@ TEST(SettingsFileTest, MissingKeysGiveEmptyValuesNotStartValues) {
   EXPECT_EQ(s.textalign, "left");
   EXPECT_EQ(s.fontstyle, "");
   EXPECT_EQ(SettingsFromText("", EveryFileExists), s);
+}
+
+TEST(SettingsFileTest, TheWayOfReadingRtfIsKeptAndAFileWithoutItMeansAutomatic) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      {"a file written before the key existed", kStartValuesFile.substr(0, kStartValuesFile.find("rtfengine")), "auto"},
+      {"an empty value", "rtfengine=\r\n", "auto"},
+      {"passes", "rtfengine=passes\r\n", "passes"},
+      {"model", "rtfengine=model\r\n", "model"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SettingsFromText(c.text, NoFileExists).rtfengine, c.expected) << c.name;
+  Settings s;
+  s.rtfengine = "passes";
+  EXPECT_EQ(SettingsFromText(SettingsFileText(s), NoFileExists), s);
 }
 
 struct ValueCase {
