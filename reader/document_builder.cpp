@@ -41,9 +41,12 @@ void DocumentBuilder::PushNoteFlow(uint32_t note) {
   flow().note = note;
 }
 
-void DocumentBuilder::PushTextBoxFlow() {
+bool DocumentBuilder::PushTextBoxFlow() {
+  // Nesting text boxes would move the inner ones' blocks again at every level.
+  if (flow().target == Flow::Target::kTextBox) return false;
   flows_.emplace_back(definitions_);
   flow().target = Flow::Target::kTextBox;
+  return true;
 }
 
 void DocumentBuilder::PopFlow(const ParagraphProps& props) {

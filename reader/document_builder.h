@@ -22,9 +22,10 @@ class DocumentBuilder {
   DocumentBuilder(model::Document& document, const RowDefinitions& definitions, ListTable& lists);
 
   // Text now flows into note `note` of the document, or into a new text box, until PopFlow. A
-  // text box's blocks follow the paragraph it stands in.
+  // text box's blocks follow the paragraph it stands in. A text box inside a text box flows on
+  // in the outer one: PushTextBoxFlow then returns false and no PopFlow is due.
   void PushNoteFlow(uint32_t note);
-  void PushTextBoxFlow();
+  bool PushTextBoxFlow();
   // Ends the current flow (not the body's): its last paragraph (when it has anything, in
   // `props`) and its tables.
   void PopFlow(const ParagraphProps& props);

@@ -14,19 +14,34 @@ void SelectFont(int32_t number, GroupState& state, const FormattingTables& table
 
 enum class StyleWord { kParagraph, kCharacter };  // "\sN" or "\csN"
 
-// The style's character formatting, and for "\sN" its paragraph formatting but the table depth.
+// A style supplies the formatting its paragraph or run does not give itself: its character
+// formatting when no character word came since "\plain", and for "\sN" each paragraph property
+// no word of the paragraph gave since "\pard". So the order of the words does not matter, and
+// writers that repeat "\sN" in every run keep their paragraph's own properties.
 void ApplyStyle(int32_t number, StyleWord word, GroupState& state, const FormattingTables& tables) {
   const bool paragraph_style = word == StyleWord::kParagraph;
   if (paragraph_style) state.paragraph.style = number;
   const Style* style = tables.styles.Find(number);
   if (style == nullptr) return;
-  state.chars = style->chars;
-  state.page = style->page;
+  if (!state.chars_given) {
+    state.chars = style->chars;
+    state.page = style->page;
+  }
   if (!paragraph_style || style->character_style) return;
-  const ParagraphProps kept = state.paragraph;
-  state.paragraph = style->paragraph;
-  state.paragraph.in_table = kept.in_table;
-  state.paragraph.table_depth = kept.table_depth;
+  const ParagraphProps& from = style->paragraph;
+  ParagraphProps& to = state.paragraph;
+  auto take = [&to](uint16_t bit, auto& field, const auto& value) {
+    if ((to.given & bit) == 0) field = value;
+  };
+  take(ParagraphProps::kGivenAlignment, to.alignment, from.alignment);
+  take(ParagraphProps::kGivenLeft, to.left, from.left);
+  take(ParagraphProps::kGivenRight, to.right, from.right);
+  take(ParagraphProps::kGivenFirstLine, to.first_line, from.first_line);
+  take(ParagraphProps::kGivenBefore, to.before, from.before);
+  take(ParagraphProps::kGivenAfter, to.after, from.after);
+  take(ParagraphProps::kGivenHeading, to.heading, from.heading);
+  take(ParagraphProps::kGivenList, to.list, from.list);
+  take(ParagraphProps::kGivenListLevel, to.list_level, from.list_level);
 }
 
 }  // namespace
@@ -35,6 +50,7 @@ void ResetCharacterFormatting(GroupState& state, const FormattingTables& tables)
   state.chars = model::CharFormat{};
   state.hidden = false;
   state.deleted = false;
+  state.chars_given = false;
   SelectFont(tables.default_font, state, tables);
 }
 
@@ -113,42 +129,54 @@ bool ApplyFormatting(Action action, int32_t value, bool on, GroupState& state,
       break;
     case Action::kAlignLeft:
       paragraph.alignment = model::Alignment::kLeft;
+      paragraph.given |= ParagraphProps::kGivenAlignment;
       break;
     case Action::kAlignCenter:
       paragraph.alignment = model::Alignment::kCenter;
+      paragraph.given |= ParagraphProps::kGivenAlignment;
       break;
     case Action::kAlignRight:
       paragraph.alignment = model::Alignment::kRight;
+      paragraph.given |= ParagraphProps::kGivenAlignment;
       break;
     case Action::kAlignJustify:
       paragraph.alignment = model::Alignment::kJustify;
+      paragraph.given |= ParagraphProps::kGivenAlignment;
       break;
     case Action::kLeftIndent:
       paragraph.left = value;
+      paragraph.given |= ParagraphProps::kGivenLeft;
       break;
     case Action::kRightIndent:
       paragraph.right = value;
+      paragraph.given |= ParagraphProps::kGivenRight;
       break;
     case Action::kFirstIndent:
       paragraph.first_line = value;
+      paragraph.given |= ParagraphProps::kGivenFirstLine;
       break;
     case Action::kSpaceBefore:
       paragraph.before = value;
+      paragraph.given |= ParagraphProps::kGivenBefore;
       break;
     case Action::kSpaceAfter:
       paragraph.after = value;
+      paragraph.given |= ParagraphProps::kGivenAfter;
       break;
     case Action::kOutlineLevel:
       paragraph.heading = static_cast<int8_t>(value >= 0 && value <= 5 ? value + 1 : 0);
+      paragraph.given |= ParagraphProps::kGivenHeading;
       break;
     case Action::kStyle:
       ApplyStyle(value, StyleWord::kParagraph, state, tables);
       break;
     case Action::kList:
       paragraph.list = std::max(value, 0);
+      paragraph.given |= ParagraphProps::kGivenList;
       break;
     case Action::kListLevel:
       paragraph.list_level = static_cast<int8_t>(std::clamp(value, 0, 8));
+      paragraph.given |= ParagraphProps::kGivenListLevel;
       break;
     case Action::kInTable:
       paragraph.in_table = true;
@@ -159,6 +187,8 @@ bool ApplyFormatting(Action action, int32_t value, bool on, GroupState& state,
     default:
       return false;
   }
+  // The character words stand from kBold to kDeleted in Action (reader/keywords.h).
+  if (action >= Action::kBold && action <= Action::kDeleted) state.chars_given = true;
   return true;
 }
 

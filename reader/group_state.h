@@ -32,6 +32,17 @@ enum class Destination : uint8_t {
 
 // The paragraph formatting words of a group ("\pard" gives the defaults).
 struct ParagraphProps {
+  enum Given : uint16_t {
+    kGivenAlignment = 1 << 0,
+    kGivenLeft = 1 << 1,
+    kGivenRight = 1 << 2,
+    kGivenFirstLine = 1 << 3,
+    kGivenBefore = 1 << 4,
+    kGivenAfter = 1 << 5,
+    kGivenHeading = 1 << 6,
+    kGivenList = 1 << 7,
+    kGivenListLevel = 1 << 8,
+  };
   model::Alignment alignment = model::Alignment::kLeft;
   bool in_table = false;    // "\intbl"
   int8_t heading = 0;       // as model::ParagraphFormat::heading
@@ -44,6 +55,9 @@ struct ParagraphProps {
   int32_t after = 0;
   int32_t list = -1;  // "\ls"; -1: no list item
   int32_t style = 0;  // "\s"
+  // Which of the above the paragraph's own words gave since "\pard" (kGiven... bits): a style
+  // ("\sN") supplies the others.
+  uint16_t given = 0;
 
   // How deep in tables the paragraph is: 0 outside tables, 1 in a table, 2 in a table in a cell...
   int TableDepth() const { return table_depth > 0 ? table_depth : in_table ? 1 : 0; }
@@ -58,8 +72,9 @@ struct GroupState {
   Destination destination = Destination::kText;
   Destination resumed = Destination::kText;  // where "\ud", "\result" and "\shprslt" send text back
   uint8_t unicode_skip = 1;                  // "\uc": fallback characters after each "\u"
-  bool hidden = false;                       // "\v": the text is left out
-  bool deleted = false;                      // "\deleted": a deleted revision, left out
+  bool chars_given = false;      // a character formatting word came since "\plain": styles keep off
+  bool hidden = false;           // "\v": the text is left out
+  bool deleted = false;          // "\deleted": a deleted revision, left out
   bool html_rtf = false;         // "\htmlrtf": text only of the RTF reading, not of the encapsulated HTML
   bool ignorable = false;        // "\*" came first: an unknown destination word skips the group
   bool character_style = false;  // kStyleSheet: the style being defined is a "\cs" style

@@ -130,6 +130,7 @@ void Reader::AppendHtml(std::string_view text) {
 void Reader::Text(std::string_view text) {
   if (skip_ > 0) DropFallback(&text, &skip_);
   if (text.empty()) return;
+  high_surrogate_ = 0;  // a first half without its second is no character
   GroupState& s = state();
   switch (s.destination) {
     case Destination::kText: {
@@ -182,6 +183,7 @@ bool Reader::ReadTextInPlace() {
   // The common case, text of the running flow, is decoded as it is scanned.
   const GroupState& s = state();
   if (!s.ShowsText() || skip_ > 0 || WritesHtml()) return false;
+  high_surrogate_ = 0;
   std::string& out = builder_.Text(s.chars);
   tokens_.Advance(decoder_.AppendTextAt(tokens_.Rest(), s.page, out));
   builder_.DropEmptyText();

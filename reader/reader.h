@@ -60,7 +60,8 @@ class Reader {
   struct Ending {
     size_t depth;  // the stack size of the group
     EndingKind kind;
-    int32_t detail;  // kFieldResult: the field; kPicture, kBookmark: the Destination around it
+    int32_t detail;  // kFieldResult: the field; kPicture, kBookmark: the Destination around it;
+                     // kTextBox: 1 when the text box has a flow of its own
   };
   struct Field {
     std::string instruction;  // UTF-8

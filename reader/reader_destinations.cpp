@@ -109,10 +109,9 @@ void Reader::BeginDestination(Action action) {
       s.destination = Destination::kNone;
       return;
     case Action::kShapeText:
-      builder_.PushTextBoxFlow();
       s.destination = Destination::kText;
       ResetParagraphFormatting(s);
-      return PushEnding(EndingKind::kTextBox);
+      return PushEnding(EndingKind::kTextBox, builder_.PushTextBoxFlow() ? 1 : 0);
     case Action::kShapeResult:
       // What the shape looks like to readers that know no shapes: read only when it gave nothing.
       if (!shapes_.empty() && shape_output_ > shapes_.back()) return SkipRestOfGroup();
@@ -219,7 +218,7 @@ void Reader::End(const Ending& ending) {
     case EndingKind::kNote:
       return builder_.PopFlow(s.paragraph);
     case EndingKind::kTextBox:
-      builder_.PopFlow(s.paragraph);
+      if (ending.detail != 0) builder_.PopFlow(s.paragraph);
       ++shape_output_;
       return;
     case EndingKind::kPicture:

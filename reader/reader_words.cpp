@@ -105,6 +105,7 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
       if (destination == Destination::kListTable) return lists_.SetOverrideNumber(value);
       if (value == 0) {  // "\ls0": no list
         s.paragraph.list = -1;
+        s.paragraph.given |= ParagraphProps::kGivenList;
         return;
       }
       break;
@@ -206,10 +207,12 @@ void Reader::Tab() {
 }
 
 void Reader::RowWord(Action action, int32_t value) {
-  // Row definitions inside "\nesttableprops" are those of the nested table the paragraph is in.
+  // Row definitions are of the depth the paragraph is at when it is a nested table's
+  // ("\itap2\trowd" before the cells, "\nesttableprops" after them), else of the outermost.
   const GroupState& s = state();
+  const int paragraph_depth = std::min(s.paragraph.TableDepth(), model::kMaxTableDepth);
   const size_t depth =
-      s.nested_row ? static_cast<size_t>(std::clamp(s.paragraph.TableDepth(), 2, model::kMaxTableDepth)) : 1;
+      static_cast<size_t>(s.nested_row ? std::max(2, paragraph_depth) : std::max(1, paragraph_depth));
   RowDefinition& row = rows_[depth];
   switch (action) {
     case Action::kRowDefaults:
