@@ -483,15 +483,26 @@ class DocumentCheck {
   }
 
   // Spans come from the merge flags and from cell boundaries: a cell spans every column boundary
-  // that any row of the table has between its left and right edges.
+  // that any row of the table has between its left and right edges. Boundaries closer than
+  // kSameEdge count as one, as a writer's rounding may set them apart.
   static std::string DescribeModel(const model::Table& table) {
-    std::set<int32_t> edges;
+    constexpr int32_t kSameEdge = 30;
+    std::set<int32_t> all;
     for (const model::Row& row : table.rows) {
-      for (const model::Cell& cell : row.cells) edges.insert(cell.right_twips);
+      for (const model::Cell& cell : row.cells) all.insert(cell.right_twips);
     }
+    std::vector<int32_t> edges;
+    for (int32_t edge : all) {
+      if (edges.empty() || edge - edges.back() >= kSameEdge) edges.push_back(edge);
+    }
+    // How many boundaries lie at or left of `x`.
+    auto boundaries_to = [&](int32_t x) {
+      return static_cast<int>(std::upper_bound(edges.begin(), edges.end(), x + kSameEdge - 1) -
+                              edges.begin());
+    };
     struct Placed {
       const model::Cell* cell;
-      int column;  // the index of the first column boundary right of its left edge
+      int column;  // how many boundaries lie left of the cell
       int colspan;
     };
     std::vector<std::vector<Placed>> placed;
@@ -499,9 +510,8 @@ class DocumentCheck {
       placed.emplace_back();
       int32_t left = row.left_twips;
       for (const model::Cell& cell : row.cells) {
-        int column = static_cast<int>(std::distance(edges.begin(), edges.upper_bound(left)));
-        int through = static_cast<int>(std::distance(edges.begin(), edges.upper_bound(cell.right_twips)));
-        int colspan = std::max(1, through - column);
+        int column = boundaries_to(left);
+        int colspan = std::max(1, boundaries_to(cell.right_twips) - column);
         if (cell.horizontal == model::Merge::kContinue && !placed.back().empty()) {
           placed.back().back().colspan += colspan;
         } else {
