@@ -359,22 +359,23 @@ class DocumentCheck {
 
   void CheckList(size_t b, const model::ParagraphFormat& format) {
     const ExpectedBlock& block = e_.blocks[b];
+    // LibreOffice writes a space before its markers ("{\listtext\pard\plain  1.\tab}").
+    const std::string marker(testing::writer_documents_detail::Trim(format.list_marker));
     if (block.kind != BlockKind::kItem) {
-      if (!format.list_marker.empty()) {
+      if (!marker.empty()) {
         Fail("list", BlockName(b) + ": shows the marker \"" + format.list_marker + "\", expected none");
       }
       return;
     }
     bool bullet = block.marker == "•";
-    bool marker_ok = bullet ? !format.list_marker.empty() && testing::Words(format.list_marker).empty()
-                            : format.list_marker == block.marker;
+    bool marker_ok = bullet ? !marker.empty() && testing::Words(marker).empty() : marker == block.marker;
     if (format.list < 0 || format.list_level != block.list_level - 1 || !marker_ok) {
-      Fail("list", BlockName(b) + ": " +
-                       (format.list < 0 ? std::string("no list item")
-                                        : "level " + std::to_string(format.list_level + 1) + " marker \"" +
-                                              format.list_marker + "\"") +
-                       ", expected level " + std::to_string(block.list_level) + " marker \"" + block.marker +
-                       "\"");
+      Fail("list",
+           BlockName(b) + ": " +
+               (format.list < 0
+                    ? std::string("no list item")
+                    : "level " + std::to_string(format.list_level + 1) + " marker \"" + marker + "\"") +
+               ", expected level " + std::to_string(block.list_level) + " marker \"" + block.marker + "\"");
     }
   }
 
