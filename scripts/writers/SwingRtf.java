@@ -69,7 +69,8 @@ public class SwingRtf {
     StyleConstants.setFontFamily(format, font.getFamily());
     StyleConstants.setFontSize(format, font.getSize());
     Color colour = sheet.getForeground(attrs);
-    if (colour != null && !colour.equals(Color.BLACK)) StyleConstants.setForeground(format, colour);
+    // Set on every run: the RTF kit writes a colour change only where the attribute is present.
+    if (colour != null) StyleConstants.setForeground(format, colour);
     Object decoration = attrs.getAttribute(CSS.Attribute.TEXT_DECORATION);
     String decorations = decoration == null ? "" : decoration.toString();
     StyleConstants.setUnderline(format, attrs.isDefined(HTML.Tag.U) || decorations.contains("underline"));
