@@ -78,14 +78,16 @@ std::vector<model::Block>& DocumentBuilder::Container(Flow& f) {
 }
 
 std::string& DocumentBuilder::Text(const model::CharFormat& format) {
-  std::vector<model::Inline>& inlines = flow().paragraph.inlines;
+  Flow& f = flow();
+  std::vector<model::Inline>& inlines = f.paragraph.inlines;
   if (!inlines.empty()) {
     model::Inline& last = inlines.back();
     if (last.kind == model::InlineKind::kText) {
-      if (last.format == format) return last.text;
+      if (last.format == format && !f.fresh_text) return last.text;
       Tighten(last.text);
     }
   }
+  f.fresh_text = false;
   inlines.emplace_back();
   inlines.back().format = format;
   return inlines.back().text;
@@ -158,9 +160,49 @@ bool DocumentBuilder::ParagraphHasContent() const {
   return !flows_.back().paragraph.inlines.empty();
 }
 
-std::string& DocumentBuilder::ListMarker() {
-  flow().has_marker = true;
-  return flow().marker;
+bool DocumentBuilder::BeginMarker() {
+  Flow& f = flow();
+  if (f.in_marker) return false;
+  f.in_marker = true;
+  f.marker_start = f.paragraph.inlines.size();
+  f.fresh_text = true;
+  return true;
+}
+
+void DocumentBuilder::EndMarker() {
+  Flow& f = flow();
+  if (!f.in_marker) return;
+  f.in_marker = false;
+  f.has_marker = true;
+  f.marker.clear();
+  // Links keep their ends: one closed inside the marker closes where it stood, one opened there
+  // is no link.
+  bool closes_earlier_link = false;
+  bool opens_link = false;
+  std::vector<model::Inline>& inlines = f.paragraph.inlines;
+  for (size_t i = f.marker_start; i < inlines.size(); ++i) {
+    switch (inlines[i].kind) {
+      case model::InlineKind::kText:
+        f.marker += inlines[i].text;
+        break;
+      case model::InlineKind::kTab:
+        f.marker += '\t';
+        break;
+      case model::InlineKind::kLinkStart:
+        opens_link = true;
+        break;
+      case model::InlineKind::kLinkEnd:
+        if (!opens_link) closes_earlier_link = true;
+        opens_link = false;
+        break;
+      default:
+        break;
+    }
+  }
+  while (inlines.size() > f.marker_start) inlines.pop_back();
+  if (closes_earlier_link) inlines.emplace_back().kind = model::InlineKind::kLinkEnd;
+  if (opens_link) f.open_link = 0;
+  f.fresh_text = true;
 }
 
 model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
@@ -186,6 +228,7 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   }
   f.marker.clear();
   f.has_marker = false;
+  f.in_marker = false;  // a paragraph that ends inside its marker keeps it as text
   if (!f.paragraph.inlines.empty() && f.paragraph.inlines.back().kind == model::InlineKind::kText) {
     Tighten(f.paragraph.inlines.back().text);
   }

@@ -49,8 +49,12 @@ class DocumentBuilder {
   // True when the paragraph being read has any item.
   bool ParagraphHasContent() const;
 
-  // The writer's marker of the list item being read ("\listtext"): text is appended to it.
-  std::string& ListMarker();
+  // The writer's marker of the list item being read ("\listtext", "\pntext"): what comes into
+  // the paragraph from BeginMarker to EndMarker is taken out again as its marker (text and tabs).
+  // A paragraph that ends in between keeps it as text: some writers put the whole paragraph in
+  // the marker's group. BeginMarker returns false when a marker is being read already.
+  bool BeginMarker();
+  void EndMarker();
 
   // Ends the paragraph being read (with `props`) into the body, note or text box, or into a
   // table cell as deep as its props say.
@@ -77,7 +81,10 @@ class DocumentBuilder {
     model::Paragraph paragraph;
     std::string marker;  // the writer's list marker of the paragraph
     bool has_marker = false;
-    uint64_t open_link = 0;  // the number of the link open in the paragraph, 0 for none
+    bool in_marker = false;   // between BeginMarker and EndMarker
+    size_t marker_start = 0;  // the paragraph's first item of the marker being read
+    bool fresh_text = false;  // the next text starts an item of its own
+    uint64_t open_link = 0;   // the number of the link open in the paragraph, 0 for none
     TableBuilder tables;
     std::vector<model::Block> text_box;  // Target::kTextBox: its blocks
     std::vector<model::Block> waiting;   // blocks of text boxes in the paragraph being read

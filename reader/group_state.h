@@ -18,7 +18,6 @@ enum class Destination : uint8_t {
   kStyleSheet,         // style names
   kListTable,          // list definitions ("\listtable", "\listoverridetable")
   kLevelText,          // a list level's marker pattern
-  kListText,           // the writer's marker of a list item ("\listtext", "\pntext")
   kTitle,              // "\title" of "\info"
   kAuthor,             // "\author" of "\info"
   kFieldInstruction,   // "\fldinst" of the field `field`
@@ -78,6 +77,7 @@ struct GroupState {
   bool html_rtf = false;         // "\htmlrtf": text only of the RTF reading, not of the encapsulated HTML
   bool ignorable = false;        // "\*" came first: an unknown destination word skips the group
   bool character_style = false;  // kStyleSheet: the style being defined is a "\cs" style
+  bool in_marker = false;        // in "\listtext" or "\pntext": the text is the item's marker
   bool nested_row = false;       // "\nesttableprops": row definitions are of a nested table
 
   // True when text of this group is shown: in the current flow, neither hidden nor deleted.

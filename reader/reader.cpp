@@ -92,8 +92,6 @@ void Reader::SkipRestOfGroup() {
 std::string* Reader::CollectedText() {
   GroupState& s = state();
   switch (s.destination) {
-    case Destination::kListText:
-      return &builder_.ListMarker();
     case Destination::kTitle:
       return &document_.info.title;
     case Destination::kAuthor:
@@ -120,7 +118,8 @@ std::string* Reader::CollectedText() {
 
 bool Reader::WritesHtml() const {
   const GroupState& s = stack_.back();
-  return document_.from_html && s.destination == Destination::kText && !s.html_rtf && !s.hidden;
+  return document_.from_html && s.destination == Destination::kText && !s.html_rtf && !s.hidden &&
+         !s.in_marker;
 }
 
 void Reader::AppendHtml(std::string_view text) {

@@ -56,6 +56,7 @@ class Reader {
     kPicture,
     kBookmark,
     kShape,
+    kMarker,
   };
   struct Ending {
     size_t depth;  // the stack size of the group

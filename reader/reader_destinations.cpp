@@ -54,8 +54,12 @@ void Reader::BeginDestination(Action action) {
       return PushEnding(EndingKind::kListOverride);
     case Action::kListText:
       // Only a marker of the running text is one; elsewhere it is left out.
-      s.destination = outer == Destination::kText ? Destination::kListText : Destination::kNone;
-      if (outer == Destination::kText) builder_.ListMarker().clear();
+      if (outer != Destination::kText) {
+        s.destination = Destination::kNone;
+        return;
+      }
+      s.in_marker = true;
+      if (builder_.BeginMarker()) PushEnding(EndingKind::kMarker);
       return;
     case Action::kField:
       fields_.push_back(Field{std::string(), outer, s.field});
@@ -228,6 +232,8 @@ void Reader::End(const Ending& ending) {
         builder_.Bookmark(std::move(bookmark_));
       bookmark_.clear();
       return;
+    case EndingKind::kMarker:
+      return builder_.EndMarker();
     case EndingKind::kShape:
       if (!shapes_.empty()) shapes_.pop_back();
       return;

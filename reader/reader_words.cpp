@@ -200,8 +200,6 @@ void Reader::Tab() {
   const GroupState& s = state();
   if (s.destination == Destination::kText) {
     if (!s.hidden && !s.deleted) builder_.Tab(s.chars);
-  } else if (s.destination == Destination::kListText) {
-    builder_.ListMarker().push_back('\t');
   }
   if (WritesHtml() || s.destination == Destination::kHtmlTag) document_.html += "\t";
 }

@@ -47,6 +47,17 @@ p | "plain"
                  R"x({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset204 Times;}{\f1\fcharset0 Arial;}{\f2\fcharset2 Symbol;}}{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}\pard\ls0 text\par})x",
                  R"x(p | "text"
 )x"},
+                {"ParagraphInsideItsMarkerKeepsItsText",
+                 R"x({\rtf1{\listtext\pard\fi-360\li720{\tab Item one}{\par}}{\listtext\pard{\tab Item two}{\par}}after\par})x",
+                 R"x(p | <tab> "Item one"
+p | <tab> "Item two"
+p | "after"
+)x"},
+                {"LinksInMarkersStayBalanced",
+                 R"x({\rtf1{\listtext{\field{\*\fldinst HYPERLINK "x"}{\fldrslt 1.}}\tab}one\par{\field{\*\fldinst HYPERLINK "y"}{\fldrslt a{\pntext b}c}}\par})x",
+                 R"x(p list=0/0 "1." | "one"
+p list=0/0 "b" | <link y> "a" "c" </link>
+)x"},
 };
 
 class ListTableTest : public ::testing::TestWithParam<Snippet> {};
