@@ -75,8 +75,9 @@ inline bool IsValidUtf8(std::string_view s) {
 }
 
 // The promises of the document model (model/document.h) for one document: all text valid UTF-8,
-// text items neither empty nor holding control characters, note marks and pictures that exist,
-// tables at most kMaxTableDepth deep, and in every paragraph links that close and do not nest.
+// text items neither empty nor holding control characters nor following one of the same format,
+// note marks and pictures that exist, tables at most kMaxTableDepth deep, and in every paragraph
+// links that close and do not nest.
 inline std::string CheckModel(const model::Document& document) {
   std::string problem;
   auto text = [&problem](std::string_view s, const char* what) {
@@ -85,13 +86,20 @@ inline std::string CheckModel(const model::Document& document) {
   auto paragraph = [&](const model::Paragraph& p) {
     text(p.format.list_marker, "list marker");
     bool in_link = false;
+    const model::Inline* previous = nullptr;
     for (const model::Inline& item : p.inlines) {
+      if (previous != nullptr && previous->kind == model::InlineKind::kText &&
+          item.kind == model::InlineKind::kText && previous->format == item.format && problem.empty()) {
+        problem = "adjacent text items of one format";
+      }
+      previous = &item;
       switch (item.kind) {
         case model::InlineKind::kText:
           text(item.text, "text");
           if (item.text.empty() && problem.empty()) problem = "empty text item";
           for (char c : item.text) {
-            if (static_cast<unsigned char>(c) < 0x20 && problem.empty()) problem = "control character in text";
+            if (static_cast<unsigned char>(c) < 0x20 && problem.empty())
+              problem = "control character in text";
           }
           break;
         case model::InlineKind::kNoteMark:

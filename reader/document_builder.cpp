@@ -1,6 +1,7 @@
 #include "reader/document_builder.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "reader/code_pages.h"
 #include "reader/utf8.h"
@@ -202,7 +203,7 @@ void DocumentBuilder::EndMarker() {
   while (inlines.size() > f.marker_start) inlines.pop_back();
   if (closes_earlier_link) inlines.emplace_back().kind = model::InlineKind::kLinkEnd;
   if (opens_link) f.open_link = 0;
-  f.fresh_text = true;
+  f.fresh_text = false;
 }
 
 model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
@@ -226,9 +227,20 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
     format.list = 0;  // an item of the older kind ("\pntext"), which names no list
     format.list_marker = ShownMarker(f.marker);
   }
+  if (f.in_marker) {
+    // A paragraph that ends inside its marker keeps the marker as text, joined to the text
+    // before it when the two look alike.
+    std::vector<model::Inline>& inlines = f.paragraph.inlines;
+    const size_t start = f.marker_start;
+    if (start > 0 && start < inlines.size() && inlines[start - 1].kind == model::InlineKind::kText &&
+        inlines[start].kind == model::InlineKind::kText && inlines[start - 1].format == inlines[start].format) {
+      inlines[start - 1].text += inlines[start].text;
+      inlines.erase(inlines.begin() + static_cast<std::ptrdiff_t>(start));
+    }
+    f.in_marker = false;
+  }
   f.marker.clear();
   f.has_marker = false;
-  f.in_marker = false;  // a paragraph that ends inside its marker keeps it as text
   if (!f.paragraph.inlines.empty() && f.paragraph.inlines.back().kind == model::InlineKind::kText) {
     Tighten(f.paragraph.inlines.back().text);
   }

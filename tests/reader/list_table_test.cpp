@@ -48,15 +48,17 @@ p | "plain"
                  R"x(p | "text"
 )x"},
                 {"ParagraphInsideItsMarkerKeepsItsText",
-                 R"x({\rtf1{\listtext\pard\fi-360\li720{\tab Item one}{\par}}{\listtext\pard{\tab Item two}{\par}}after\par})x",
+                 R"x({\rtf1{\listtext\pard\fi-360\li720{\tab Item one}{\par}}{\listtext\pard{\tab Item two}{\par}}after\par\pard x{\pntext y\par}z})x",
                  R"x(p | <tab> "Item one"
 p | <tab> "Item two"
 p | "after"
+p | "xy"
+p | "z"
 )x"},
                 {"LinksInMarkersStayBalanced",
                  R"x({\rtf1{\listtext{\field{\*\fldinst HYPERLINK "x"}{\fldrslt 1.}}\tab}one\par{\field{\*\fldinst HYPERLINK "y"}{\fldrslt a{\pntext b}c}}\par})x",
                  R"x(p list=0/0 "1." | "one"
-p list=0/0 "b" | <link y> "a" "c" </link>
+p list=0/0 "b" | <link y> "ac" </link>
 )x"},
 };
 
