@@ -233,7 +233,8 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
     std::vector<model::Inline>& inlines = f.paragraph.inlines;
     const size_t start = f.marker_start;
     if (start > 0 && start < inlines.size() && inlines[start - 1].kind == model::InlineKind::kText &&
-        inlines[start].kind == model::InlineKind::kText && inlines[start - 1].format == inlines[start].format) {
+        inlines[start].kind == model::InlineKind::kText &&
+        inlines[start - 1].format == inlines[start].format) {
       inlines[start - 1].text += inlines[start].text;
       inlines.erase(inlines.begin() + static_cast<std::ptrdiff_t>(start));
     }

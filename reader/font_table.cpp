@@ -35,14 +35,14 @@ void FontTable::EndEntry(std::vector<std::string>& fonts) {
   std::string name = first == std::string::npos ? std::string() : name_.substr(first, last - first + 1);
   int32_t page = code_page_ > 0 ? code_page_ : CodePageOfCharset(charset_);
   if (page == kSymbolPage) page = SymbolFontPage(name);
-  auto [it, added] = fonts_.try_emplace(number_);
-  if (added) {
-    it->second.index = static_cast<int32_t>(fonts.size());
+  Font& font = fonts_[number_];
+  if (font.index >= 0) {
+    fonts[static_cast<size_t>(font.index)] = std::move(name);
+  } else if (!name.empty()) {  // a font without a name is none for the model, but has a code page
+    font.index = static_cast<int32_t>(fonts.size());
     fonts.push_back(std::move(name));
-  } else {
-    fonts[static_cast<size_t>(it->second.index)] = std::move(name);
   }
-  it->second.page = page;
+  font.page = page;
 }
 
 const FontTable::Font* FontTable::Find(int32_t number) const {

@@ -23,7 +23,8 @@ class FontTable {
   // The ";" that ends a name: later text of the entry is no part of it.
   void EndName() { name_done_ = true; }
   // Ends the entry (at the end of its group or at the next "\f"): its name, spaces trimmed,
-  // becomes model font `fonts.size()`, or replaces the name of a number defined before.
+  // becomes model font `fonts.size()`, or replaces the name of a number defined before. A font
+  // without a name is no model font (index -1), but its code page counts.
   void EndEntry(std::vector<std::string>& fonts);
 
   struct Font {

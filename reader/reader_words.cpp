@@ -89,7 +89,11 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
       if (destination == Destination::kFontTable) {
         fonts_.EndEntry(document_.fonts);
         fonts_.BeginEntry(value);
-        PushEnding(EndingKind::kFontEntry);
+        // One ending serves the entries of a group that holds several ("\f1 A;\f2 B;").
+        if (endings_.empty() || endings_.back().kind != EndingKind::kFontEntry ||
+            endings_.back().depth != stack_.size()) {
+          PushEnding(EndingKind::kFontEntry);
+        }
         return;
       }
       break;

@@ -128,6 +128,7 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
   constexpr size_t kBuffer = 1024;
   char buffer[kBuffer];
   char* dst = buffer;
+  bool measured = false;
   const char* const start = input.data();
   const char* const end = start + input.size();
   const char* p = start;
@@ -151,6 +152,13 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
     dst[2] = static_cast<char>(packed >> 16);
     dst += packed >> 24;
     if (dst > buffer + kBuffer - 4) {
+      if (!measured) {
+        // A long text: room for the rest at once (as many bytes as it has), instead of the
+        // string doubling and holding its old copy beside the new one.
+        measured = true;
+        const size_t rest = TextLength(std::string_view(p, static_cast<size_t>(end - p)));
+        out.reserve(out.size() + static_cast<size_t>(dst - buffer) + rest);
+      }
       out.append(buffer, static_cast<size_t>(dst - buffer));
       dst = buffer;
     }
