@@ -15,11 +15,6 @@ void Tighten(std::string& s) {
   if (s.capacity() > s.size() + s.size() / 4 + 32) s.shrink_to_fit();
 }
 
-template <typename T>
-void Tighten(std::vector<T>& v) {
-  if (v.capacity() > v.size() + v.size() / 4 + 2) v.shrink_to_fit();
-}
-
 // A list marker as shown: without the tabs and spaces the writer put around it, and with bullets
 // for the private-use symbols of bullet fonts.
 std::string ShownMarker(std::string_view marker) {
@@ -245,7 +240,6 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   if (!f.paragraph.inlines.empty() && f.paragraph.inlines.back().kind == model::InlineKind::kText) {
     Tighten(f.paragraph.inlines.back().text);
   }
-  Tighten(f.paragraph.inlines);
   model::Block block;
   block.content.emplace<model::Paragraph>(std::move(f.paragraph));
   f.paragraph = model::Paragraph{};
