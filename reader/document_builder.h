@@ -29,8 +29,6 @@ class DocumentBuilder {
   // Ends the current flow (not the body's): its last paragraph (when it has anything, in
   // `props`) and its tables.
   void PopFlow(const ParagraphProps& props);
-  // How many flows are open, the body's included.
-  size_t flow_depth() const { return flows_.size(); }
 
   // The string to append text in `format` to: the last item of the paragraph when it is text of
   // that format, else a new item. Call DropEmptyText when nothing may have been appended.
