@@ -1,5 +1,7 @@
 #include "model_page/columns.h"
 
+#include <algorithm>
+
 #include "base/line_break.h"
 #include "model_page/blocks.h"
 #include "model_page/text_encoding.h"
@@ -21,7 +23,9 @@ std::vector<int> ShareOutBlocks(std::span<const model::Block> blocks, int column
   for (size_t length : lengths) {
     const size_t middle = before + length / 2;
     int column = static_cast<int>(middle * static_cast<size_t>(columns) / total);  // middle < total
-    if (!result.empty() && column < result.back()) column = result.back();
+    // The first block opens the first column, and no column is skipped.
+    const int previous = result.empty() ? -1 : result.back();
+    column = std::clamp(column, std::max(previous, 0), previous + 1);
     result.push_back(column);
     before += length;
   }

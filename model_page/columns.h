@@ -13,8 +13,9 @@ namespace tessarine {
 // The most columns a section is given; a section asking for more gets this many.
 inline constexpr int kMostColumns = 16;
 
-// For each of `blocks`, the column (0 to columns - 1, never decreasing) it goes to: the one its
-// middle falls in when the text is cut into `columns` equal lengths.
+// For each of `blocks`, the column (0 to columns - 1) it goes to: the one its middle falls in
+// when the text is cut into `columns` equal lengths, but the first block in the first column
+// and no column skipped (the last columns may stay empty).
 std::vector<int> ShareOutBlocks(std::span<const model::Block> blocks, int columns);
 
 // Appends the section of `blocks` in `columns` columns (2 to kMostColumns) and sets the section
