@@ -23,9 +23,9 @@ size_t ExpectedSize(std::span<const model::Block> blocks, const model::Document&
   size_t size = 0;
   for (const model::Block& block : blocks) {
     if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
-      size += 16 + paragraph->format.list_marker.size();
+      size += 32 + paragraph->format.list_marker.size();
       for (const model::Inline& item : paragraph->inlines) {
-        size += 8 + item.text.size();
+        size += 32 + item.text.size();
         if (item.kind == model::InlineKind::kPicture && item.index < document.pictures.size()) {
           size += document.pictures[item.index].data.size() / 3 * 4 + 128;
         }
@@ -57,7 +57,7 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
   } else {
     PageContext context(document, settings);
     const size_t expected = ExpectedSize(document.body, document, 0);
-    body.reserve(expected + expected / 8 + kHeadRoom);
+    body.reserve(expected + expected / 4 + kHeadRoom);
     WriteBody(context, body, bar, expected);
     AppendNotes(context, notes);
     flags = context.flags;
