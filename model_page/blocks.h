@@ -30,8 +30,8 @@ void WriteBlocks(PageContext& context, std::string& out, std::span<const model::
 // Moves `progress` from 0 to 25 as `out` grows towards `expected_size`.
 void WriteBody(PageContext& context, std::string& out, Progress& progress, size_t expected_size);
 
-// The length of the text of `blocks` (characters of UTF-8 text, a few for other items), the
-// measure by which sections share out their blocks among columns.
+// The length of the text of `blocks`: bytes of UTF-8 text and list markers, 1 for each tab, note
+// mark and picture, tables deeper than model::kMaxTableDepth left out. 0 when nothing shows.
 size_t TextLength(std::span<const model::Block> blocks, int table_depth = 0);
 
 }  // namespace tessarine

@@ -25,7 +25,8 @@ void AppendBase64(std::string& out, std::string_view data);
 
 // Appends the <img> of a PNG or JPEG picture whose data starts as its format does, with width
 // and height from the document (twips / 15) or else from the picture's header; any other
-// picture becomes the empty box.
+// picture (WMF, EMF, unknown, or data that is not what its format says) becomes the empty box,
+// 48 pixels square when its size is unknown.
 void AppendPicture(std::string& out, const model::Picture& picture);
 
 }  // namespace tessarine
