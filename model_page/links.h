@@ -1,0 +1,31 @@
+// Link targets and anchor names as a page may carry them: a target cannot leave its attribute
+// or run a script, and a bookmark's name is written the same way at its anchor and in every
+// link to it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessarine {
+
+// Whether a browser would take `target` as a script or inline document: "javascript:",
+// "vbscript:", "livescript:" or "data:" in any letter case, after leading spaces and control
+// characters and with tabs and line ends anywhere in the scheme ignored, as browsers read URLs.
+bool IsScriptTarget(std::string_view target);
+
+// The target of a link as written in a document: without surrounding spaces and, when it
+// starts with a quotation mark, the text up to the closing one.
+std::string_view TrimTarget(std::string_view target);
+
+// Appends `<a href="...">` for the external `target` (trimmed), escaped for the attribute.
+void AppendLinkOpen(std::string& out, std::string_view target);
+
+// Appends `<a href="#...">` for a bookmark of this document (a leading "#" is not part of it).
+void AppendLocalLinkOpen(std::string& out, std::string_view bookmark);
+
+// Appends the anchor name of bookmark `name` (UTF-8), surrounding spaces left out: ASCII letters, digits,
+// "_", "-" and "." stay, every other byte becomes "_" and two upper-case hexadecimal digits. A name that is
+// empty or could be taken for a note's anchor ("hts1", "dssl2") gets a leading "_".
+void AppendAnchorName(std::string& out, std::string_view name);
+
+}  // namespace tessarine
