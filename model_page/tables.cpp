@@ -3,15 +3,15 @@
 #include <span>
 
 #include "base/line_break.h"
+#include "model/table_grid.h"
 #include "model_page/blocks.h"
-#include "model_page/table_grid.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
 
 namespace {
 
-void OpenCell(std::string& out, const GridCell& cell) {
+void OpenCell(std::string& out, const model::GridCell& cell) {
   out.append("<td");
   if (cell.colspan > 1) {
     out.append(" colspan=");
@@ -37,9 +37,10 @@ void OpenCell(std::string& out, const GridCell& cell) {
 }  // namespace
 
 void WriteTable(PageContext& context, std::string& out, const model::Table& table, int depth) {
-  const std::vector<GridRow> rows = LayOutTable(table);
+  const model::TableGrid grid = model::LayOutTable(table);
+  const std::vector<model::GridRow>& rows = grid.rows;
   bool any_cell = false;
-  for (const GridRow& row : rows) any_cell = any_cell || !row.cells.empty();
+  for (const model::GridRow& row : rows) any_cell = any_cell || !row.cells.empty();
   if (!any_cell) return;
   context.flags.has_tables = true;
 
@@ -51,7 +52,7 @@ void WriteTable(PageContext& context, std::string& out, const model::Table& tabl
     if (table.rows[r].cells.empty()) continue;
     out.append("<tr>");
     out.append(kLineBreak);
-    for (const GridCell& cell : rows[r].cells) {
+    for (const model::GridCell& cell : rows[r].cells) {
       OpenCell(out, cell);
       bool any_block = false;
       for (const model::Cell* part : cell.parts) {

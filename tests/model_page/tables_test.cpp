@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model_page/table_grid.h"
+#include "model/table_grid.h"
 #include "tests/model_page/document_builder.h"
 #include "tests/support/time_bound.h"
 
@@ -160,11 +160,11 @@ TEST(ModelTablesTest, ExtremeBoundariesGiveAGrid) {
       Row({Cell(INT32_MAX, "a"), Cell(INT32_MIN, "b"), Cell(INT32_MAX, "c")}, INT32_MAX),
       Row({Cell(-5, "d")}, INT32_MIN),
   };
-  const std::vector<GridRow> grid = LayOutTable(model::Table{rows});
+  const std::vector<model::GridRow> grid = model::LayOutTable(model::Table{rows}).rows;
   ASSERT_EQ(grid.size(), 2u);
   ASSERT_EQ(grid[0].cells.size(), 3u);
-  for (const GridRow& row : grid) {
-    for (const GridCell& cell : row.cells) {
+  for (const model::GridRow& row : grid) {
+    for (const model::GridCell& cell : row.cells) {
       EXPECT_GE(cell.colspan, 1);
       EXPECT_GE(cell.width_percent, 1);
       EXPECT_LE(cell.width_percent, 100);
