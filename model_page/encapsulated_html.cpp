@@ -6,6 +6,7 @@
 #include "model_page/html_scanner.h"
 #include "model_page/links.h"
 #include "model_page/text_encoding.h"
+#include "page/link_target.h"
 
 namespace tessarine {
 

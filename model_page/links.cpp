@@ -1,6 +1,7 @@
 #include "model_page/links.h"
 
 #include "model_page/text_encoding.h"
+#include "page/link_target.h"
 
 namespace tessarine {
 
@@ -23,24 +24,6 @@ bool LooksLikeNoteAnchor(std::string_view name) {
 }
 
 }  // namespace
-
-bool IsScriptTarget(std::string_view target) {
-  size_t i = 0;
-  while (i < target.size() && static_cast<unsigned char>(target[i]) <= 0x20) ++i;
-  // The scheme, lower-cased, without tabs and line ends, up to its colon (at most 12 letters).
-  char scheme[12];
-  size_t length = 0;
-  for (; i < target.size(); ++i) {
-    char c = target[i];
-    if (c == '\t' || c == '\n' || c == '\r') continue;
-    if (c == ':') break;
-    if (length == sizeof scheme) return false;
-    scheme[length++] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  if (i == target.size()) return false;
-  std::string_view name(scheme, length);
-  return name == "javascript" || name == "vbscript" || name == "livescript" || name == "data";
-}
 
 std::string_view TrimTarget(std::string_view target) {
   size_t first = target.find_first_not_of(" \t\r\n");

@@ -8,11 +8,6 @@
 
 namespace tessarine {
 
-// Whether a browser would take `target` as a script or inline document: "javascript:",
-// "vbscript:", "livescript:" or "data:" in any letter case, after leading spaces and control
-// characters and with tabs and line ends anywhere in the scheme ignored, as browsers read URLs.
-bool IsScriptTarget(std::string_view target);
-
 // The target of a link as written in a document: without surrounding spaces and, when it
 // starts with a quotation mark, the text up to the closing one.
 std::string_view TrimTarget(std::string_view target);

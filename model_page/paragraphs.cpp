@@ -9,6 +9,7 @@
 #include "model_page/notes.h"
 #include "model_page/pictures.h"
 #include "model_page/text_encoding.h"
+#include "page/link_target.h"
 
 namespace tessarine {
 

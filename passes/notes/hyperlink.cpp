@@ -1,5 +1,6 @@
 #include "passes/notes/hyperlink.h"
 
+#include "page/link_target.h"
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/paragraphs/run_text.h"
 #include "passes/scan/number.h"
@@ -138,25 +139,6 @@ HyperlinkTarget ReadHyperlinkTarget(std::string_view instruction) {
     result.target = rest.substr(0, rest.find(' '));
   }
   return result;
-}
-
-bool IsScriptTarget(std::string_view target) {
-  // The scheme as a browser reads it: references stand for their characters, leading spaces and
-  // control characters are skipped, tabs and line breaks inside are dropped. No scheme looked
-  // for is longer than "javascript:".
-  std::string scheme;
-  size_t i = 0;
-  while (i < target.size() && scheme.size() < 11) {
-    unsigned long value = static_cast<unsigned char>(target[i]);
-    const size_t length = KeptReference(target.substr(i), value);
-    i += length > 0 ? length : 1;
-    if (value == '\t' || value == '\n' || value == '\r' || (scheme.empty() && value <= ' ')) continue;
-    scheme += value < 0x80 ? LowerAscii(static_cast<char>(value)) : '\x80';
-  }
-  for (std::string_view script : {"javascript:", "vbscript:", "data:"}) {
-    if (std::string_view(scheme).starts_with(script)) return true;
-  }
-  return false;
 }
 
 void ConvertHyperlinkField(std::string_view field, ConversionState& st) {

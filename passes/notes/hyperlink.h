@@ -21,12 +21,6 @@ struct HyperlinkTarget {
 // after the word, spaces aside, marks a bookmark. No "HYPERLINK": no hyperlink, empty target.
 HyperlinkTarget ReadHyperlinkTarget(std::string_view instruction);
 
-// Whether a browser would run `target` (HTML text as the run decoder writes it) as a script or
-// take it as inline data: it begins with "javascript:", "vbscript:" or "data:" in any letter case,
-// once its "&lt;", "&gt;" and numeric references are read as their characters, leading spaces
-// and control characters are skipped, and tabs and line breaks anywhere in it are left out.
-bool IsScriptTarget(std::string_view target);
-
 // Converts a HYPERLINK field into a link appended to st.OutputText. `field` is the field group
 // from the first "{" after "\field" on: the instruction group, then the result group. The target
 // is read (ReadHyperlinkTarget) from the text of all the instruction's groups without nested

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model_page/links.h"
+#include "page/link_target.h"
 #include "tests/model_page/document_builder.h"
 
 namespace tessarine {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "page/link_target.h"
 #include "passes/notes/complex_group.h"
 
 namespace tessarine {
