@@ -102,4 +102,19 @@ std::vector<CodePage::Character> CodePage::Decode(std::string_view bytes) const 
   return out;
 }
 
+std::vector<std::optional<char32_t>> CodePage::DecodeEach(const std::vector<std::string>& sequences) const {
+  std::vector<std::optional<char32_t>> out(sequences.size());
+  Iconv cv(name_);
+  if (!cv.ok()) return out;
+  std::vector<char32_t> chars;
+  for (size_t i = 0; i < sequences.size(); ++i) {
+    size_t consumed = 0;
+    if (ToCharacters(cv.cd, sequences[i], chars, &consumed) && consumed == sequences[i].size() &&
+        chars.size() == 1) {
+      out[i] = chars[0];
+    }
+  }
+  return out;
+}
+
 }  // namespace tessarine

@@ -27,6 +27,10 @@ class CodePage {
   // byte with the byte after it.
   std::vector<Character> Decode(std::string_view bytes) const;
 
+  // The character of each of `sequences` read on its own: nullopt for a sequence that is not
+  // exactly one character. One iconv session serves them all (for building tables).
+  std::vector<std::optional<char32_t>> DecodeEach(const std::vector<std::string>& sequences) const;
+
  private:
   std::string name_;
   bool double_byte_ = false;

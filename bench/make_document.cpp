@@ -1,10 +1,14 @@
 // tessarine-make-document SHAPE BYTES FILE: writes a generated document for the whole-program
-// timings of scripts/bench.sh. SHAPE is a worst-case shape (bench/worst_cases.h) or "list".
+// timings of scripts/bench.sh. SHAPE is a worst-case shape (bench/worst_cases.h), "word_document"
+// or "libreoffice_document" (bench/rtf_documents.h, bench/libreoffice_documents.h); "list"
+// prints the worst-case shapes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "base/file_text.h"
+#include "bench/libreoffice_documents.h"
+#include "bench/rtf_documents.h"
 #include "bench/worst_cases.h"
 
 int main(int argc, char** argv) {
@@ -13,12 +17,18 @@ int main(int argc, char** argv) {
     for (worstcase::Shape s : worstcase::kAllShapes) std::printf("%s\n", worstcase::ShapeName(s));
     return 0;
   }
-  worstcase::Shape shape;
-  if (argc != 4 || !worstcase::ShapeFromName(argv[1], &shape)) {
-    std::fprintf(stderr, "usage: tessarine-make-document SHAPE|list BYTES FILE\n");
+  worstcase::Shape shape = worstcase::Shape::kOrdinaryDocument;
+  const std::string name = argc == 4 ? argv[1] : "";
+  const bool writer = name == "word_document" || name == "libreoffice_document";
+  if (argc != 4 || (!writer && !worstcase::ShapeFromName(name, &shape))) {
+    std::fprintf(stderr,
+                 "usage: tessarine-make-document SHAPE|word_document|libreoffice_document|list BYTES FILE\n");
     return 2;
   }
-  const std::string doc = worstcase::Document(shape, std::strtoull(argv[2], nullptr, 10));
+  const size_t bytes = std::strtoull(argv[2], nullptr, 10);
+  const std::string doc = name == "word_document"          ? rtfgen::WordStyleDocument(bytes)
+                          : name == "libreoffice_document" ? rtfgen::LibreOfficeStyleDocument(bytes)
+                                                           : worstcase::Document(shape, bytes);
   Status written = WriteFileBytes(argv[3], doc);
   if (!written.ok()) {
     std::fprintf(stderr, "%s\n", written.message().c_str());

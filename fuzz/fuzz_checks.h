@@ -6,9 +6,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_text.h"
+#include "model/document.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "reader/read_rtf.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "text/convert_text.h"
@@ -48,6 +51,115 @@ inline std::string CheckSettingsFile(std::string_view bytes) {
   const Settings read = SettingsFromText(JoinLinesWithCrLf(bytes), any_file_exists);
   const Settings again = SettingsFromText(JoinLinesWithCrLf(SettingsFileText(read)), any_file_exists);
   if (!(again == read)) return "settings written and read again differ";
+  return "";
+}
+
+// True when `s` is valid UTF-8: shortest forms, no surrogates, nothing above U+10FFFF.
+inline bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    char32_t v = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t k = 1; k < n; ++k) {
+      const auto next = static_cast<unsigned char>(s[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      v = (v << 6) | (next & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (v < least[n] || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
+    i += n;
+  }
+  return true;
+}
+
+// The promises of the document model (model/document.h) for one document: all text valid UTF-8,
+// text items neither empty nor holding control characters nor following one of the same format,
+// note marks and pictures that exist, tables at most kMaxTableDepth deep, and in every paragraph
+// links that close and do not nest.
+inline std::string CheckModel(const model::Document& document) {
+  std::string problem;
+  auto text = [&problem](std::string_view s, const char* what) {
+    if (problem.empty() && !IsValidUtf8(s)) problem = std::string(what) + ": invalid UTF-8";
+  };
+  auto paragraph = [&](const model::Paragraph& p) {
+    text(p.format.list_marker, "list marker");
+    bool in_link = false;
+    const model::Inline* previous = nullptr;
+    for (const model::Inline& item : p.inlines) {
+      if (previous != nullptr && previous->kind == model::InlineKind::kText &&
+          item.kind == model::InlineKind::kText && previous->format == item.format && problem.empty()) {
+        problem = "adjacent text items of one format";
+      }
+      previous = &item;
+      switch (item.kind) {
+        case model::InlineKind::kText:
+          text(item.text, "text");
+          if (item.text.empty() && problem.empty()) problem = "empty text item";
+          for (char c : item.text) {
+            if (static_cast<unsigned char>(c) < 0x20 && problem.empty())
+              problem = "control character in text";
+          }
+          break;
+        case model::InlineKind::kNoteMark:
+          if (item.index >= document.notes.size() && problem.empty()) problem = "note mark out of range";
+          break;
+        case model::InlineKind::kPicture:
+          if (item.index >= document.pictures.size() && problem.empty()) problem = "picture out of range";
+          break;
+        case model::InlineKind::kLinkStart:
+          text(item.text, "link target");
+          if (in_link && problem.empty()) problem = "nested link";
+          in_link = true;
+          break;
+        case model::InlineKind::kLinkEnd:
+          if (!in_link && problem.empty()) problem = "link end without start";
+          in_link = false;
+          break;
+        case model::InlineKind::kBookmark:
+          text(item.text, "bookmark");
+          break;
+        default:
+          break;
+      }
+    }
+    if (in_link && problem.empty()) problem = "link not closed in its paragraph";
+  };
+  // Blocks with the table depth they stand at; a stack instead of recursion.
+  std::vector<std::pair<const std::vector<model::Block>*, int>> pending = {{&document.body, 0}};
+  for (const model::Note& note : document.notes) {
+    pending.push_back({&note.blocks, 0});
+    text(note.author, "note author");
+  }
+  while (!pending.empty() && problem.empty()) {
+    const auto [blocks, depth] = pending.back();
+    pending.pop_back();
+    for (const model::Block& block : *blocks) {
+      if (const auto* p = std::get_if<model::Paragraph>(&block.content)) {
+        paragraph(*p);
+      } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+        if (depth + 1 > model::kMaxTableDepth) return "tables nested too deep";
+        for (const model::Row& row : table->rows) {
+          for (const model::Cell& cell : row.cells) pending.push_back({&cell.blocks, depth + 1});
+        }
+      }
+    }
+  }
+  for (const std::string& font : document.fonts) text(font, "font name");
+  text(document.info.title, "title");
+  text(document.info.author, "author");
+  text(document.html, "html");
+  return problem;
+}
+
+// Read RTF on the bytes as they come and through the file text rule: the models keep their
+// promises (CheckModel).
+inline std::string CheckReadRtf(std::string_view bytes) {
+  for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
+    const std::string problem = CheckModel(ReadRtfDocument(input));
+    if (!problem.empty()) return problem;
+  }
   return "";
 }
 

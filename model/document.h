@@ -81,9 +81,10 @@ struct ParagraphFormat {
   // 1 to 6 for a heading (outline level 0 to 5 of the paragraph or of its style, or a style
   // named as a heading, "heading 2" or "Заголовок 2"); 0 for body text.
   int heading = 0;
-  // List membership: `list` is the list ("\ls"), -1 when the paragraph is no list item;
-  // `list_level` the level ("\ilvl", 0 to 8). `list_marker` is the item's marker as shown:
-  // the writer's own text ("\listtext", "\pntext") with its trailing tab and spaces removed,
+  // List membership: `list` is the list ("\ls"; 0 for an item of the older kind that names no
+  // list, "\pntext" alone), -1 when the paragraph is no list item; `list_level` the level
+  // ("\ilvl", 0 to 8). `list_marker` is the item's marker as shown: the writer's own text
+  // ("\listtext", "\pntext") without the tabs and spaces around it,
   // or, without one, the number made from the list table ("3.", "b)", "iv.", "•"). Empty when
   // the item shows no marker.
   int32_t list = -1;

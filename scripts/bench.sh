@@ -9,7 +9,9 @@
 #     faster ours is. pandoc and LibreOffice take only the 16 MB document: pandoc needs about
 #     350 bytes of memory per input byte;
 #  4. a batch of 16 documents with -j 1 and with one job per core;
-#  5. the corpus documents in one call.
+#  5. the corpus documents in one call;
+#  6. the structured reader as a whole program (tessarine-read-document) on a Word-style and a
+#     LibreOffice-style document of 16 and 100 MB and on every worst-case shape at 1 and 16 MB.
 # Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB documents and LibreOffice.
 set -euo pipefail
 build=${1:-build}
@@ -166,4 +168,29 @@ if [ -d "$root/../shared/corpus" ]; then
     printf 'Whole program, the %d corpus documents in one call: %.2f MB in %s s, %s MB/s\n' \
       "${#inputs[@]}" "$(awk -v n="$total" 'BEGIN { print n / 1048576 }')" "$best" "$(mbs "$total" "$best")"
   fi
+fi
+
+# The structured reader on its own: CPU seconds, MB/s and peak memory of tessarine-read-document
+# (reading the file included).
+read_document="$bin/tessarine-read-document"
+if [ -x "$read_document" ]; then
+  echo
+  echo "Whole program, the structured reader (tessarine-read-document):"
+  printf '  %-26s %6s %8s %8s %9s %7s\n' document MB seconds 'MB/s' 'peak MB' 'x input'
+  for shape in word_document libreoffice_document; do
+    for mb in $sizes; do
+      [ "$mb" -gt 1 ] || continue
+      file=$(document "$shape" "$mb")
+      read -r seconds peak < <(measure "$read_document" "$file")
+      row "$shape" "$mb" "$file" "$seconds" "$peak"
+      [ "$mb" -lt 100 ] || rm -f "$file"
+    done
+  done
+  for shape in $("$make_document" list); do
+    for mb in 1 16; do
+      file=$(document "$shape" "$mb")
+      read -r seconds peak < <(measure "$read_document" "$file")
+      row "$shape" "$mb" "$file" "$seconds" "$peak"
+    done
+  done
 fi

@@ -30,6 +30,7 @@ seed() {
 }
 shared="$root/../shared/corpus"
 seed "$out/corpus/rtf" examples tests/data "$shared" tests/data/fuzz/rtf \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/rtf/*' \)
+seed "$out/corpus/reader" examples tests/data "$shared" tests/data/fuzz/reader \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/reader/*' \)
 seed "$out/corpus/text" examples tests/data tests/data/fuzz/text \( -name '*.txt' -o -path '*/fuzz/text/*' \)
 seed "$out/corpus/settings" tests/data tests/data/fuzz/settings \( -name '*.ini' -o -path '*/fuzz/settings/*' \)
 # The settings file as the program writes it with the start values.
@@ -64,6 +65,7 @@ run() {
   fi
 }
 run convert_rtf_fuzzer rtf passes/rtf.dict 16384
+run read_rtf_fuzzer reader reader/reader.dict 16384
 run convert_text_fuzzer text text/text.dict 65536
 run settings_file_fuzzer settings settings/settings.dict 4096
 

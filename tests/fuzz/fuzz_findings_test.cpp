@@ -19,13 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Finding {
-  std::string target;  // folder: rtf, text or settings
+  std::string target;  // folder: rtf, reader, text or settings
   std::string name;
 };
 
 std::vector<Finding> Findings() {
   std::vector<Finding> found;
-  for (const char* target : {"rtf", "text", "settings"}) {
+  for (const char* target : {"rtf", "reader", "text", "settings"}) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(testing::DataDir() / "fuzz" / target, ec)) {
       if (entry.is_regular_file()) found.push_back({target, entry.path().filename().string()});
@@ -42,9 +42,10 @@ TEST_P(FuzzFindingTest, PassesTheFuzzChecks) {
   const Finding& f = GetParam();
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(testing::DataDir() / "fuzz" / f.target / f.name, &bytes).ok());
-  std::string problem = f.target == "rtf"    ? fuzzing::CheckConvertRtf(bytes)
-                        : f.target == "text" ? fuzzing::CheckConvertText(bytes)
-                                             : fuzzing::CheckSettingsFile(bytes);
+  std::string problem = f.target == "rtf"      ? fuzzing::CheckConvertRtf(bytes)
+                        : f.target == "reader" ? fuzzing::CheckReadRtf(bytes)
+                        : f.target == "text"   ? fuzzing::CheckConvertText(bytes)
+                                               : fuzzing::CheckSettingsFile(bytes);
   EXPECT_EQ(problem, "");
 }
 

@@ -1,0 +1,72 @@
+// The control words and control symbols the reader knows, each with its kind and what it does.
+// The table itself (keywords.cpp) is the one place that shows everything the reader reads;
+// every word not in it is ignored, and a "{\*\word" group whose word is not in it is skipped.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tessarine::reader {
+
+enum class Kind : uint8_t {
+  kFlag,         // acts without a parameter ("\par", "\pard")
+  kToggle,       // on, or off with parameter 0 ("\b", "\b0")
+  kValue,        // takes a number; `value` stands in when none is written ("\fs24", "\cf")
+  kDestination,  // the group it is in holds something other than document text ("\fonttbl")
+  kSymbol,       // stands for the character `value` ("\emdash", "\~")
+};
+
+// What a keyword does; reader_words.cpp and reader_destinations.cpp act on each.
+// clang-format off
+enum class Action : uint8_t {
+  kNone,       // known and deliberately without effect
+  kIgnorable,  // "\*": the destination that follows may be skipped when it is unknown
+  // The document.
+  kAnsi, kMac, kPc, kPca, kAnsiCodePage, kDefaultFont, kFromHtml, kHtmlRtf,
+  // Characters, breaks and Unicode.
+  kCharacter, kPar, kLine, kTab, kPage, kUnicode, kUnicodeSkip,
+  // Character formatting.
+  kPlain, kBold, kItalic, kUnderline, kUnderlineNone, kStrike, kCaps, kSmallCaps, kSuper, kSub,
+  kNoSuperSub, kUp, kDown, kFont, kFontSize, kColour, kHighlight, kBackground, kHidden, kDeleted,
+  kCharStyle,
+  // Paragraph formatting.
+  kPard, kAlignLeft, kAlignCenter, kAlignRight, kAlignJustify, kLeftIndent, kRightIndent,
+  kFirstIndent, kSpaceBefore, kSpaceAfter, kOutlineLevel, kStyle, kList, kListLevel, kInTable,
+  kTableDepth,
+  // Sections.
+  kSect, kSectionDefaults, kColumns,
+  // Rows and cells.
+  kRowDefaults, kRowLeft, kCellRight, kCellMergeFirst, kCellMerge, kCellVerticalFirst,
+  kCellVertical, kCellBackground, kCell, kRow, kNestCell, kNestRow,
+  // Words that only mean something inside their destination.
+  kFontCharset, kFontCodePage, kRed, kGreen, kBlue, kListId, kLevelNumberFormat, kLevelStartAt,
+  kEndnote, kPictureFormat, kPictureWidth, kPictureHeight, kPictureGoalWidth, kPictureGoalHeight,
+  kPictureScaleX, kPictureScaleY,
+  // Destinations.
+  kSkipDestination,  // a group whose content is left out whole
+  kFontTable, kColourTable, kStyleSheet, kInfo, kTitle, kAuthor, kListTable, kListOverrideTable,
+  kListDefinition, kListLevelDefinition, kLevelText, kListOverride, kListText, kField,
+  kFieldInstruction, kFieldResult, kBookmarkStart, kFootnote, kAnnotation, kCommentId,
+  kCommentAuthor, kPicture, kShapePicture, kNonShapePicture, kShape, kShapeInstance, kShapeText,
+  kShapeResult, kShapeProperty, kShapePropertyName, kShapePropertyValue, kObject, kObjectResult,
+  kUpr, kUd, kNestTableProps, kHtmlTag,
+};
+// clang-format on
+
+struct Keyword {
+  std::string_view name;  // the letters of the word, or the character of a control symbol
+  Kind kind;
+  Action action;
+  int32_t value;  // kValue: the parameter when none is written; kSymbol: the character;
+                  // kPictureFormat: the model::PictureFormat
+};
+
+// The entry for the control word or symbol `name`; nullptr when the reader does not know it.
+// Case-sensitive, without allocation.
+const Keyword* FindKeyword(std::string_view name);
+
+// Every entry, sorted by name (for the tests).
+std::span<const Keyword> AllKeywords();
+
+}  // namespace tessarine::reader

@@ -1,0 +1,56 @@
+// Characters of RTF text in UTF-8: bytes and "\'hh" escapes read through the code page of their
+// font or of the document, and Unicode characters of "\uN". The tables of each code page are
+// built when a document first uses it and belong to this decoder (one per reading).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/code_page.h"
+#include "reader/code_pages.h"
+
+namespace tessarine::reader {
+
+class TextDecoder {
+ public:
+  TextDecoder();
+  ~TextDecoder();
+  TextDecoder(const TextDecoder&) = delete;
+  TextDecoder& operator=(const TextDecoder&) = delete;
+
+  // The code page that kDocumentPage stands for (1252 until the document says otherwise).
+  void SetDocumentPage(int32_t page);
+  int32_t document_page() const { return document_page_; }
+
+  // Appends the characters of a kText token (reader/tokens.h) read in code page `page` to `out`
+  // as UTF-8. Control characters are left out and a tab is a space; bytes the code page does not
+  // have give U+FFFD. A double-byte character split between two calls is lost.
+  void Append(std::string_view text, int32_t page, std::string& out);
+
+  // Decodes the kText token at the start of `input` as Append does, finding its end while it
+  // reads (one pass instead of two); returns how many bytes of `input` the token took.
+  size_t AppendTextAt(std::string_view input, int32_t page, std::string& out);
+
+  // Appends the character `c` as UTF-8; nothing for control characters. In a symbol page, the
+  // private-use characters U+F020 to U+F0FF ("\u-3913") are that font's characters.
+  static void AppendCharacter(char32_t c, int32_t page, std::string& out);
+
+ private:
+  struct Page;
+  Page& Find(int32_t page);
+  Page& Build(int32_t page);
+  void AppendDoubleByte(Page& page, std::string_view text, std::string& out);
+  static void AppendUtf8Bytes(std::string_view text, std::string& out);
+
+  int32_t document_page_ = 1252;
+  std::vector<std::unique_ptr<Page>> pages_;
+  Page* last_ = nullptr;  // the page of the last call, found again without a search
+  std::string scratch_;   // decoded characters before they are appended in one piece
+};
+
+}  // namespace tessarine::reader

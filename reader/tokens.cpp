@@ -1,0 +1,162 @@
+#include "reader/tokens.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace tessarine::reader {
+
+namespace {
+
+// The bytes that end a run of text: the group braces and the backslash.
+constexpr std::array<bool, 256> kEndsText = [] {
+  std::array<bool, 256> ends{};
+  ends['\\'] = ends['{'] = ends['}'] = true;
+  return ends;
+}();
+
+constexpr std::array<bool, 256> kLetter = [] {
+  std::array<bool, 256> letters{};
+  for (int c = 'a'; c <= 'z'; ++c) letters[c] = letters[c - 'a' + 'A'] = true;
+  return letters;
+}();
+
+inline bool IsLetter(unsigned char c) {
+  return kLetter[c];
+}
+inline bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+
+// True when `p` starts a "\'hh" escape that lies wholly before `end`.
+inline bool IsHexEscape(const char* p, const char* end) {
+  return end - p >= 4 && p[1] == '\'' &&
+         ((kHexValues[static_cast<unsigned char>(p[2])] | kHexValues[static_cast<unsigned char>(p[3])]) &
+          kNotHex) == 0;
+}
+
+}  // namespace
+
+Token Tokenizer::Next() {
+  SkipLineEnds();
+  Token token;
+  if (pos_ >= end_) return token;
+  const char c = *pos_;
+  if (c == '{' || c == '}') {
+    ++pos_;
+    token.kind = c == '{' ? TokenKind::kGroupOpen : TokenKind::kGroupClose;
+    return token;
+  }
+  if (c == '\\' && !IsHexEscape(pos_, end_)) return ReadControl();
+  token.kind = TokenKind::kText;
+  token.text = Rest().substr(0, TextLength(Rest()));
+  pos_ += token.text.size();
+  return token;
+}
+
+size_t TextLength(std::string_view input) {
+  const char* const start = input.data();
+  const char* const end = start + input.size();
+  const char* p = start;
+  while (p < end) {
+    const auto b = static_cast<unsigned char>(*p);
+    if (!kEndsText[b]) {
+      ++p;
+    } else if (b == '\\' && IsHexEscape(p, end)) {
+      p += 4;
+    } else {
+      break;
+    }
+  }
+  return static_cast<size_t>(p - start);
+}
+
+Token Tokenizer::ReadControl() {
+  // Scans with locals: stores to the members could alias the characters read.
+  Token token;
+  const char* p = pos_ + 1;  // after the backslash
+  const char* const end = end_;
+  if (p >= end) {
+    pos_ = p;
+    token.kind = TokenKind::kSymbol;
+    return token;
+  }
+  const auto c = static_cast<unsigned char>(*p);
+  if (!IsLetter(c)) {
+    pos_ = p + 1;
+    token.kind = TokenKind::kSymbol;
+    token.symbol = c == '\r' ? '\n' : static_cast<char>(c);
+    return token;
+  }
+  const char* const start = p;
+  while (p < end && IsLetter(static_cast<unsigned char>(*p))) ++p;
+  token.kind = TokenKind::kWord;
+  token.text = std::string_view(start, static_cast<size_t>(p - start));
+  const bool negative = end - p >= 2 && *p == '-' && IsDigit(static_cast<unsigned char>(p[1]));
+  if (negative) ++p;
+  if (p < end && IsDigit(static_cast<unsigned char>(*p))) {
+    constexpr int64_t kLimit = std::numeric_limits<int32_t>::max();
+    int64_t value = 0;
+    for (; p < end && IsDigit(static_cast<unsigned char>(*p)); ++p) {
+      if (value <= kLimit) value = value * 10 + (*p - '0');
+    }
+    token.has_param = true;
+    token.param = static_cast<int32_t>(negative ? -std::min(value, kLimit) : std::min(value, kLimit));
+  }
+  if (p < end && *p == ' ') ++p;
+  if (token.text.size() == 3 && start[0] == 'b' && start[1] == 'i' && start[2] == 'n') {
+    const int64_t count = std::min<int64_t>(std::max(token.param, 0), end - p);
+    token = Token{};
+    token.kind = TokenKind::kBinary;
+    token.text = std::string_view(p, static_cast<size_t>(count));
+    p += count;
+  }
+  pos_ = p;
+  return token;
+}
+
+void Tokenizer::SkipGroup() {
+  size_t depth = 1;
+  const char* p = pos_;
+  while (p < end_) {
+    const char c = *p;
+    if (!kEndsText[static_cast<unsigned char>(c)]) {
+      ++p;
+      continue;
+    }
+    if (c == '{') {
+      ++depth;
+      ++p;
+    } else if (c == '}') {
+      ++p;
+      if (--depth == 0) break;
+    } else {  // a backslash: escaped characters are no braces, and "\bin" data is skipped whole
+      ++p;
+      if (p < end_ && !IsLetter(static_cast<unsigned char>(*p))) {
+        ++p;
+        continue;
+      }
+      pos_ = p - 1;
+      const Token word = ReadControl();
+      p = pos_;
+      (void)word;
+    }
+  }
+  pos_ = p;
+}
+
+void DropFallback(std::string_view* text, uint32_t* count) {
+  size_t i = 0;
+  while (i < text->size() && *count > 0) {
+    if ((*text)[i] == '\\') {
+      i += 4;
+      --*count;
+    } else {
+      if ((*text)[i] != '\r' && (*text)[i] != '\n') --*count;
+      ++i;
+    }
+  }
+  text->remove_prefix(std::min(i, text->size()));
+}
+
+}  // namespace tessarine::reader

@@ -1,0 +1,126 @@
+// The tokenizer: every token kind, parameters and delimiters, "\bin" data, skipping groups, and
+// the helpers that walk text tokens.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "reader/tokens.h"
+
+namespace tessarine::reader {
+namespace {
+
+// The tokens of `rtf` in a short form: {  }  \word  \word=N  \'x' (symbol)  "text"  bin:N.
+std::string Describe(std::string_view rtf) {
+  Tokenizer tokens(rtf);
+  std::string out;
+  for (Token t = tokens.Next(); t.kind != TokenKind::kEnd; t = tokens.Next()) {
+    if (!out.empty()) out += " ";
+    switch (t.kind) {
+      case TokenKind::kGroupOpen:
+        out += "{";
+        break;
+      case TokenKind::kGroupClose:
+        out += "}";
+        break;
+      case TokenKind::kWord:
+        out += "\\" + std::string(t.text) + (t.has_param ? "=" + std::to_string(t.param) : "");
+        break;
+      case TokenKind::kSymbol:
+        out += t.symbol == 0      ? std::string("sym:none")
+               : t.symbol == '\n' ? "sym:NL"
+                                  : "sym:" + std::string(1, t.symbol);
+        break;
+      case TokenKind::kText:
+        out += "\"" + std::string(t.text) + "\"";
+        break;
+      case TokenKind::kBinary:
+        out += "bin:" + std::string(t.text);
+        break;
+      case TokenKind::kEnd:
+        break;
+    }
+  }
+  return out;
+}
+
+struct TokenCase {
+  const char* name;
+  std::string rtf;
+  std::string tokens;
+};
+
+class TokenizerTest : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(TokenizerTest, Splits) {
+  EXPECT_EQ(Describe(GetParam().rtf), GetParam().tokens);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TokenizerTest,
+    ::testing::Values(TokenCase{"Groups", "{a}", "{ \"a\" }"},
+                      TokenCase{"WordsAndDelimiters", "\\b\\i0 x\\fs24  y", "\\b \\i=0 \"x\" \\fs=24 \" y\""},
+                      TokenCase{"NegativeParameter", "\\li-360\\u-3913?", "\\li=-360 \\u=-3913 \"?\""},
+                      TokenCase{"MinusWithoutDigitsIsText", "\\b-x", "\\b \"-x\""},
+                      TokenCase{"ParameterClamped", "\\fs99999999999999 x", "\\fs=2147483647 \"x\""},
+                      TokenCase{"NegativeClamped", "\\fs-99999999999999", "\\fs=-2147483647"},
+                      TokenCase{"UpperCaseLetters", "\\mmathPr1", "\\mmathPr=1"},
+                      TokenCase{"Symbols", "\\{\\}\\\\\\~\\*", "sym:{ sym:} sym:\\ sym:~ sym:*"},
+                      TokenCase{"BackslashLineEnd", "\\\r\n\\\n", "sym:NL sym:NL"},
+                      TokenCase{"HexEscapesAreText", "a\\'e0\\'E1b\\par", "\"a\\'e0\\'E1b\" \\par"},
+                      TokenCase{"BrokenHexEscape", "\\'e\\'zz", "sym:' \"e\" sym:' \"zz\""},
+                      TokenCase{"LineEndsBetweenTokensSkipped", "\r\n\\par\r\n\r\nx\r\ny",
+                                "\\par \"x\r\ny\""},
+                      TokenCase{"BinaryData", "{\\bin3 a}b}", "{ bin:a}b }"},
+                      TokenCase{"BinaryCutAtEnd", "\\bin10 ab", "bin:ab"},
+                      TokenCase{"BinaryWithoutCount", "\\bin x", "bin: \"x\""},
+                      TokenCase{"BackslashAtEnd", "a\\", "\"a\" sym:none"}),
+    [](const ::testing::TestParamInfo<TokenCase>& param) { return param.param.name; });
+
+TEST(TokenizerTest, SkipGroupStopsAfterItsBrace) {
+  const std::string rtf = "{\\*\\x a{b\\}}\\{{\\bin2 }}}}c}";
+  Tokenizer tokens(rtf);
+  EXPECT_EQ(tokens.Next().kind, TokenKind::kGroupOpen);
+  EXPECT_EQ(tokens.Next().kind, TokenKind::kSymbol);
+  tokens.SkipGroup();
+  const Token rest = tokens.Next();
+  ASSERT_EQ(rest.kind, TokenKind::kText);
+  EXPECT_EQ(rest.text, "c");
+  EXPECT_EQ(tokens.Next().kind, TokenKind::kGroupClose);
+}
+
+TEST(TokenizerTest, SkipGroupOfATruncatedDocumentEndsAtTheEnd) {
+  Tokenizer tokens("{\\*\\x {{{");
+  tokens.Next();
+  tokens.Next();
+  tokens.SkipGroup();
+  EXPECT_EQ(tokens.Next().kind, TokenKind::kEnd);
+}
+
+TEST(TokenizerTest, AtTextAgreesWithNext) {
+  for (const char* rtf : {"abc", "\\'e0", "\\par", "{", "}", "\r\n x", "\\'zz", ""}) {
+    Tokenizer tokens(rtf);
+    const bool at_text = tokens.AtText();
+    EXPECT_EQ(at_text, tokens.Next().kind == TokenKind::kText) << rtf;
+  }
+}
+
+TEST(TokenizerTest, TextUnitsAndFallback) {
+  std::vector<int> units;
+  TextUnits("a\\'e0\r\nb", [&units](unsigned char b) { units.push_back(b); });
+  EXPECT_EQ(units, (std::vector<int>{'a', 0xE0, 'b'}));
+
+  std::string_view text = "\r\n\\'e0bc";
+  uint32_t count = 2;
+  DropFallback(&text, &count);
+  EXPECT_EQ(text, "c");
+  EXPECT_EQ(count, 0u);
+  text = "ab";
+  count = 5;
+  DropFallback(&text, &count);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(count, 3u);
+}
+
+}  // namespace
+}  // namespace tessarine::reader
