@@ -6,7 +6,7 @@
 #include "app/messages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
-#include "passes/pipeline/convert_rtf.h"
+#include "choice/convert_rtf_document.h"
 #include "text/convert_text.h"
 
 namespace tessarine {
@@ -42,7 +42,7 @@ FileOutcome ConvertAndSave(std::string_view text, SourceKind kind, const Setting
   }
   if (loaded) loaded(text.size());
   Conversion conversion =
-      kind == SourceKind::kRtf ? ConvertRtf(text, settings, progress) : ConvertText(text, settings, progress);
+      kind == SourceKind::kRtf ? ConvertRtfDocument(text, settings, progress) : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {
     outcome.reason = messages::ForRefusal(conversion.refusal);
     return outcome;

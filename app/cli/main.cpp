@@ -35,6 +35,7 @@ constexpr std::string_view kStandardInput = "-";  // as a FILE: the document com
 struct Options {
   std::string settings_file;
   std::string from;
+  std::string engine;  // how RTF is read; empty: as the settings say
   std::string output;
   bool quiet = false;
   unsigned jobs = DefaultJobs();
@@ -177,6 +178,7 @@ int Run(const Options& options) {
   }
   Settings settings;
   if (!LoadSettings(options, &settings)) return kExitUsage;
+  if (!options.engine.empty()) settings.rtfengine = options.engine;
 
   // Standard input gives its page to standard output unless -o names a file.
   const bool to_stdout = options.output == "-" || (from_stdin && options.output.empty());
@@ -248,6 +250,16 @@ int main(int argc, char** argv) {
   app.add_option("--from", options.from, "Converter for every FILE: rtf or txt (default: by extension)")
       ->check(CLI::IsMember({"rtf", "txt"}))
       ->option_text("rtf|txt");
+  app.add_option("--engine", options.engine,
+                 "How RTF is read (default: the settings' choice, auto when they make none):\n"
+                 "passes  the text-rewriting converter, made for Word and WordPad documents;\n"
+                 "model   a structured reading of the RTF and a page written from it;\n"
+                 "auto    the passes' page when it holds every word of the document's text that\n"
+                 "        the structured reading finds and no other word, and the document has no\n"
+                 "        PNG or JPEG picture; otherwise the model's page. A word is a longest run\n"
+                 "        of letters and digits, compared without letter case.")
+      ->check(CLI::IsMember({"auto", "passes", "model"}))
+      ->option_text("auto|passes|model");
   app.add_option("-o,--output", options.output,
                  "Write the page here instead (one FILE only); - writes it to standard output,\n"
                  "byte for byte as the saved file")
