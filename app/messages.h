@@ -13,6 +13,7 @@ inline constexpr std::string_view kTextNotConvertible = "Этот текст н�
 
 // Reasons the command line gives for a file it did not convert.
 inline constexpr std::string_view kFileNotFound = "файл не найден";
+inline constexpr std::string_view kFolderNotFile = "указанный путь — это папка, а не файл";
 inline constexpr std::string_view kCannotReadFile = "не удалось прочитать файл";
 inline constexpr std::string_view kCannotWritePage = "не удалось записать страницу";
 inline constexpr std::string_view kPageWouldOverwriteSource =

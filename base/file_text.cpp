@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/line_break.h"
+#include "base/replace_file.h"
 
 namespace tessarine {
 
@@ -66,6 +67,11 @@ bool IsExistingFile(const std::filesystem::path& path) {
   return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
 }
 
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec) && !ec;
+}
+
 Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes) {
   bytes->clear();
   std::error_code ec;
@@ -74,14 +80,19 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes) {
   if (!in) return SystemError(errno);
   std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (!ec) bytes->reserve(static_cast<size_t>(size));
+  return ReadStreamBytes(in.get(), bytes);
+}
+
+Status ReadStreamBytes(std::FILE* in, std::string* bytes) {
+  bytes->clear();
   // Read in blocks to the end: works for files whose size is unknown (pipes) as well.
   char block[1 << 16];
   for (;;) {
-    size_t got = std::fread(block, 1, sizeof block, in.get());
+    size_t got = std::fread(block, 1, sizeof block, in);
     bytes->append(block, got);
     if (got < sizeof block) break;
   }
-  if (std::ferror(in.get())) {
+  if (std::ferror(in)) {
     int error = errno;
     bytes->clear();
     return SystemError(error != 0 ? error : EIO);
@@ -101,13 +112,7 @@ Status ReadFileText(const std::filesystem::path& path, std::string* text) {
 }
 
 Status WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
-  File out(std::fopen(path.c_str(), "wb"));
-  if (!out) return SystemError(errno);
-  size_t put = std::fwrite(bytes.data(), 1, bytes.size(), out.get());
-  int error = put == bytes.size() ? 0 : (errno != 0 ? errno : EIO);
-  if (std::fclose(out.release()) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-  if (error != 0) return SystemError(error);
-  return Status::Ok();
+  return ReplaceFile(path, bytes);
 }
 
 Status SavePageText(const std::filesystem::path& path, std::string_view text) {

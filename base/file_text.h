@@ -1,6 +1,7 @@
 // Reading documents and writing pages. Bytes are never re-encoded: code page 1251 in and out.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,11 +23,15 @@ std::string WithCrLfLineBreaks(std::string_view text);
 // cannot be read; the message is then the system's reason and `bytes` is empty.
 Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes);
 
+// Reads `in` (standard input, for one) to its end into `bytes`. Fails, with `bytes` empty and
+// the system's reason, when reading fails.
+Status ReadStreamBytes(std::FILE* in, std::string* bytes);
+
 // Reads a file with the file text rule (JoinLinesWithCrLf). Fails as ReadFileBytes.
 Status ReadFileText(const std::filesystem::path& path, std::string* text);
 
-// Creates or replaces the file with exactly `bytes`. The message of a failure is the system's
-// reason.
+// Creates or replaces the file with exactly `bytes`, safely (ReplaceFile): a failure leaves the
+// old file as it was, never a cut one. The message of a failure is the system's reason.
 Status WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // Saves a page as a pane is saved as plain text: every line break written as CR LF.
@@ -34,5 +39,8 @@ Status SavePageText(const std::filesystem::path& path, std::string_view text);
 
 // True when `path` names an existing file that is not a folder (symbolic links followed).
 bool IsExistingFile(const std::filesystem::path& path);
+
+// True when `path` names an existing folder (symbolic links followed).
+bool IsFolder(const std::filesystem::path& path);
 
 }  // namespace tessarine

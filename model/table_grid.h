@@ -1,9 +1,10 @@
-// A table of the document model laid out on a grid: every cell's place, its column span from
-// the boundaries of all rows and from horizontal merges, its row span from vertical merges.
-// Shared by everything that shows tables (the page writer, the RTF pane).
+// The column grid of a table and its cells as they are shown (by the page writer, the RTF pane): every
+// distinct cell boundary of any row is a grid line, a cell spans the grid columns between its boundaries,
+// horizontally merged cells join the cell before them and vertically merged cells the cell
+// above. Any model gives a grid: missing, zero or decreasing boundaries, ragged rows and merges
+// without a first cell included.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,32 +12,26 @@
 
 namespace tessarine::model {
 
-struct CellSource {
-  size_t row = 0;   // index into Table::rows
-  size_t cell = 0;  // index into Row::cells
+struct GridCell {
+  int column = 0;  // the grid column of its left edge
+  int colspan = 1;
+  int rowspan = 1;
+  int width_percent = 0;  // of the table's width; 0 when unknown
+  Colour background = kNoColour;
+  // The model's cells shown in this one, in order: the cell itself, then the cells merged into it.
+  std::vector<const Cell*> parts;
 };
 
-struct GridCell {
-  int row = 0;     // the grid row of its top edge (rows without cells are left out of the grid)
-  int column = 0;  // the grid column of its left edge
-  int row_span = 1;
-  int column_span = 1;
-  int32_t width_twips = 0;  // from its left to its right boundary
-  // The model cells shown in it: the first is the cell itself, the others were merged into it;
-  // their blocks follow its own, so no text of a merged cell is lost.
-  std::vector<CellSource> sources;
+struct GridRow {
+  std::vector<GridCell> cells;  // the cells the row writes; cells merged into others are not here
 };
 
 struct TableGrid {
-  int rows = 0;
-  int columns = 0;
-  int32_t width_twips = 0;      // from the leftmost to the rightmost boundary
-  std::vector<GridCell> cells;  // row by row, left to right
+  std::vector<GridRow> rows;  // one per row of the model, in order (a row without cells: empty)
+  int columns = 0;            // how many grid columns there are
 };
 
-// Lays out `table`. A row's boundaries that do not increase are taken as a small step right of
-// the one before, so every cell covers at least one column. A merge that continues nothing
-// (no cell before or above it) gives an ordinary cell. O(n log n) in the number of cells.
+// Lays out `table`. Linear in the number of cells but for sorting the boundaries.
 TableGrid LayOutTable(const Table& table);
 
 }  // namespace tessarine::model

@@ -6,7 +6,7 @@
 #include "app/messages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
-#include "passes/pipeline/convert_rtf.h"
+#include "choice/convert_rtf_document.h"
 #include "text/convert_text.h"
 
 namespace tessarine {
@@ -28,6 +28,48 @@ std::string WithSystemReason(std::string_view what, const Status& status) {
   return reason;
 }
 
+// Converts `text` and writes or hands back its page; `source` (empty for a document that is no
+// file) is never overwritten.
+FileOutcome ConvertAndSave(std::string_view text, SourceKind kind, const Settings& settings,
+                           const std::string& source, std::string output_path, std::string* page,
+                           const ProgressSink& progress,
+                           const std::function<void(size_t text_length)>& loaded) {
+  FileOutcome outcome;
+  outcome.output_path = std::move(output_path);
+  if (kind == SourceKind::kRtf && !HasRtfHeader(text)) {
+    outcome.reason = messages::kNotRtfFile;
+    return outcome;
+  }
+  if (loaded) loaded(text.size());
+  Conversion conversion =
+      kind == SourceKind::kRtf ? ConvertRtfDocument(text, settings, progress) : ConvertText(text, settings, progress);
+  if (conversion.refusal != Refusal::kNone) {
+    outcome.reason = messages::ForRefusal(conversion.refusal);
+    return outcome;
+  }
+  if (page != nullptr) {
+    *page = std::move(conversion.page);
+    outcome.ok = true;
+    return outcome;
+  }
+  // A source named like its page (a.htm) is never replaced.
+  if (!source.empty() && SameFile(outcome.output_path, source)) {
+    outcome.reason = messages::kPageWouldOverwriteSource;
+    return outcome;
+  }
+  const std::string cannot_write = std::string(messages::kCannotWritePage) + " " + outcome.output_path;
+  if (IsFolder(outcome.output_path)) {
+    outcome.reason = cannot_write + ": " + std::string(messages::kFolderNotFile);
+    return outcome;
+  }
+  if (Status written = SavePageText(outcome.output_path, conversion.page); !written.ok()) {
+    outcome.reason = WithSystemReason(cannot_write, written);
+    return outcome;
+  }
+  outcome.ok = true;
+  return outcome;
+}
+
 }  // namespace
 
 SourceKind KindFromPath(std::string_view path) {
@@ -42,45 +84,19 @@ bool HasRtfHeader(std::string_view text) {
 FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
                         const std::string& output, std::string* page, const ProgressSink& progress,
                         const std::function<void(size_t text_length)>& loaded) {
-  FileOutcome outcome;
-  outcome.output_path = output.empty() ? OutputNameFor(source) : output;
-  if (!IsExistingFile(source)) {
-    outcome.reason = messages::kFileNotFound;
-    return outcome;
-  }
+  std::string output_path = output.empty() ? OutputNameFor(source) : output;
+  if (IsFolder(source)) return FileOutcome{false, std::string(messages::kFolderNotFile), output_path};
+  if (!IsExistingFile(source)) return FileOutcome{false, std::string(messages::kFileNotFound), output_path};
   std::string text;
   if (Status read = ReadFileText(source, &text); !read.ok()) {
-    outcome.reason = WithSystemReason(messages::kCannotReadFile, read);
-    return outcome;
+    return FileOutcome{false, WithSystemReason(messages::kCannotReadFile, read), output_path};
   }
-  if (kind == SourceKind::kRtf && !HasRtfHeader(text)) {
-    outcome.reason = messages::kNotRtfFile;
-    return outcome;
-  }
-  if (loaded) loaded(text.size());
-  Conversion conversion =
-      kind == SourceKind::kRtf ? ConvertRtf(text, settings, progress) : ConvertText(text, settings, progress);
-  if (conversion.refusal != Refusal::kNone) {
-    outcome.reason = messages::ForRefusal(conversion.refusal);
-    return outcome;
-  }
-  if (page != nullptr) {
-    *page = std::move(conversion.page);
-    outcome.ok = true;
-    return outcome;
-  }
-  // A source named like its page (a.htm) is never replaced.
-  if (SameFile(outcome.output_path, source)) {
-    outcome.reason = messages::kPageWouldOverwriteSource;
-    return outcome;
-  }
-  if (Status written = SavePageText(outcome.output_path, conversion.page); !written.ok()) {
-    outcome.reason =
-        WithSystemReason(std::string(messages::kCannotWritePage) + " " + outcome.output_path, written);
-    return outcome;
-  }
-  outcome.ok = true;
-  return outcome;
+  return ConvertAndSave(text, kind, settings, source, std::move(output_path), page, progress, loaded);
+}
+
+FileOutcome ConvertDocumentText(std::string_view text, SourceKind kind, const Settings& settings,
+                                const std::string& output, std::string* page) {
+  return ConvertAndSave(text, kind, settings, "", output, page, {}, {});
 }
 
 }  // namespace tessarine

@@ -27,15 +27,21 @@ struct FileOutcome {
 };
 
 // Converts the file at `source` (read with the file text rule) and saves its page to `output`
-// ("" = the output name of the source) with CR LF line breaks. A missing or unreadable file, an
-// RTF source failing the header test, a refused document, an output that is the source file
-// itself and a page that cannot be written are failures; nothing is written for them (a failed
-// write may leave a partial page). When `page` is not null the page is handed back instead.
-// `loaded`, when set, is told the length of the file's text once it has been read and
-// accepted, before converting.
+// ("" = the output name of the source) with CR LF line breaks. A missing or unreadable file, a
+// folder, an RTF source failing the header test, a refused document, an output that is the
+// source file itself or a folder, and a page that cannot be written are failures; nothing is
+// written for them (a page that was there stays whole). When `page` is not null the page is
+// handed back instead. `loaded`, when set, is told the length of the file's text once it has
+// been read and accepted, before converting.
 FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settings& settings,
                         const std::string& output, std::string* page = nullptr,
                         const ProgressSink& progress = {},
                         const std::function<void(size_t text_length)>& loaded = {});
+
+// Converts a document already read with the file text rule (standard input, for one) as
+// ConvertFile converts a file's text: the page goes to `output` (which must not be empty) or,
+// when `page` is not null, is handed back.
+FileOutcome ConvertDocumentText(std::string_view text, SourceKind kind, const Settings& settings,
+                                const std::string& output, std::string* page = nullptr);
 
 }  // namespace tessarine

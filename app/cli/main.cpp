@@ -1,11 +1,13 @@
 // tessarine-convert: converts RTF and text files into HTML pages from the command line.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -28,10 +30,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kName = "tessarine-convert";
+constexpr std::string_view kStandardInput = "-";  // as a FILE: the document comes on standard input
 
 struct Options {
   std::string settings_file;
   std::string from;
+  std::string engine;  // how RTF is read; empty: as the settings say
   std::string output;
   bool quiet = false;
   unsigned jobs = DefaultJobs();
@@ -47,6 +51,10 @@ void ReportFailure(const std::string& path, std::string_view reason) {
 // values. False (a usage error) when the file named by --settings cannot be read.
 bool LoadSettings(const Options& options, Settings* settings) {
   if (!options.settings_file.empty()) {
+    if (IsFolder(options.settings_file)) {
+      ReportFailure(options.settings_file, messages::kFolderNotFile);
+      return false;
+    }
     if (!IsExistingFile(options.settings_file)) {
       ReportFailure(options.settings_file, messages::kSettingsFileNotFound);
       return false;
@@ -72,6 +80,17 @@ std::string PathKey(const std::string& path) {
   std::error_code ec;
   std::filesystem::path key = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
   return ec ? path : key.string();
+}
+
+// The files in the order given, each once: a file named again, under any spelling, adds nothing.
+std::vector<std::string> DistinctFiles(const std::vector<std::string>& files) {
+  std::vector<std::string> distinct;
+  std::set<std::string> seen;
+  for (const std::string& file : files) {
+    // Keys of files are absolute paths, so standard input cannot meet a file named "-".
+    if (seen.insert(file == kStandardInput ? file : PathKey(file)).second) distinct.push_back(file);
+  }
+  return distinct;
 }
 
 // Files of a batch that share a source or a page (the same file listed twice, a.rtf and
@@ -128,6 +147,17 @@ SourceKind KindFor(const Options& options, const std::string& file) {
   return KindFromPath(file);
 }
 
+// The document on standard input, read with the file text rule and converted as a file is; the
+// page goes to `output`, or to `page` when that is not null.
+FileOutcome ConvertStandardInput(SourceKind kind, const Settings& settings, const std::string& output,
+                                 std::string* page) {
+  std::string raw;
+  if (Status read = ReadStreamBytes(stdin, &raw); !read.ok()) {
+    return FileOutcome{false, std::string(messages::kCannotReadFile) + ": " + read.message(), output};
+  }
+  return ConvertDocumentText(JoinLinesWithCrLf(raw), kind, settings, output, page);
+}
+
 bool WriteToStandardOutput(const std::string& page) {
   std::string bytes = WithCrLfLineBreaks(page);
   std::cout.flush();
@@ -136,23 +166,33 @@ bool WriteToStandardOutput(const std::string& page) {
 }
 
 int Run(const Options& options) {
-  if (!options.output.empty() && options.files.size() != 1) {
+  const std::vector<std::string> files = DistinctFiles(options.files);
+  const bool from_stdin = files.front() == kStandardInput;
+  if (files.size() != 1 && std::find(files.begin(), files.end(), kStandardInput) != files.end()) {
+    std::cerr << kName << ": - (standard input) takes no other input file\n";
+    return kExitUsage;
+  }
+  if (!options.output.empty() && files.size() != 1) {
     std::cerr << kName << ": -o takes exactly one input file\n";
     return kExitUsage;
   }
   Settings settings;
   if (!LoadSettings(options, &settings)) return kExitUsage;
+  if (!options.engine.empty()) settings.rtfengine = options.engine;
 
-  const bool to_stdout = options.output == "-";
-  const std::string output = to_stdout ? "" : options.output;
-  const size_t total = options.files.size();
+  // Standard input gives its page to standard output unless -o names a file.
+  const bool to_stdout = options.output == "-" || (from_stdin && options.output.empty());
+  const std::string output = options.output == "-" ? "" : options.output;
+  const size_t total = files.size();
   ProgressLine progress(!options.quiet && ::isatty(STDERR_FILENO) != 0, total);
   std::vector<FileOutcome> outcomes(total);
   std::vector<std::string> pages(to_stdout ? total : 0);
   auto convert = [&](size_t i) {
-    const std::string& file = options.files[i];
-    outcomes[i] =
-        ConvertFile(file, KindFor(options, file), settings, output, to_stdout ? &pages[i] : nullptr);
+    const std::string& file = files[i];
+    std::string* page = to_stdout ? &pages[i] : nullptr;
+    outcomes[i] = file == kStandardInput
+                      ? ConvertStandardInput(KindFor(options, file), settings, output, page)
+                      : ConvertFile(file, KindFor(options, file), settings, output, page);
   };
   int status = kExitOk;
   auto report = [&](size_t i) {
@@ -163,7 +203,7 @@ int Run(const Options& options) {
       outcome.reason = messages::kCannotWritePage;
     }
     if (!outcome.ok) {
-      ReportFailure(options.files[i], outcome.reason);
+      ReportFailure(files[i], outcome.reason);
       status = kExitFailed;
     } else if (!options.quiet && !to_stdout) {
       std::cout << outcome.output_path << std::endl;
@@ -174,7 +214,7 @@ int Run(const Options& options) {
   progress.Show(0);
   RunBatch(
       total, options.jobs, convert, report, [&](size_t finished) { progress.Show(finished); },
-      options.jobs > 1 ? SharedPathOrder(options.files, options.output) : std::vector<std::vector<size_t>>{});
+      options.jobs > 1 ? SharedPathOrder(files, options.output) : std::vector<std::vector<size_t>>{});
   progress.Erase();
   return status;
 }
@@ -192,6 +232,9 @@ int main(int argc, char** argv) {
       "overwritten. A .txt file (any letter case) is plain text, every other file RTF unless --from\n"
       "says otherwise; an RTF file must have \"{\\rtf\" within its first 10 characters.\n"
       "\n"
+      "A FILE of - is the document on standard input (RTF unless --from says txt); its page goes to\n"
+      "standard output unless -o names a file. A file named twice is converted once.\n"
+      "\n"
       "The path of every page written is printed on standard output. A file that cannot be\n"
       "converted is reported on standard error with its path and the reason, and the other files\n"
       "are still converted. On a terminal a progress line (files done of total) is shown on\n"
@@ -207,6 +250,16 @@ int main(int argc, char** argv) {
   app.add_option("--from", options.from, "Converter for every FILE: rtf or txt (default: by extension)")
       ->check(CLI::IsMember({"rtf", "txt"}))
       ->option_text("rtf|txt");
+  app.add_option("--engine", options.engine,
+                 "How RTF is read (default: the settings' choice, auto when they make none):\n"
+                 "passes  the text-rewriting converter, made for Word and WordPad documents;\n"
+                 "model   a structured reading of the RTF and a page written from it;\n"
+                 "auto    the passes' page when it holds every word of the document's text that\n"
+                 "        the structured reading finds and no other word, and the document has no\n"
+                 "        PNG or JPEG picture; otherwise the model's page. A word is a longest run\n"
+                 "        of letters and digits, compared without letter case.")
+      ->check(CLI::IsMember({"auto", "passes", "model"}))
+      ->option_text("auto|passes|model");
   app.add_option("-o,--output", options.output,
                  "Write the page here instead (one FILE only); - writes it to standard output,\n"
                  "byte for byte as the saved file")
@@ -217,10 +270,14 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(1u, 1024u))
       ->option_text("N");
   app.add_flag("-q,--quiet", options.quiet, "Print neither the pages written nor the progress line");
-  app.add_option("files", options.files, "Files to convert")->required()->option_text("FILE...");
+  app.add_option("files", options.files, "Files to convert; - reads standard input")
+      ->required()
+      ->option_text("FILE...");
+  app.set_version_flag("--version", std::string(kName) + " " + TESSARINE_VERSION,
+                       "Print the version and exit");
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

@@ -12,6 +12,8 @@ inline constexpr std::string_view kStatusProcessing = "Обработка фай
 inline constexpr std::string_view kStatusSizeBefore = " размером ";
 inline constexpr std::string_view kStatusSizeAfter = " байт";
 inline constexpr std::string_view kStatusWaiting = "Ожидание";
+inline constexpr std::string_view kStatusMadeByPasses = "Страница сделана проходами по тексту RTF";
+inline constexpr std::string_view kStatusMadeByModel = "Страница сделана по структуре документа";
 
 // Message boxes.
 inline constexpr std::string_view kAttention = "ВНИМАНИЕ!";

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFont>
 #include <QLabel>
@@ -98,6 +99,14 @@ void MainWindow::CreateActions() {
   actions_.paste = make(texts::kPaste, "pasteAction", &MainWindow::Paste);
   actions_.remove = make(texts::kDelete, "deleteAction", &MainWindow::Delete);
   actions_.select_all = make(texts::kSelectAll, "selectAllAction", &MainWindow::SelectAll);
+  actions_.read_auto = make(texts::kReadRtfAutomatically, "readRtfAutoAction", &MainWindow::ReadRtfAutomatically);
+  actions_.read_passes = make(texts::kReadRtfByPasses, "readRtfPassesAction", &MainWindow::ReadRtfByPasses);
+  actions_.read_model = make(texts::kReadRtfByModel, "readRtfModelAction", &MainWindow::ReadRtfByModel);
+  auto* reading = new QActionGroup(this);
+  for (QAction* action : {actions_.read_auto, actions_.read_passes, actions_.read_model}) {
+    action->setCheckable(true);
+    reading->addAction(action);
+  }
   actions_.settings = make(texts::kMenuSettings, "settingsAction", &MainWindow::EditSettings);
   actions_.help = make(texts::kMenuHelp, "helpAction", &MainWindow::Help);
   actions_.context_cancel = make(texts::kContextCancel, "contextCancelAction", nullptr);
@@ -130,6 +139,11 @@ void MainWindow::CreateMenus() {
   editor_menu_->addSeparator();
   editor_menu_->addAction(actions_.select_all);
 
+  QMenu* reading = menuBar()->addMenu(Text(texts::kMenuRtfReading));
+  reading->menuAction()->setObjectName(QStringLiteral("rtfReadingMenu"));
+  reading->addAction(actions_.read_auto);
+  reading->addAction(actions_.read_passes);
+  reading->addAction(actions_.read_model);
   menuBar()->addAction(actions_.settings);
   menuBar()->addAction(actions_.help);
 
@@ -206,6 +220,7 @@ void MainWindow::Initialise() {
   progress_->setValue(0);
   editor_menu_->menuAction()->setEnabled(false);
   InitialiseSettings();
+  ShowRtfReading();
 }
 
 void MainWindow::InitialiseSettings() {

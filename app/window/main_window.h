@@ -70,6 +70,10 @@ class MainWindow : public QMainWindow {
   void Preview();
   void Help();
   void EditSettings();
+  // The way RTF documents are read ("Чтение RTF"), kept in the settings.
+  void ReadRtfAutomatically() { ChooseRtfReading("auto"); }
+  void ReadRtfByPasses() { ChooseRtfReading("passes"); }
+  void ReadRtfByModel() { ChooseRtfReading("model"); }
   void InsertPictureFloatRight() { InsertPicture(PicturePlacement::kFloatRight); }
   void InsertPictureFloatLeft() { InsertPicture(PicturePlacement::kFloatLeft); }
   void InsertPictureNoFloat() { InsertPicture(PicturePlacement::kNoFloat); }
@@ -91,6 +95,8 @@ class MainWindow : public QMainWindow {
   void LoadRtf(const QString& path);
   void LoadText(const QString& path);
   void ConvertBatch(const QStringList& paths, SourceKind kind);
+  void ChooseRtfReading(const char* engine);
+  void ShowRtfReading();
 
   void InsertPicture(PicturePlacement placement);
   bool PostEditingAllowed();
@@ -136,6 +142,9 @@ class MainWindow : public QMainWindow {
     QAction* paste = nullptr;
     QAction* remove = nullptr;
     QAction* select_all = nullptr;
+    QAction* read_auto = nullptr;
+    QAction* read_passes = nullptr;
+    QAction* read_model = nullptr;
     QAction* settings = nullptr;
     QAction* help = nullptr;
     QAction* context_cancel = nullptr;

@@ -13,6 +13,7 @@
 #include "app/window/window_texts.h"
 #include "base/file_text.h"
 #include "base/line_break.h"
+#include "choice/convert_rtf_document.h"
 #include "settings/settings_location.h"
 
 namespace tessarine {
@@ -67,6 +68,18 @@ void MainWindow::Help() {
 void MainWindow::EditSettings() {
   std::optional<SettingsForm> edited = platform_.EditSettings(FormFromSettings(settings_));
   if (edited) ApplySettingsForm(*edited, settings_);
+}
+
+void MainWindow::ChooseRtfReading(const char* engine) {
+  settings_.rtfengine = engine;
+  ShowRtfReading();
+}
+
+void MainWindow::ShowRtfReading() {
+  const RtfEngine engine = RtfEngineOf(settings_);
+  actions_.read_auto->setChecked(engine == RtfEngine::kAuto);
+  actions_.read_passes->setChecked(engine == RtfEngine::kPasses);
+  actions_.read_model->setChecked(engine == RtfEngine::kModel);
 }
 
 bool MainWindow::WritePage(const std::filesystem::path& path) {

@@ -1,49 +1,273 @@
 #include "app/window/rich_view.h"
 
+#include <algorithm>
+#include <string>
+
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextImageFormat>
+#include <QTextLength>
+#include <QTextTable>
+#include <QUrl>
 
-#include "app/rtf_view/rtf_document.h"
+#include "model/table_grid.h"
 
 namespace tessarine {
 
 namespace {
 
-Qt::Alignment ToQt(rtf_view::Alignment alignment) {
+// Twips on the screen: 96 pixels to the inch, 1440 twips to the inch.
+constexpr double kTwipsPerPixel = 15.0;
+// The most grid places a table of the view may have; larger tables are shown as their text.
+constexpr long long kMostTableCells = 250000;
+
+QString FromUtf8(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+Qt::Alignment ToQt(model::Alignment alignment) {
   switch (alignment) {
-    case rtf_view::Alignment::kLeft:
+    case model::Alignment::kLeft:
       return Qt::AlignLeft;
-    case rtf_view::Alignment::kCenter:
+    case model::Alignment::kCenter:
       return Qt::AlignHCenter;
-    case rtf_view::Alignment::kRight:
+    case model::Alignment::kRight:
       return Qt::AlignRight;
-    case rtf_view::Alignment::kJustify:
+    case model::Alignment::kJustify:
       return Qt::AlignJustify;
   }
   return Qt::AlignLeft;
 }
 
-QTextCharFormat ToQt(const rtf_view::CharStyle& style) {
-  QTextCharFormat format;
-  format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
-  format.setFontItalic(style.italic);
-  format.setFontUnderline(style.underline);
-  format.setFontPointSize(style.half_points / 2.0);
-  if (style.colour >= 0) format.setForeground(QColor(static_cast<QRgb>(style.colour)));
-  return format;
+QColor ToQt(model::Colour colour) {
+  return QColor(static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>(colour & 0xFF));
 }
 
-QString RunText(const std::string& utf8) {
-  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-  return text;
+QTextBlockFormat BlockFormat(const model::ParagraphFormat& format) {
+  QTextBlockFormat block;
+  block.setAlignment(ToQt(format.alignment));
+  block.setLeftMargin(std::max(0, format.left_twips) / kTwipsPerPixel);
+  block.setRightMargin(std::max(0, format.right_twips) / kTwipsPerPixel);
+  block.setTextIndent(format.first_line_twips / kTwipsPerPixel);
+  block.setTopMargin(std::max(0, format.space_before_twips) / kTwipsPerPixel);
+  block.setBottomMargin(std::max(0, format.space_after_twips) / kTwipsPerPixel);
+  if (format.heading > 0) block.setHeadingLevel(format.heading);
+  return block;
 }
+
+// Puts a document model into a QTextDocument through one cursor.
+class PaneWriter {
+ public:
+  PaneWriter(const model::Document& model, QTextDocument* target) : model_(model), target_(target) {}
+
+  void Write() {
+    QTextCursor cursor(target_);
+    cursor.beginEditBlock();
+    bool fresh = true;
+    WriteBlocks(model_.body, cursor, fresh, 1);
+    WriteNotes(cursor, fresh);
+    cursor.endEditBlock();
+  }
+
+ private:
+  QTextCharFormat CharFormat(const model::CharFormat& format) const {
+    QTextCharFormat chars;
+    chars.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    chars.setFontItalic(format.italic);
+    chars.setFontUnderline(format.underline);
+    chars.setFontStrikeOut(format.strike);
+    if (format.caps) chars.setFontCapitalization(QFont::AllUppercase);
+    if (format.small_caps) chars.setFontCapitalization(QFont::SmallCaps);
+    if (format.baseline == model::Baseline::kSuperscript) {
+      chars.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    } else if (format.baseline == model::Baseline::kSubscript) {
+      chars.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    }
+    if (format.font >= 0 && static_cast<size_t>(format.font) < model_.fonts.size()) {
+      chars.setFontFamilies({FromUtf8(model_.fonts[format.font])});
+    }
+    chars.setFontPointSize(format.half_points > 0 ? format.half_points / 2.0 : 12.0);
+    if (format.colour != model::kNoColour) chars.setForeground(ToQt(format.colour));
+    if (format.background != model::kNoColour) chars.setBackground(ToQt(format.background));
+    return chars;
+  }
+
+  // Starts a paragraph: the empty block a container starts with, or a new one.
+  static void StartBlock(QTextCursor& cursor, bool& fresh, const QTextBlockFormat& format) {
+    if (fresh) {
+      cursor.setBlockFormat(format);
+      fresh = false;
+    } else {
+      cursor.insertBlock(format);
+    }
+  }
+
+  void WriteBlocks(const std::vector<model::Block>& blocks, QTextCursor& cursor, bool& fresh, int depth) {
+    for (const model::Block& block : blocks) {
+      if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
+        WriteParagraph(*paragraph, cursor, fresh);
+      } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+        WriteTable(*table, cursor, fresh, depth);
+      }
+    }
+  }
+
+  void WriteParagraph(const model::Paragraph& paragraph, QTextCursor& cursor, bool& fresh) {
+    StartBlock(cursor, fresh, BlockFormat(paragraph.format));
+    QTextCharFormat link;
+    bool in_link = false;
+    QStringList bookmarks;
+    if (!paragraph.format.list_marker.empty()) {
+      const model::CharFormat first =
+          paragraph.inlines.empty() ? model::CharFormat{} : paragraph.inlines.front().format;
+      cursor.insertText(FromUtf8(paragraph.format.list_marker) + QLatin1Char(' '), CharFormat(first));
+    }
+    for (const model::Inline& item : paragraph.inlines) {
+      QTextCharFormat chars = CharFormat(item.format);
+      if (!bookmarks.isEmpty() && item.kind == model::InlineKind::kText) {
+        chars.setAnchor(true);
+        chars.setAnchorNames(bookmarks);
+        bookmarks.clear();
+      }
+      if (in_link) {
+        chars.setAnchor(true);
+        chars.setAnchorHref(link.anchorHref());
+        chars.setFontUnderline(true);
+        chars.setForeground(QColor(Qt::blue));
+      }
+      switch (item.kind) {
+        case model::InlineKind::kText:
+          cursor.insertText(FromUtf8(item.text), chars);
+          break;
+        case model::InlineKind::kTab:
+          cursor.insertText(QStringLiteral("\t"), chars);
+          break;
+        case model::InlineKind::kLineBreak:
+          cursor.insertText(QString(QChar::LineSeparator));
+          break;
+        case model::InlineKind::kLinkStart:
+          in_link = true;
+          link.setAnchorHref(item.local ? QLatin1Char('#') + FromUtf8(item.text) : FromUtf8(item.text));
+          break;
+        case model::InlineKind::kLinkEnd:
+          in_link = false;
+          break;
+        case model::InlineKind::kBookmark:
+          // The name goes on the text that follows, where a link to it should land.
+          bookmarks.append(FromUtf8(item.text));
+          break;
+        case model::InlineKind::kNoteMark:
+          WriteNoteMark(item.index, cursor);
+          break;
+        case model::InlineKind::kPicture:
+          WritePicture(item.index, cursor);
+          break;
+      }
+    }
+  }
+
+  void WriteNoteMark(uint32_t index, QTextCursor& cursor) {
+    if (index >= model_.notes.size()) return;
+    QTextCharFormat mark;
+    mark.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    mark.setForeground(QColor(Qt::darkRed));
+    cursor.insertText(QString::number(index + 1), mark);
+  }
+
+  void WritePicture(uint32_t index, QTextCursor& cursor) {
+    if (index >= model_.pictures.size()) return;
+    const model::Picture& picture = model_.pictures[index];
+    QImage image;
+    const bool shown =
+        (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg) &&
+        image.loadFromData(reinterpret_cast<const uchar*>(picture.data.data()),
+                           static_cast<int>(std::min<size_t>(picture.data.size(), INT32_MAX)));
+    if (!shown) {
+      QTextCharFormat note;
+      note.setForeground(QColor(Qt::darkGray));
+      note.setFontItalic(true);
+      cursor.insertText(QStringLiteral("[рисунок]"), note);
+      return;
+    }
+    const QUrl name(QStringLiteral("picture:%1").arg(index));
+    target_->addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(picture.width_twips > 0 ? picture.width_twips / kTwipsPerPixel : image.width());
+    format.setHeight(picture.height_twips > 0 ? picture.height_twips / kTwipsPerPixel : image.height());
+    cursor.insertImage(format);
+  }
+
+  void WriteTable(const model::Table& table, QTextCursor& cursor, bool& fresh, int depth) {
+    const model::TableGrid grid = model::LayOutTable(table);
+    // Rows without cells have no place; no merge reaches across them.
+    std::vector<int> shown_row(grid.rows.size(), -1);
+    int rows = 0;
+    for (size_t r = 0; r < grid.rows.size(); ++r) {
+      if (!table.rows[r].cells.empty()) shown_row[r] = rows++;
+    }
+    if (rows == 0 || grid.columns == 0) return;
+    if (static_cast<long long>(rows) * grid.columns > kMostTableCells || depth > model::kMaxTableDepth) {
+      // Too large for a table of the view: the cells' text, one after the other.
+      for (const model::GridRow& row : grid.rows) {
+        for (const model::GridCell& cell : row.cells) {
+          for (const model::Cell* part : cell.parts) WriteBlocks(part->blocks, cursor, fresh, depth + 1);
+        }
+      }
+      return;
+    }
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 90));
+    QTextTable* qtable = cursor.insertTable(rows, grid.columns, format);
+    for (size_t r = 0; r < grid.rows.size(); ++r) {
+      for (const model::GridCell& cell : grid.rows[r].cells) {
+        if (cell.rowspan > 1 || cell.colspan > 1) {
+          qtable->mergeCells(shown_row[r], cell.column, cell.rowspan, cell.colspan);
+        }
+        QTextCursor inside = qtable->cellAt(shown_row[r], cell.column).firstCursorPosition();
+        bool cell_fresh = true;
+        for (const model::Cell* part : cell.parts) WriteBlocks(part->blocks, inside, cell_fresh, depth + 1);
+      }
+    }
+    cursor = qtable->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+    fresh = true;
+  }
+
+  void WriteNotes(QTextCursor& cursor, bool& fresh) {
+    if (model_.notes.empty()) return;
+    QTextBlockFormat rule;
+    rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                     QTextLength(QTextLength::PercentageLength, 70));
+    StartBlock(cursor, fresh, rule);
+    for (size_t i = 0; i < model_.notes.size(); ++i) {
+      QTextBlockFormat number;
+      cursor.insertBlock(number);
+      QTextCharFormat bold;
+      bold.setFontWeight(QFont::Bold);
+      QString label = QString::number(i + 1) + QLatin1Char('.');
+      if (!model_.notes[i].author.empty())
+        label += QLatin1Char(' ') + FromUtf8(model_.notes[i].author) + QLatin1Char(':');
+      cursor.insertText(label, bold);
+      bool note_fresh = true;  // the note's first paragraph follows its number
+      WriteBlocks(model_.notes[i].blocks, cursor, note_fresh, 1);
+    }
+  }
+
+  const model::Document& model_;
+  QTextDocument* target_;
+};
 
 void MarkAddresses(QTextDocument* document) {
   const QRegularExpression address(
@@ -63,26 +287,11 @@ void MarkAddresses(QTextDocument* document) {
 
 }  // namespace
 
-void ShowFormattedRtf(QTextEdit* pane, std::string_view rtf) {
-  rtf_view::Document document = rtf_view::ReadDocument(rtf);
+void ShowDocument(QTextEdit* pane, const model::Document& document) {
   QTextDocument* target = pane->document();
   target->setUndoRedoEnabled(false);
   target->clear();
-  QTextCursor cursor(target);
-  cursor.beginEditBlock();
-  bool first = true;
-  for (const rtf_view::Paragraph& paragraph : document.paragraphs) {
-    QTextBlockFormat block;
-    block.setAlignment(ToQt(paragraph.alignment));
-    if (first) {
-      cursor.setBlockFormat(block);
-      first = false;
-    } else {
-      cursor.insertBlock(block);
-    }
-    for (const rtf_view::Run& run : paragraph.runs) cursor.insertText(RunText(run.text), ToQt(run.style));
-  }
-  cursor.endEditBlock();
+  PaneWriter(document, target).Write();
   MarkAddresses(target);
   target->setUndoRedoEnabled(true);
 }

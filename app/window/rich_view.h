@@ -1,15 +1,21 @@
-// The RTF pane's formatted view of a document.
+// The RTF pane's formatted view of a document model.
 #pragma once
 
 #include <string_view>
+
+#include "model/document.h"
 
 class QTextEdit;
 
 namespace tessarine {
 
-// Replaces the content of `pane` with the RTF document `rtf` formatted: paragraphs with their
-// alignment, line breaks, tabs, bold, italic, underline, font size and colour. Web and mail
-// addresses in the text are shown as links. The pane's undo history starts afresh.
-void ShowFormattedRtf(QTextEdit* pane, std::string_view rtf);
+// Replaces the content of `pane` with `document` formatted: paragraphs with their alignment,
+// indents and spacing, headings, list markers, line breaks and tabs; bold, italic, underline,
+// strike, superscript and subscript, capitals, font, size, colour and background; tables with
+// their merged cells and nested tables; links and bookmarks; PNG and JPEG pictures at their
+// size (other pictures as a framed note of their format); note marks, with the notes after a
+// rule at the end. Web and mail addresses in the text are shown as links too. The pane's undo
+// history starts afresh.
+void ShowDocument(QTextEdit* pane, const model::Document& document);
 
 }  // namespace tessarine

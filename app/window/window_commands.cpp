@@ -10,14 +10,15 @@
 #include "app/commands/command_texts.h"
 #include "app/commands/open_document.h"
 #include "app/messages.h"
-#include "app/rtf_view/rtf_document.h"
 #include "app/window/code_page.h"
 #include "app/window/main_window.h"
 #include "app/window/pane.h"
 #include "app/window/rich_view.h"
 #include "app/window/window_texts.h"
 #include "base/line_break.h"
-#include "passes/pipeline/convert_rtf.h"
+#include "choice/convert_rtf_document.h"
+#include "model/plain_text.h"
+#include "reader/read_rtf.h"
 #include "text/convert_text.h"
 
 namespace tessarine {
@@ -71,8 +72,12 @@ void MainWindow::LoadRtf(const QString& path) {
     return;
   }
   SetStatus(Utf8(texts::kStatusLoadedColon) + path);
-  ShowFormattedRtf(rtf_pane_, document_text_);
-  text_pane_->setPlainText(Utf8(rtf_view::ExtractPlainText(document_text_)));
+  // One reading of the document for both panes.
+  const model::Document document = ReadRtfDocument(document_text_);
+  ShowDocument(rtf_pane_, document);
+  std::string text;
+  model::AppendPlainText(document, model::WithNotes::kNo, text);
+  text_pane_->setPlainText(Utf8(text));
   SelectTab(1);
   rtf_button_->setEnabled(true);
   txt_button_->setEnabled(false);  // an RTF source is no plain text to convert
@@ -124,8 +129,9 @@ void MainWindow::ConvertBatch(const QStringList& paths, SourceKind kind) {
 }
 
 void MainWindow::ConvertRtfCommand() {
-  Conversion conversion = ConvertRtf(document_text_, settings_, Progress());
+  Conversion conversion = ConvertRtfDocument(document_text_, settings_, Progress());
   SetProgress(0);
+  SetStatus(Utf8(conversion.reading == RtfReading::kModel ? texts::kStatusMadeByModel : texts::kStatusMadeByPasses));
   if (conversion.refusal != Refusal::kNone) Report(messages::ForRefusal(conversion.refusal));
   ShowPage(conversion.page);
   SelectTab(2);

@@ -26,6 +26,10 @@ inline constexpr const char* kCopy = "Копировать";
 inline constexpr const char* kPaste = "Вставить";
 inline constexpr const char* kDelete = "Удалить";
 inline constexpr const char* kSelectAll = "Выделить все";
+inline constexpr const char* kMenuRtfReading = "Чтение RTF";
+inline constexpr const char* kReadRtfAutomatically = "Выбирать способ автоматически";
+inline constexpr const char* kReadRtfByPasses = "Проходами по тексту";
+inline constexpr const char* kReadRtfByModel = "По структуре документа";
 inline constexpr const char* kMenuSettings = "Установки";
 inline constexpr const char* kMenuHelp = "Справка";
 

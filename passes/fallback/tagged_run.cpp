@@ -45,10 +45,6 @@ void DropLastSemicolon(std::string& style) {
   if (!style.empty() && style.back() == ';') style.pop_back();
 }
 
-bool Contains(std::string_view s, std::string_view word) {
-  return s.find(word) != std::string_view::npos;
-}
-
 void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionState& st) {
   const Settings& set = st.settings;
   std::string& style = st.StyleText;
@@ -70,9 +66,9 @@ void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionSt
   } else {
     out += "<p>";
   }
-  if (Contains(head, "\\ulnone\\")) st.UnderlineOpen = false;
-  if (Contains(head, "\\i0\\")) st.ItalicOpen = false;
-  if (Contains(head, "\\b0\\")) st.BoldOpen = false;
+  if (HasFlagWord(head, "\\ulnone")) st.UnderlineOpen = false;
+  if (HasFlagWord(head, "\\i0")) st.ItalicOpen = false;
+  if (HasFlagWord(head, "\\b0")) st.BoldOpen = false;
   if (st.BoldOpen || !f.Bold.empty()) {
     out += "<b>";
     st.BoldOpen = true;
@@ -93,11 +89,11 @@ void Tag(std::string& out, std::string_view tag) {
   out += kLineBreak;
 }
 
-// Keeps the b, i and u elements of a later run in step with its "\b0\", "\i0\" and "\ulnone\".
+// Keeps the b, i and u elements of a later run in step with its "\b0", "\i0" and "\ulnone".
 void WriteLaterRunTags(std::string_view head, const RunFormat& f, ConversionState& st) {
-  const bool b0 = Contains(head, "\\b0\\");
-  const bool i0 = Contains(head, "\\i0\\");
-  const bool u0 = Contains(head, "\\ulnone\\");
+  const bool b0 = HasFlagWord(head, "\\b0");
+  const bool i0 = HasFlagWord(head, "\\i0");
+  const bool u0 = HasFlagWord(head, "\\ulnone");
   bool& bold = st.BoldOpen;
   bool& italic = st.ItalicOpen;
   bool& underline = st.UnderlineOpen;

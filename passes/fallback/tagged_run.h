@@ -16,7 +16,8 @@ namespace tessarine {
 // "<i>", "<u>" for the open flags and the run's own, and counts run_count up to 1.
 // run_count > 0: the paragraph font, size and colour follow the run; a change closes the open
 // span and opens a new one; the tags are closed and reopened (each followed by a line break) as
-// "\b0\", "\i0\" and "\ulnone\" in `head` say. run_count is not changed.
+// the words "\b0", "\i0" and "\ulnone" in `head` say (found as HasFlagWord finds them: before a
+// backslash, a space or the end of `head`). run_count is not changed.
 void WriteTaggedRun(std::string_view head, int& run_count, ConversionState& st);
 
 }  // namespace tessarine

@@ -1,7 +1,9 @@
 #include "passes/notes/hyperlink.h"
 
+#include "page/link_target.h"
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/paragraphs/run_text.h"
+#include "passes/scan/number.h"
 #include "passes/scan/scan.h"
 
 namespace tessarine {
@@ -15,32 +17,153 @@ std::string_view InnerGroups(std::string_view group) {
   return CopyFrom(group, Pos("{", group));
 }
 
-// Appends the text of the groups at the front of `groups` that have no nested groups, stopping
-// at the first one with nested groups or when no group is left. Groups holding `skip` (when not
-// empty) give no text.
-void AppendFlatGroups(std::string_view groups, std::string_view skip, ConversionState& st) {
+// Appends to `out` the text of the groups at the front of `groups` that have no nested groups,
+// stopping at the first one with nested groups or when no group is left.
+void AppendLeadingFlatGroups(std::string_view groups, std::string& out, ConversionState& st) {
   std::string_view group;
   std::string html;
   int opens = 0;
   while (ExtractGroup(groups, group, opens) && opens == 1) {
-    if (!skip.empty() && Pos(skip, group) > 0) continue;
     ConvertRunText(group, html, st);
-    st.OutputText += html;
+    out += html;
+  }
+}
+
+// Appends to `out` the text of every group of `groups` without nested groups, in order; groups
+// with nested groups give nothing.
+void AppendAllFlatGroups(std::string_view groups, std::string& out, ConversionState& st) {
+  std::string_view group;
+  std::string html;
+  int opens = 0;
+  GroupMemo memo;
+  while (ExtractGroup(groups, group, opens, &memo)) {
+    if (opens != 1) continue;
+    ConvertRunText(group, html, st);
+    out += html;
+  }
+}
+
+bool IsSpace(char c) {
+  return c == ' ';
+}
+
+// Skips the spaces at the front of `s`.
+std::string_view TrimFront(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && IsSpace(s[i])) ++i;
+  return s.substr(i);
+}
+
+// Removes a "\l" switch (one or two backslashes, then "l" ending at a space, a quote or the end)
+// from the front of `s`; true when there was one.
+bool CutBookmarkSwitch(std::string_view& s) {
+  size_t i = 0;
+  while (i < s.size() && i < 2 && s[i] == '\\') ++i;
+  if (i == 0 || i >= s.size() || s[i] != 'l') return false;
+  ++i;
+  if (i < s.size() && s[i] != ' ' && s[i] != '"') return false;
+  s.remove_prefix(i);
+  return true;
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The length of the reference at the front of `s` that the page keeps as it stands: the run
+// decoder's "&lt;" and "&gt;", or a numeric reference "&#N;" or "&#xH;" (as the escape rewrite
+// writes letters code page 1251 lacks); 0 for anything else. `value` receives its character.
+size_t KeptReference(std::string_view s, unsigned long& value) {
+  if (s.starts_with("&lt;") || s.starts_with("&gt;")) {
+    value = s[1] == 'l' ? '<' : '>';
+    return 4;
+  }
+  if (!s.starts_with("&#")) return 0;
+  const bool hex = s.size() > 2 && (s[2] == 'x' || s[2] == 'X');
+  const size_t first = hex ? 3 : 2;
+  const size_t most = hex ? 6 : 7;  // beyond U+10FFFF no character is meant
+  size_t end = first;
+  value = 0;
+  while (end < s.size() && end - first < most && (hex ? IsHexDigit(s[end]) : IsDigit(s[end]))) {
+    const char c = s[end];
+    const unsigned long digit = IsDigit(c) ? static_cast<unsigned long>(c - '0')
+                                           : static_cast<unsigned long>(LowerAscii(c) - 'a' + 10);
+    value = value * (hex ? 16 : 10) + digit;
+    ++end;
+  }
+  if (end == first || end >= s.size() || s[end] != ';') return 0;
+  return end + 1;
+}
+
+// Appends `text`, HTML text as the run decoder writes it, as the value of a double-quoted
+// attribute: quotes, "<", ">" and every "&" that does not start a kept reference are written as
+// references, so nothing in it can end the attribute or spell a character it does not show.
+void AppendAttributeValue(std::string_view text, std::string& out) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    unsigned long value = 0;
+    if (c == '"') {
+      out += "&quot;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '&') {
+      out += KeptReference(text.substr(i), value) > 0 ? "&" : "&amp;";
+    } else {
+      out += c;
+    }
   }
 }
 
 }  // namespace
 
+HyperlinkTarget ReadHyperlinkTarget(std::string_view instruction) {
+  constexpr std::string_view kWord = "HYPERLINK";
+  HyperlinkTarget result;
+  const size_t word = instruction.find(kWord);
+  if (word == std::string_view::npos) return result;
+  result.hyperlink = true;
+  std::string_view rest = TrimFront(instruction.substr(word + kWord.size()));
+  result.bookmark = CutBookmarkSwitch(rest);
+  const size_t open = rest.find('"');
+  if (open != std::string_view::npos) {
+    rest.remove_prefix(open + 1);
+    result.target = rest.substr(0, rest.find('"'));
+  } else {
+    rest = TrimFront(rest);
+    result.target = rest.substr(0, rest.find(' '));
+  }
+  return result;
+}
+
 void ConvertHyperlinkField(std::string_view field, ConversionState& st) {
   std::string_view inst, rslt;
   int opens = 0;
   ExtractGroup(field, inst, opens);
-  st.OutputText.append("<a href=");
-  AppendFlatGroups(InnerGroups(inst), "HYPERLINK", st);
-  st.OutputText.append(">");
+  std::string instruction;
+  if (opens == 1) {
+    // An instruction without groups of its own ("{\*\fldinst HYPERLINK "x"}") is its own text.
+    ConvertRunText(CopyFrom(inst, 4), instruction, st);
+  } else {
+    AppendAllFlatGroups(InnerGroups(inst), instruction, st);
+  }
+  const HyperlinkTarget link = ReadHyperlinkTarget(instruction);
+  const bool linked = link.hyperlink && !IsScriptTarget(link.target);
+  std::string& out = st.OutputText;
+  if (linked) {
+    out += "<a href=\"";
+    if (link.bookmark) out += '#';
+    AppendAttributeValue(link.target, out);
+    out += "\">";
+  }
   ExtractGroup(field, rslt, opens);
-  AppendFlatGroups(InnerGroups(rslt), {}, st);
-  st.OutputText.append("</a>");
+  AppendLeadingFlatGroups(InnerGroups(rslt), out, st);
+  if (linked) out += "</a>";
 }
 
 std::string WithoutNestedGroups(std::string_view group) {

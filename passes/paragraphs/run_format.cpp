@@ -6,6 +6,33 @@
 
 namespace tessarine {
 
+namespace {
+
+// Whether the backslash at `at` is the second of an escaped pair "\\" (an odd number of
+// backslashes stands right before it): then it starts text, not a word.
+bool IsEscapedBackslash(std::string_view s, size_t at) {
+  size_t before = 0;
+  while (before < at && s[at - 1 - before] == '\\') ++before;
+  return before % 2 == 1;
+}
+
+// Whether the flag word whose backslash stands at `at` ends at `after`: a backslash there always
+// ends it; a space, or the end of `s`, when that backslash starts a word.
+bool FlagWordEndsAt(std::string_view s, size_t at, size_t after) {
+  if (after < s.size() && s[after] == '\\') return true;
+  if (after < s.size() && s[after] != ' ') return false;
+  return !IsEscapedBackslash(s, at);
+}
+
+}  // namespace
+
+bool HasFlagWord(std::string_view s, std::string_view word) {
+  for (size_t at = s.find(word); at != std::string_view::npos; at = s.find(word, at + 1)) {
+    if (FlagWordEndsAt(s, at, at + word.size())) return true;
+  }
+  return false;
+}
+
 long FindNumberedWord(std::string_view s, std::string_view word) {
   size_t at = FindExact(s, word);
   while (at != std::string_view::npos) {
@@ -47,7 +74,8 @@ std::string FontNameFor(std::string_view s, long p, const ConversionState& st) {
 }
 
 // Where the words a run format reads first stand in a run: 1-based positions of the first "\fs",
-// "\f" and "\cf" followed by a digit (-1: none), and whether "\i\", "\b\" and "\ul\" occur.
+// "\f" and "\cf" followed by a digit (-1: none), and whether the flag words "\i", "\b" and "\ul"
+// occur (as HasFlagWord finds them).
 // Every one of them starts with a backslash, so one walk over the backslashes finds them all.
 struct RunWords {
   long fs = -1;
@@ -72,11 +100,11 @@ RunWords FindRunWords(std::string_view s) {
     } else if (c1 == 'c') {
       if (w.cf < 0 && c2 == 'f' && IsDigit(at(i + 3))) w.cf = static_cast<long>(i) + 1;
     } else if (c1 == 'i') {
-      w.italic = w.italic || c2 == '\\';
+      w.italic = w.italic || FlagWordEndsAt(s, i, i + 2);
     } else if (c1 == 'b') {
-      w.bold = w.bold || c2 == '\\';
+      w.bold = w.bold || FlagWordEndsAt(s, i, i + 2);
     } else if (c1 == 'u') {
-      w.underline = w.underline || (c2 == 'l' && at(i + 3) == '\\');
+      w.underline = w.underline || (c2 == 'l' && FlagWordEndsAt(s, i, i + 3));
     }
     if (w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline) break;
   }

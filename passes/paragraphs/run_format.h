@@ -21,8 +21,15 @@ struct RunFormat {
 // "0"-"9"; -1 when there is none (so "\f" skips "\fs24" and "\fcharset204").
 long FindNumberedWord(std::string_view s, std::string_view word);
 
+// Whether the flag word `word` (a backslash and its letters, as "\b" or "\ulnone") occurs in `s`
+// followed by a backslash, a space or the end of `s` ("\b\", "\b " and a final "\b"; not "\b0"
+// or "\bin"). Before a space or the end, a word whose backslash is the second of an escaped
+// "\\" is text and does not count.
+bool HasFlagWord(std::string_view s, std::string_view word);
+
 // Reads the run format of the RTF text `s` (all searches over the whole of `s`, the first
-// match wins). A font number not in the font table and a colour number beyond ColourList give
+// match wins). Bold, italic and underline are the flag words "\b", "\i" and "\ul" as
+// HasFlagWord finds them. A font number not in the font table and a colour number beyond ColourList give
 // empty values.
 RunFormat ParseRunFormat(std::string_view s, const ConversionState& st);
 

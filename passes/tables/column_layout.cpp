@@ -29,7 +29,36 @@ void Move(std::string& rest, size_t count, std::string& done) {
   rest.erase(0, count);
 }
 
+// Whether the tag that starts at `html[at]` ("<") is one of the elements a cut balances.
+bool IsBalancedTag(std::string_view html, size_t at) {
+  size_t i = at + 1;
+  if (i < html.size() && html[i] == '/') ++i;
+  size_t end = i;
+  while (end < html.size() && html[end] >= 'a' && html[end] <= 'z') ++end;
+  if (end >= html.size() || (html[end] != '>' && html[end] != ' ')) return false;
+  const std::string_view name = html.substr(i, end - i);
+  return name == "p" || name == "span" || name == "b" || name == "i" || name == "u";
+}
+
 }  // namespace
+
+bool HasContent(std::string_view html) {
+  size_t i = 0;
+  while (i < html.size()) {
+    const char c = html[i];
+    if (c == '<') {
+      if (!IsBalancedTag(html, i)) return true;
+      const size_t close = html.find('>', i);
+      if (close == std::string_view::npos) return true;  // a cut-off tag is shown as text
+      i = close + 1;
+    } else if (c == ' ' || c == '\r' || c == '\n') {
+      ++i;
+    } else {
+      return true;
+    }
+  }
+  return false;
+}
 
 void BalanceTagsAtCut(std::string& done, std::string& rest) {
   const long p = OpenAt(done, "<p", "</p");

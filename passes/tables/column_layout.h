@@ -13,6 +13,10 @@ namespace tessarine {
 // cut are closed before it and opened again after it.
 void AppendColumns(std::string_view html, int columns, std::string& out);
 
+// Whether `html` shows anything: a character outside its tags other than a space or a line
+// break, or a tag other than the p, span, b, i and u tags (opening or closing) a cut balances.
+bool HasContent(std::string_view html);
+
 // Closes at the end of `done` the elements still open in it (span, u, i, b, p, in that order) and
 // puts their opening tags in front of `rest` (p, b, i, u, span), as at a column cut.
 void BalanceTagsAtCut(std::string& done, std::string& rest);

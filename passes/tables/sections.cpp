@@ -23,6 +23,61 @@ std::string CutSection(SourceBuffer& source) {
   return all;
 }
 
+// What converting a section changes besides its HTML: the paragraph, span and list state.
+// Taken before a section and put back when the section shows nothing, so that what follows is
+// written as if the section had not been there.
+struct ParagraphState {
+  std::string Alignment, ParagraphFont, ParagraphSize, ParagraphColour;
+  std::string SpanFont, SpanSize, SpanColour, SpanBold, SpanItalic, SpanUnderline;
+  std::string ListCarryText;
+  int ListItemParagraphs = 0;
+  bool SpanOpen = false, BoldOpen = false, ItalicOpen = false, UnderlineOpen = false;
+  bool InListItem = false, SecondPath = false, ListPardPending = false;
+
+  explicit ParagraphState(const ConversionState& st)
+      : Alignment(st.Alignment),
+        ParagraphFont(st.ParagraphFont),
+        ParagraphSize(st.ParagraphSize),
+        ParagraphColour(st.ParagraphColour),
+        SpanFont(st.SpanFont),
+        SpanSize(st.SpanSize),
+        SpanColour(st.SpanColour),
+        SpanBold(st.SpanBold),
+        SpanItalic(st.SpanItalic),
+        SpanUnderline(st.SpanUnderline),
+        ListCarryText(st.ListCarryText),
+        ListItemParagraphs(st.ListItemParagraphs),
+        SpanOpen(st.SpanOpen),
+        BoldOpen(st.BoldOpen),
+        ItalicOpen(st.ItalicOpen),
+        UnderlineOpen(st.UnderlineOpen),
+        InListItem(st.InListItem),
+        SecondPath(st.SecondPath),
+        ListPardPending(st.ListPardPending) {}
+
+  void Restore(ConversionState& st) {
+    st.Alignment = std::move(Alignment);
+    st.ParagraphFont = std::move(ParagraphFont);
+    st.ParagraphSize = std::move(ParagraphSize);
+    st.ParagraphColour = std::move(ParagraphColour);
+    st.SpanFont = std::move(SpanFont);
+    st.SpanSize = std::move(SpanSize);
+    st.SpanColour = std::move(SpanColour);
+    st.SpanBold = std::move(SpanBold);
+    st.SpanItalic = std::move(SpanItalic);
+    st.SpanUnderline = std::move(SpanUnderline);
+    st.ListCarryText = std::move(ListCarryText);
+    st.ListItemParagraphs = ListItemParagraphs;
+    st.SpanOpen = SpanOpen;
+    st.BoldOpen = BoldOpen;
+    st.ItalicOpen = ItalicOpen;
+    st.UnderlineOpen = UnderlineOpen;
+    st.InListItem = InListItem;
+    st.SecondPath = SecondPath;
+    st.ListPardPending = ListPardPending;
+  }
+};
+
 }  // namespace
 
 void ConvertSection(ConversionState& st) {
@@ -50,8 +105,16 @@ void ConvertSection(ConversionState& st) {
     // No paragraph mark to start at: the rest of the "\cols" number is not text.
     while (!section.empty() && IsDigit(section[0])) section.remove_prefix(1);
   }
+  ParagraphState before(st);
   ConvertParagraphs(std::string(section), st);
 
+  if (!HasContent(st.OutputText)) {
+    // A section without text (a document's last "\sectd" with nothing after it) writes nothing:
+    // no empty column table, no tag closed early.
+    before.Restore(st);
+    st.OutputText.swap(saved);
+    return;
+  }
   if (columns <= 1) {
     saved.append(st.OutputText);
     st.OutputText.swap(saved);

@@ -62,8 +62,11 @@ TEST_F(WindowTest, InitialState) {
 
 TEST_F(WindowTest, MenusInOrder) {
   MainWindow& window = Window();
-  EXPECT_EQ(Items(window.menuBar()->actions()), (Strings{"Файл>", "Редактор>", "Установки", "Справка"}));
+  EXPECT_EQ(Items(window.menuBar()->actions()),
+            (Strings{"Файл>", "Редактор>", "Чтение RTF>", "Установки", "Справка"}));
   QList<QAction*> bar = window.menuBar()->actions();
+  EXPECT_EQ(Items(bar[2]->menu()->actions()),
+            (Strings{"Выбирать способ автоматически", "Проходами по тексту", "По структуре документа"}));
   EXPECT_EQ(Items(bar[0]->menu()->actions()), (Strings{"Открыть файлы RTF", "Открыть файлы TXT",
                                                        "Открыть файл HTML", "—", "Сохранить файл HTML"}));
   EXPECT_EQ(Items(bar[1]->menu()->actions()),

@@ -99,6 +99,45 @@ TEST_F(WindowTest, RtfButtonShowsThePage) {
   EXPECT_EQ(Window().document_text(), TextOf(kRtf));  // the source stays
 }
 
+// The way of reading RTF is chosen in its menu, shown checked, kept in the settings file, and the
+// status line tells which way the page was made.
+TEST_F(WindowTest, TheWayOfReadingRtfIsChosenAndTold) {
+  // A header with no brace before the first paragraph: the passes lose the text before the
+  // table, so the automatic choice takes the structured reading.
+  const std::string lost = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pgndec\\pard\\plain Title\\par\\pard\\plain {Body\\par }}";
+  MainWindow& window = Window();
+  QAction* automatic = window.findChild<QAction*>("readRtfAutoAction");
+  QAction* passes = window.findChild<QAction*>("readRtfPassesAction");
+  QAction* model = window.findChild<QAction*>("readRtfModelAction");
+  ASSERT_TRUE(automatic && passes && model);
+  EXPECT_TRUE(automatic->isChecked());
+  const struct {
+    QAction* action;
+    const char* document;
+    const char* engine;
+    const char* status;
+  } cases[] = {
+      {automatic, kRtf, "auto", "Страница сделана проходами по тексту RTF"},
+      {automatic, lost.c_str(), "auto", "Страница сделана по структуре документа"},
+      {passes, lost.c_str(), "passes", "Страница сделана проходами по тексту RTF"},
+      {model, kRtf, "model", "Страница сделана по структуре документа"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.document);
+    c.action->trigger();
+    EXPECT_TRUE(c.action->isChecked());
+    EXPECT_EQ(window.settings().rtfengine, c.engine);
+    platform.open_answers.push_back({Path(folder.Write("doc.rtf", c.document))});
+    Trigger("openRtfAction");
+    RtfButton()->click();
+    EXPECT_EQ(StatusText(), QString::fromUtf8(c.status));
+  }
+  window.close();
+  std::string written;
+  ASSERT_TRUE(ReadFileBytes(folder / "qavrel.ini", &written).ok());
+  EXPECT_NE(written.find("rtfengine=model\r\n"), std::string::npos);
+}
+
 TEST_F(WindowTest, TxtButtonShowsThePageOrTheRefusal) {
   const struct {
     const char* name;

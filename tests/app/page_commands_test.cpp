@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 
 #include <QTextCursor>
@@ -124,6 +125,12 @@ TEST_F(PageCommandsTest, SaveHtml) {
   }
   EXPECT_EQ(platform.save_filters.back(), "Файлы HTML (*.htm)|*.htm;*.html;*.shtml;*.dhtml;*.phtml");
   EXPECT_FALSE(std::filesystem::exists(folder / "typed.htm.htm"));
+  // Saving again replaces the page whole, through a temporary file that does not stay behind.
+  platform.save_answers.push_back(Path(folder / "plain"));
+  Trigger("saveHtmlAction");
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
+  }
 
   platform.messages.clear();
   std::filesystem::create_directories(folder / "taken.htm");

@@ -1,9 +1,15 @@
+#include <string>
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include "app/window/rich_view.h"
+#include "reader/read_rtf.h"
 #include "tests/app/window_fixture.h"
+#include "tests/model_page/sample_images.h"
 
 namespace tessarine::testing {
 namespace {
@@ -14,14 +20,26 @@ QTextCharFormat FormatAt(QTextDocument* document, int position) {
   return cursor.charFormat();
 }
 
+void Show(QTextEdit& pane, std::string_view rtf) {
+  ShowDocument(&pane, ReadRtfDocument(rtf));
+}
+
+// The tables of the document's top frame, in order.
+std::vector<QTextTable*> Tables(QTextFrame* frame) {
+  std::vector<QTextTable*> tables;
+  for (QTextFrame* child : frame->childFrames()) {
+    if (auto* table = qobject_cast<QTextTable*>(child)) tables.push_back(table);
+  }
+  return tables;
+}
+
 TEST(RichViewTest, ShowsFormattingAndAddresses) {
   App();
   QTextEdit pane;
-  ShowFormattedRtf(&pane,
-                   "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr\\fs40\\cf1\\i\\ul red\\i0\\ulnone "
-                   "plain\\line www.example.com\\tab x\\par}");
+  Show(pane,
+       "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr\\fs40\\cf1\\i\\ul red\\i0\\ulnone "
+       "plain\\line www.example.com\\tab x\\par}");
   QTextDocument* document = pane.document();
-  ASSERT_EQ(document->blockCount(), 1);
   QTextBlock block = document->firstBlock();
   EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignRight);
   EXPECT_EQ(block.text(), QString("redplain") + QChar::LineSeparator + "www.example.com\tx");
@@ -38,6 +56,67 @@ TEST(RichViewTest, ShowsFormattingAndAddresses) {
   EXPECT_TRUE(link.isAnchor());
   EXPECT_EQ(link.anchorHref(), "www.example.com");
   EXPECT_FALSE(document->isUndoAvailable());
+}
+
+TEST(RichViewTest, ShowsTablesWithTheirMergesAndNestedTables) {
+  App();
+  QTextEdit pane;
+  Show(pane,
+       "{\\rtf1\\pard Before\\par"
+       "\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl Merged\\cell Top\\cell\\row"
+       "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl \\cell Bottom\\cell\\row"
+       "\\trowd\\cellx2000\\pard\\intbl Outer\\par"
+       "\\itap2 Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}{\\nonesttables\\par}"
+       "\\itap1\\cell\\row"
+       "\\pard After\\par}");
+  std::vector<QTextTable*> tables = Tables(pane.document()->rootFrame());
+  ASSERT_EQ(tables.size(), 1u);
+  QTextTable* table = tables[0];
+  EXPECT_EQ(table->rows(), 3);
+  EXPECT_EQ(table->columns(), 2);
+  EXPECT_EQ(table->cellAt(0, 0).rowSpan(), 2);
+  QTextCursor merged = table->cellAt(0, 0).firstCursorPosition();
+  EXPECT_EQ(merged.block().text(), "Merged");
+  EXPECT_EQ(table->cellAt(2, 0).columnSpan(), 2);
+  // The nested table stands in the cell of the last row.
+  std::vector<QTextTable*> nested;
+  for (QTextFrame* child : table->childFrames()) {
+    if (auto* inner = qobject_cast<QTextTable*>(child)) nested.push_back(inner);
+  }
+  ASSERT_EQ(nested.size(), 1u);
+  EXPECT_EQ(nested[0]->cellAt(0, 0).firstCursorPosition().block().text(), "Inner");
+  EXPECT_EQ(pane.document()->lastBlock().text(), "After");
+}
+
+TEST(RichViewTest, ShowsListMarkersLinksNotesAndPictures) {
+  App();
+  QTextEdit pane;
+  std::string png_hex;
+  for (unsigned char c : PngBytes()) {
+    static const char kHex[] = "0123456789abcdef";
+    png_hex += kHex[c >> 4];
+    png_hex += kHex[c & 15];
+  }
+  Show(pane,
+       "{\\rtf1\\pard{\\listtext 1.\\tab}Item\\par"
+       "\\pard {\\field{\\*\\fldinst HYPERLINK \"http://example.com/\"}{\\fldrslt Site}} and note"
+       "{\\footnote Noted text.}\\par"
+       "\\pard {\\pict\\pngblip\\picw3\\pich2\\picwgoal900\\pichgoal600 " +
+           png_hex + "}{\\pict\\wmetafile8 0100}\\par}");
+  QTextDocument* document = pane.document();
+  QTextBlock item = document->firstBlock();
+  EXPECT_TRUE(item.text().startsWith("1. Item")) << item.text().toStdString();
+  QTextBlock linked = item.next();
+  EXPECT_EQ(FormatAt(document, linked.position()).anchorHref(), "http://example.com/");
+  EXPECT_TRUE(linked.text().endsWith("note1")) << linked.text().toStdString();
+  QTextBlock pictures = linked.next();
+  EXPECT_TRUE(pictures.text().contains(QChar::ObjectReplacementCharacter));
+  EXPECT_TRUE(pictures.text().contains("[рисунок]"));
+  QTextImageFormat image = FormatAt(document, pictures.position()).toImageFormat();
+  EXPECT_EQ(image.width(), 60.0);  // 900 twips at 15 twips a pixel
+  EXPECT_FALSE(document->resource(QTextDocument::ImageResource, QUrl(image.name())).isNull());
+  EXPECT_TRUE(document->lastBlock().text().contains("Noted text."))
+      << document->lastBlock().text().toStdString();
 }
 
 }  // namespace

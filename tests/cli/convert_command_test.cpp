@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -240,9 +241,119 @@ TEST_F(ConvertCommandTest, UsageErrors) {
 TEST_F(ConvertCommandTest, HelpDescribesEveryOption) {
   RunResult r = run_.Run({"--help"});
   EXPECT_EQ(r.exit_code, kOk);
-  for (const char* word : {"--settings", "--from", "-o", "-q", "Exit status", "htm", "qavrel.ini"}) {
+  for (const char* word : {"--settings", "--from", "-o", "-q", "--version", "standard input", "Exit status",
+                           "htm", "qavrel.ini"}) {
     EXPECT_TRUE(Contains(r.out, word)) << word;
   }
+}
+
+// "-" reads the document from standard input, for pipelines: "tessarine-convert - <a.rtf >a.htm".
+TEST_F(ConvertCommandTest, StandardInputGivesItsPageToStandardOutput) {
+  run_.WriteDocument("a.rtf", kRtf);
+  ASSERT_EQ(run_.Run({"-o", "saved.htm", "a.rtf"}).exit_code, kOk);
+  const std::string saved = Read("saved.htm");
+
+  RunResult r = run_.RunWithInput({"-"}, kRtf);
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(r.out, saved);
+  EXPECT_EQ(r.err, "");
+  r = run_.RunWithInput({"-", "-"}, kRtf);  // named twice, read once
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(r.out, saved);
+
+  // -o names the page's file instead.
+  r = run_.RunWithInput({"-o", "piped.htm", "-"}, kRtf);
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(r.out, "piped.htm\n");
+  EXPECT_EQ(Read("piped.htm"), saved);
+  EXPECT_FALSE(Exists("-"));
+  EXPECT_FALSE(Exists("-.htm"));
+}
+
+TEST_F(ConvertCommandTest, StandardInputIsRtfUnlessFromSaysOtherwise) {
+  const std::string text = "A line of plain text.\r\n\r\nAnother one.\r\n";
+  RunResult r = run_.RunWithInput({"-"}, text);
+  EXPECT_EQ(r.exit_code, kFailed);
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(Contains(r.err, "-: ")) << r.err;
+  EXPECT_TRUE(Contains(r.err, kNotRtfMessage)) << r.err;
+
+  run_.WriteDocument("a.txt", text);
+  ASSERT_EQ(run_.Run({"-o", "a.htm", "a.txt"}).exit_code, kOk);
+  r = run_.RunWithInput({"--from", "txt", "-"}, text);
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(r.out, Read("a.htm"));
+}
+
+TEST_F(ConvertCommandTest, StandardInputTakesNoOtherFile) {
+  run_.WriteDocument("a.rtf", kRtf);
+  RunResult r = run_.RunWithInput({"-", "a.rtf"}, kRtf);
+  EXPECT_EQ(r.exit_code, kUsage);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(Exists("a.htm"));
+}
+
+TEST_F(ConvertCommandTest, AFileNamedTwiceIsConvertedOnce) {
+  run_.WriteDocument("a.rtf", kRtf);
+  run_.WriteDocument("b.rtf", kRtf);
+  for (const char* jobs : {"1", "4"}) {
+    RunResult r = run_.Run({"-j", jobs, "a.rtf", "b.rtf", "./a.rtf", "a.rtf"});
+    EXPECT_EQ(r.exit_code, kOk) << r.err;
+    EXPECT_EQ(r.out, "a.htm\nb.htm\n") << jobs;
+  }
+  // With -o the one file may be named more than once.
+  RunResult r = run_.Run({"-o", "page.htm", "a.rtf", "a.rtf"});
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(r.out, "page.htm\n");
+  // A file that fails is reported once.
+  r = run_.Run({"missing.rtf", "missing.rtf"});
+  EXPECT_EQ(r.exit_code, kFailed);
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+}
+
+TEST_F(ConvertCommandTest, AFolderIsReportedAsAFolder) {
+  const std::string kFolder = "— это папка, а не файл";
+  std::filesystem::create_directory(run_.work() / "folder.rtf");
+  std::filesystem::create_directory(run_.work() / "pages");
+  run_.WriteDocument("a.rtf", kRtf);
+
+  RunResult r = run_.Run({"folder.rtf"});
+  EXPECT_EQ(r.exit_code, kFailed);
+  EXPECT_TRUE(Contains(r.err, "folder.rtf: ")) << r.err;
+  EXPECT_TRUE(Contains(r.err, kFolder)) << r.err;
+  EXPECT_FALSE(Contains(r.err, "не найден")) << r.err;
+
+  r = run_.Run({"-o", "pages", "a.rtf"});
+  EXPECT_EQ(r.exit_code, kFailed);
+  EXPECT_TRUE(Contains(r.err, "a.rtf: ")) << r.err;
+  EXPECT_TRUE(Contains(r.err, "pages")) << r.err;
+  EXPECT_TRUE(Contains(r.err, kFolder)) << r.err;
+  EXPECT_TRUE(std::filesystem::is_empty(run_.work() / "pages"));
+
+  r = run_.Run({"--settings", "pages", "a.rtf"});
+  EXPECT_EQ(r.exit_code, kUsage);
+  EXPECT_TRUE(Contains(r.err, kFolder)) << r.err;
+}
+
+// A page written over an older one: the old page is replaced whole, and nothing is left beside it.
+TEST_F(ConvertCommandTest, APageReplacesTheOldOneWhole) {
+  run_.WriteDocument("a.rtf", kRtf);
+  run_.WriteDocument("a.htm", std::string(100000, 'o'));
+  RunResult r = run_.Run({"a.rtf"});
+  EXPECT_EQ(r.exit_code, kOk) << r.err;
+  EXPECT_EQ(Read("a.htm"), run_.Run({"-o", "-", "a.rtf"}).out);
+  const auto files = std::filesystem::directory_iterator(run_.work());
+  EXPECT_EQ(std::distance(std::filesystem::begin(files), std::filesystem::end(files)), 2);
+}
+
+TEST_F(ConvertCommandTest, VersionPrintsTheNameAndVersion) {
+  RunResult r = run_.Run({"--version"});
+  EXPECT_EQ(r.exit_code, kOk);
+  EXPECT_TRUE(r.out.starts_with("tessarine-convert ")) << r.out;
+  ASSERT_GT(r.out.size(), 19u);
+  EXPECT_TRUE(r.out[18] >= '0' && r.out[18] <= '9') << r.out;
+  EXPECT_TRUE(r.out.ends_with("\n"));
+  EXPECT_EQ(r.err, "");
 }
 
 class ConvertSettingsTest : public ConvertCommandTest {

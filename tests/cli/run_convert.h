@@ -60,6 +60,15 @@ class ConvertRunner {
     return Execute(command);
   }
 
+  // Runs with `input` on standard input.
+  RunResult RunWithInput(const std::vector<std::string>& args, std::string_view input) const {
+    (void)WriteFileBytes(root_ / "in", input);
+    std::string command = "cd " + ShellQuoted(work().string()) + " && " + CommandLine(args);
+    command += " <" + ShellQuoted((root_ / "in").string()) + " >" + ShellQuoted((root_ / "out").string()) +
+               " 2>" + ShellQuoted((root_ / "err").string());
+    return Execute(command);
+  }
+
   // Runs with standard output and standard error on a pseudo-terminal (through script(1));
   // everything shown lands in `out`. False when script(1) is not there.
   bool RunOnTerminal(const std::vector<std::string>& args, RunResult* result) const {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/rtf_view/rtf_document.h"
+#include "tests/support/reference_reader/rtf_document.h"
 #include "base/file_text.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "tests/fidelity/words.h"
@@ -82,7 +82,7 @@ TEST(CorpusFidelityTest, PagesKeepTheWordsOfTheirDocuments) {
     std::string raw, text;
     if (!ReadFileBytes(CorpusDir() / doc.path, &raw).ok()) continue;
     text = JoinLinesWithCrLf(raw);
-    WordCounts reference = WordsOfText(rtf_view::ExtractPlainText(raw));
+    WordCounts reference = WordsOfText(reference::ExtractPlainText(raw));
     WordCounts page = WordsOfPage(ConvertRtf(text, Settings{}).page);
     long total = WordCount(reference), kept = WordsKept(reference, page);
     for (Tally* t : {&by_writer[doc.writer], &all}) {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/rtf_view/rtf_document.h"
+#include "tests/support/reference_reader/rtf_document.h"
 #include "base/file_text.h"
 #include "fuzz/fuzz_checks.h"
 #include "model/plain_text.h"
@@ -138,7 +138,7 @@ TEST(ReaderCorpusTest, FindsTheWordsOfThePaneReader) {
     std::string text;
     model::AppendPlainText(document, model::WithNotes::kYes, text);
     const WordCounts ours = WordsOfText(text);
-    const WordCounts pane = WordsOfText(rtf_view::ExtractPlainText(raw));
+    const WordCounts pane = WordsOfText(reference::ExtractPlainText(raw));
     const long found = WordsKept(pane, ours);
     EXPECT_EQ(WordCount(pane) - found, KnownMissing(doc.path)) << doc.path << " lacks" << Missing(pane, ours);
     for (Tally* t : {&by_writer[doc.writer], &all}) {

@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -301,6 +303,9 @@ TEST(SettingsFileTest, SaveReplacesALongerFileAndReadsBack) {
                       "#000005");
   ASSERT_TRUE(SaveSettingsFile(dir / "qavrel.ini", s).ok());
   EXPECT_EQ(dir.Read("qavrel.ini"), SettingsFileText(s));
+  // Written beside and renamed into place: no temporary file stays.
+  const auto files = std::filesystem::directory_iterator(dir.path());
+  EXPECT_EQ(std::distance(std::filesystem::begin(files), std::filesystem::end(files)), 1);
   Settings read;
   ASSERT_TRUE(LoadSettingsFile(dir / "qavrel.ini", &read).ok());
   EXPECT_EQ(read, s);

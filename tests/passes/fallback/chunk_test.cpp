@@ -59,7 +59,8 @@ TEST_F(ChunkTest, ConvertsParagraphs) {
       {"\\pard\\plain\\f0\\fs20 A {\\b\\f1 bold}\\pa",
        "<p style=\"color:#000000\">A <span style=\"font-family:Times New "
        "Roman;font-weight:bold\">bold</span></p>\r\n"},
-      {"\\pard\\plain\\f0\\fs20 A {\\b bold}\\pa", "<p style=\"color:#000000\">A bold</p>\r\n"},
+      {"\\pard\\plain\\f0\\fs20 A {\\b bold}\\pa",
+       "<p style=\"color:#000000\">A <span style=\"font-weight:bold\">bold</span></p>\r\n"},
       {"\\pard\\plain\\f0\\fs20 A {\\b {\\i x}} B\\pa", "<p style=\"color:#000000\">A  B</p>\r\n"},
       // A paragraph beginning with a group opens with the inherited properties, ";" kept.
       {"\\pard {\\f1 x}\\pa", "<p><span style=\"font-family:Times New Roman\">x</span></p>\r\n"},
@@ -97,8 +98,7 @@ TEST_F(ChunkTest, AlignmentFollowsTheFirstQ) {
 }
 
 TEST_F(ChunkTest, TagsCarryOverUntilAPlainReset) {
-  EXPECT_EQ(Convert("\\pard\\plain\\f0\\fs20\\b\\i Bold\\pa"),
-            "<p style=\"color:#000000\"><b>Bold</b></p>\r\n");
+  EXPECT_EQ(Convert("\\pard\\plain\\f0\\fs20\\b Bold\\pa"), "<p style=\"color:#000000\"><b>Bold</b></p>\r\n");
   EXPECT_TRUE(st.BoldOpen);
   EXPECT_EQ(Convert("\r\\pard\\f0\\fs20 Next\\pa"), "<p style=\"color:#000000\"><b>Next</b></p>\r\n");
   EXPECT_EQ(Convert("\r\\pard\\plain\\f0\\fs20 Plain\\pa"), "<p style=\"color:#000000\">Plain</p>\r\n");
@@ -115,12 +115,17 @@ TEST_F(ChunkTest, TagsCarryOverUntilAPlainReset) {
 TEST_F(ChunkTest, LaterRunsWriteTagsWithLineBreaks) {
   EXPECT_EQ(Convert("\\pard\\plain\\f0\\fs20 A\\b\\i\\ B\\b0\\ C\\pa"),
             "<p style=\"color:#000000\">A<b>\r\n<i>\r\nB</i>\r\n</b>\r\nC</i>\r\n<i>\r\n</i></p>\r\n");
+  // WordPad's words end with a space.
+  EXPECT_EQ(Convert("\\pard\\plain\\f0\\fs20 A \\b bold\\b0  plain \\ul under\\ulnone  end\\pa"),
+            "<p style=\"color:#000000\">A <b>\r\nbold</b>\r\n plain <u>\r\nunder</u>\r\n end</p>\r\n");
 }
 
 TEST_F(ChunkTest, FlatGroups) {
   const std::pair<const char*, const char*> cases[] = {
       {"{\\b\\f1 bold}", "<span style=\"font-family:Times New Roman;font-weight:bold\">bold</span>"},
-      {"{\\b bold}", "bold"},
+      {"{\\b bold}", "<span style=\"font-weight:bold\">bold</span>"},
+      {"{\\b0 plain}", "plain"},
+      {"{\\ulnone\\i0 plain}", "plain"},
       {"{\\b {\\i x}}", ""},
       {"{\\cf2\\i\\ul\\ x\\b y}",
        "<span style=\"color:#FF0000;font-style:italic;text-decoration:underline\">xy</span>"},

@@ -86,11 +86,13 @@ TEST(FallbackPathTest, RefusesWhatIsNotRtf) {
 // that open the document is one paragraph.
 TEST(FallbackPathTest, DocumentsWithoutParagraphWordsAreOneParagraph) {
   const std::pair<std::string, std::string> cases[] = {
-      {"{\\rtf1 no paragraph words}", "<p style=\"font-family:Arial;font-size:10pt;color:#000000\">no paragraph words</p>\r\n"},
+      {"{\\rtf1 no paragraph words}",
+       "<p style=\"font-family:Arial;font-size:10pt;color:#000000\">no paragraph words</p>\r\n"},
       {"{\\rtf1\\ansi{\\fonttbl\\f0\\fnil Dialog;}{\\colortbl\\red0\\green0\\blue0;}\r\n"
        "{\\info{\\title T}}{\\*\\generator G;}\\f0\\fs24 One\\par\r\nTwo\\par\r\n}",
        "<p style=\"font-family:Arial;font-size:12pt;color:#000000\">One<br>Two<br></p>\r\n"},
-      {"{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\b Bold} text}", "<p>Bold text</p>\r\n"},
+      {"{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\b Bold} text}",
+       "<p><span style=\"font-weight:bold\">Bold</span> text</p>\r\n"},
   };
   for (const auto& [source, body_start] : cases) {
     Body run = ConvertBody(source);

@@ -118,6 +118,40 @@ TEST_F(TaggedRunTest, LaterRunTagsFollowTheTable) {
   }
 }
 
+// WordPad ends its words with a space ("\b bold\b0 plain"), and a head may end with a word: the
+// "off" words count there too, and the "on" words open their tags.
+TEST_F(TaggedRunTest, WordsBeforeASpaceOrAtTheEndCount) {
+  const TagRow rows[] = {
+      {"\\b0 ", true, false, false, "</b>\r\n", false, false, false},
+      {"\\b0", true, false, false, "</b>\r\n", false, false, false},
+      {"\\i0 ", false, true, false, "</i>\r\n", false, false, false},
+      {"\\plain\\i0", false, true, false, "</i>\r\n", false, false, false},
+      {"\\ulnone ", false, false, true, "</u>\r\n", false, false, false},
+      {"\\pard\\ulnone", false, false, true, "</u>\r\n", false, false, false},
+      {"\\b0 \\i0 \\ulnone ", true, true, true, "</u>\r\n</i>\r\n</b>\r\n", false, false, false},
+      {"\\b ", false, false, false, "<b>\r\n", true, false, false},
+      {"\\i", false, false, false, "<i>\r\n", false, true, false},
+      {"\\ul ", false, false, false, "<u>\r\n", false, false, true},
+      // Other words, and an escaped backslash, leave the tags as they are.
+      {"\\b01 \\ilvl0 \\ulth ", false, false, false, "", false, false, false},
+      {"\\\\b0 ", true, false, false, "", true, false, false},
+  };
+  for (const TagRow& row : rows) {
+    st.BoldOpen = row.bold;
+    st.ItalicOpen = row.italic;
+    st.UnderlineOpen = row.underline;
+    EXPECT_EQ(Run(row.head, 1), row.written) << row.head;
+    EXPECT_EQ(st.BoldOpen, row.bold_after) << row.head;
+    EXPECT_EQ(st.ItalicOpen, row.italic_after) << row.head;
+    EXPECT_EQ(st.UnderlineOpen, row.underline_after) << row.head;
+  }
+  // The opening run: a carried tag ended by a word before a space is not reopened.
+  st.BoldOpen = st.ItalicOpen = true;
+  st.UnderlineOpen = false;
+  EXPECT_EQ(Run("\\f0\\fs20\\cf0\\i0 \\ul ", 0), "<p><b><u>");
+  EXPECT_FALSE(st.ItalicOpen);
+}
+
 TEST_F(TaggedRunTest, LaterRunClosesSpanBeforeTagsAndOpensItAfter) {
   st.ParagraphFont = "Arial";
   st.SpanOpen = true;

@@ -30,7 +30,8 @@ TEST_F(ListNumberTest, ConvertsByTheItemsParagraphsSoFar) {
       {"{\\pntext\\pard\\plain\\f1 {\\b 1.}}", 0, "<p> <br>", "{\\b 1.}", true, true},
       // Text after the number is written as the next run and ends the list item again.
       {"{\\pntext\\pard\\plain\\f1 {\\b 1.}\\tab}", 0, "<p> <br> ", "{\\b 1.}", false, true},
-      {"{\\pntext\\pard\\plain\\f1 {\\b 1.}}", 1, "<p> <br>1.&nbsp;&nbsp;", "", true, true},
+      {"{\\pntext\\pard\\plain\\f1 {\\b 1.}}", 1, "<p> <br><span style=\"font-weight:bold\">1.&nbsp;&nbsp;",
+       "", true, true},
       {"{\\listtext\\pard\\plain {\\par 2.}}", 1, "<p> <br>2.&nbsp;&nbsp;", "", true, true},
       // A leading nested group is the number itself, with no control words in front of it.
       {"{{\\listtext\\pard\\plain}}", 0, "", "{\\listtext\\pard\\plain}", true, true},

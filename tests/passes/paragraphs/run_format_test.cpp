@@ -94,16 +94,61 @@ TEST_F(RunFormatTest, ReadsSizeFontColourAndFlags) {
   EXPECT_EQ(ParseRunFormat("\\f1 text\\par", st).FontName, "Times New Roman");
   EXPECT_EQ(ParseRunFormat("\\f9 x", st).FontName, "");
   EXPECT_EQ(ParseRunFormat("\\cf12 x", st).Colour, "");  // beyond the list
-  EXPECT_EQ(ParseRunFormat("{\\i text}", st).Italic, "");
   EXPECT_EQ(ParseRunFormat("{\\i\\f1 text}", st).Italic, "italic");
-  EXPECT_EQ(ParseRunFormat("\\ulnone\\ x", st).Underline, "");
   settings.umrazm = "2";
   EXPECT_EQ(ParseRunFormat("\\fs18", st).FontSize, "8");
 }
 
+// Bold, italic and underline as Word ("{\b \cf3 \f3 text}") and WordPad ("\b bold\b0 plain")
+// write them: a flag word counts before a backslash, a space or the end of the run.
+TEST_F(RunFormatTest, FlagWordsEndAtABackslashASpaceOrTheEnd) {
+  struct Case {
+    const char* run;
+    bool bold, italic, underline;
+  };
+  const Case cases[] = {
+      {"{\\b \\cf2 \\f1 bold blue}", true, false, false},
+      {"\\pard\\b bold\\b0 plain", true, false, false},
+      {"{\\i text}", false, true, false},
+      {"{\\ul under}", false, false, true},
+      {"\\pard\\plain\\b\\i\\ul", true, true, true},  // the words end the control text
+      {"\\b\\i\\ul\\", true, true, true},
+      // Other words: the "off" forms, and words that merely begin with the letters.
+      {"\\b0 \\i0 \\ulnone x", false, false, false},
+      {"\\b0\\i0\\ulnone\\ x", false, false, false},
+      {"\\ilvl0 \\ulth x\\bin", false, false, false},
+      {"\\uldb \\ulw \\intbl \\box x", false, false, false},
+      {"\\b", true, false, false},
+      // An escaped backslash is text: "\\b " shows a backslash and a "b".
+      {"{\\\\b text}", false, false, false},
+      {"{x\\\\i}", false, false, false},
+      {"{\\\\\\b text}", true, false, false},  // an escaped backslash, then the word
+  };
+  for (const Case& c : cases) {
+    const RunFormat f = ParseRunFormat(c.run, st);
+    EXPECT_EQ(!f.Bold.empty(), c.bold) << c.run;
+    EXPECT_EQ(!f.Italic.empty(), c.italic) << c.run;
+    EXPECT_EQ(!f.Underline.empty(), c.underline) << c.run;
+  }
+}
+
+// A flag word as a search over the whole run finds it: `word` before a backslash, or before a
+// space or the end when its backslash ends an odd run of backslashes (is no escaped one).
+bool HasWordBySearch(const std::string& run, const std::string& word) {
+  for (size_t at = run.find(word); at != std::string::npos; at = run.find(word, at + 1)) {
+    const size_t after = at + word.size();
+    if (after < run.size() && run[after] == '\\') return true;
+    if (after < run.size() && run[after] != ' ') continue;
+    size_t backslashes = 0;
+    for (size_t k = at + 1; k-- > 0 && run[k] == '\\';) ++backslashes;
+    if (backslashes % 2 == 1) return true;
+  }
+  return false;
+}
+
 // The run's words are found in one walk; each must be what its own search over the whole run
-// finds: the first numbered "\fs", "\f" and "\cf", and "\i\", "\b\", "\ul\" anywhere, overlaps
-// and escaped backslashes included.
+// finds: the first numbered "\fs", "\f" and "\cf", and the flag words "\i", "\b", "\ul"
+// anywhere, overlaps and escaped backslashes included.
 TEST_F(RunFormatTest, OneWalkFindsWhatEachSearchFinds) {
   st.ColourList = {"#000000", "#FF0000", "#00FF00", "#0000FF", "#111111", "#222222", "#333333",
                    "#444444", "#555555", "#666666", "#777777", "#888888", "#999999", ""};
@@ -118,10 +163,10 @@ TEST_F(RunFormatTest, OneWalkFindsWhatEachSearchFinds) {
     const unsigned length = next() % 24;
     for (unsigned k = 0; k < length; ++k) run += alphabet[next() % std::size(alphabet)];
     const RunFormat f = ParseRunFormat(run, st);
-    const auto has = [&run](std::string_view word) { return run.find(word) != std::string::npos; };
-    EXPECT_EQ(f.Bold.empty(), !has("\\b\\")) << run;
-    EXPECT_EQ(f.Italic.empty(), !has("\\i\\")) << run;
-    EXPECT_EQ(f.Underline.empty(), !has("\\ul\\")) << run;
+    EXPECT_EQ(f.Bold.empty(), !HasWordBySearch(run, "\\b")) << run;
+    EXPECT_EQ(f.Italic.empty(), !HasWordBySearch(run, "\\i")) << run;
+    EXPECT_EQ(f.Underline.empty(), !HasWordBySearch(run, "\\ul")) << run;
+    EXPECT_EQ(HasFlagWord(run, "\\b0"), HasWordBySearch(run, "\\b0")) << run;
     const long fs = FindNumberedWord(run, "\\fs");
     long points = 0;
     if (fs > 0) {

@@ -78,5 +78,23 @@ TEST(BalanceTagsAtCutTest, ClosesInnermostFirstAndReopensOutermostFirst) {
   EXPECT_EQ(next, "<p>z");
 }
 
+TEST(HasContentTest, TextAndTagsOfOtherKindsCount) {
+  const std::pair<std::string_view, bool> cases[] = {
+      {"", false},
+      {"</span>\r\n", false},
+      {"<p style=\"text-align:justify\"><b><i><u><span style=\"color:#FF0000\"> \r\n</u></i></b></p>\r\n",
+       false},
+      {"<p>x", true},
+      {"<p>&nbsp;", true},
+      {"<p><br>", true},
+      {"<a href=\"x\"></a>", true},
+      {"<table border=0>", true},
+      {"<pre>", true},  // a tag that only begins like a p tag
+      {"<p", true},     // a cut-off tag is shown as text
+      {"</span", true},
+  };
+  for (const auto& [html, content] : cases) EXPECT_EQ(HasContent(html), content) << html;
+}
+
 }  // namespace
 }  // namespace tessarine

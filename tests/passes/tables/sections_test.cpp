@@ -84,6 +84,33 @@ TEST_F(SectionsTest, ThreeColumnsAreEachAThirdWide) {
     EXPECT_NE(out.find("Paragraph " + std::to_string(i) + "."), std::string::npos) << i;
 }
 
+// A document's last "\sectd" often has nothing after it: such a section writes nothing, and the
+// paragraph before it is closed as if the section were not there.
+TEST_F(SectionsTest, ASectionWithoutTextWritesNothing) {
+  const SectionCase cases[] = {
+      {"one column", "\\sectd \\sbknone\\linex0\\endnhere\\sectdefaultcl }", "", ""},
+      {"two columns", "\\sectd \\sbknone\\linex0\\cols2\\colsx708\\endnhere\\sectdefaultcl }\r\n", "", ""},
+      {"properties only", "\\sectd \\sbknone" + kProperties + "\\sect }\\sectd x", "", "\\sectd x"},
+  };
+  for (const SectionCase& c : cases) {
+    // A span and a bold element left open by the paragraph before.
+    st.SpanOpen = st.BoldOpen = true;
+    st.ParagraphColour = st.SpanColour = "#FF0000";
+    st.Alignment = "center";
+    EXPECT_EQ(Section(c.source), c.html) << c.name;
+    EXPECT_EQ(Rest(), c.rest) << c.name;
+    EXPECT_TRUE(st.SpanOpen && st.BoldOpen) << c.name;
+    EXPECT_EQ(st.ParagraphColour, "#FF0000") << c.name;
+    EXPECT_EQ(st.SpanColour, "#FF0000") << c.name;
+    EXPECT_EQ(st.Alignment, "center") << c.name;
+  }
+  // A paragraph mark is no text, but it is something the document shows.
+  ConversionState fresh{settings, {}};
+  fresh.Source.Load("\\sectd \\sbknone" + kProperties + "\\pard\\plain \\ql {\\par }\\sect }");
+  ConvertSection(fresh);
+  EXPECT_EQ(fresh.OutputText, "<p><br>");
+}
+
 TEST_F(SectionsTest, ManySectionsConvertInLinearTime) {
   std::string source;
   for (int i = 0; i < 30000; ++i)

@@ -1,4 +1,4 @@
-#include "app/rtf_view/rtf_reader.h"
+#include "tests/support/reference_reader/rtf_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/rtf_view/rtf_tokenizer.h"
+#include "tests/support/reference_reader/rtf_tokenizer.h"
 #include "base/code_page.h"
 #include "base/cp1251.h"
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 namespace {
 
@@ -432,4 +432,4 @@ void ReadRtf(std::string_view rtf, Sink& sink) {
   reader.Run();
 }
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

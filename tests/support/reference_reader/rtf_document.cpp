@@ -1,6 +1,6 @@
-#include "app/rtf_view/rtf_document.h"
+#include "tests/support/reference_reader/rtf_document.h"
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::string ExtractPlainText(std::string_view rtf) {
   return out;
 }
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/rtf_view/rtf_reader.h"
+#include "tests/support/reference_reader/rtf_reader.h"
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 struct Run {
   std::string text;  // UTF-8; '\t' is a tab, '\n' a line break inside the paragraph
@@ -31,4 +31,4 @@ Document ReadDocument(std::string_view rtf);
 // tabs and table cells are '\t'. Text after the last paragraph end follows without '\n'.
 std::string ExtractPlainText(std::string_view rtf);
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

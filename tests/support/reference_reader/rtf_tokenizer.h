@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 enum class TokenKind {
   kEnd,            // no input left
@@ -48,4 +48,4 @@ class Tokenizer {
   size_t pos_ = 0;
 };
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

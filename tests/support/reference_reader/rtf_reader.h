@@ -1,11 +1,13 @@
-// Reads RTF for display: the document's text with paragraphs, line breaks, tabs and the
+// A small RTF reader kept as the independent reference of the fidelity tests: the words and the
+// bold, italic and underlined text it finds are what a page must keep, measured without the
+// readers under test. It reads the document's text with paragraphs, line breaks, tabs and the
 // character formatting a formatted view shows. Tables of fonts, colours and styles, document
 // information, pictures, headers, footers, notes and every "{\*...}" group are skipped.
 #pragma once
 
 #include <string_view>
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 enum class Alignment { kLeft, kCenter, kRight, kJustify };
 
@@ -40,4 +42,4 @@ class Sink {
 // Linear in the length of the input.
 void ReadRtf(std::string_view rtf, Sink& sink);
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

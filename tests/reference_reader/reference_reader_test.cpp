@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/rtf_view/rtf_document.h"
+#include "tests/support/reference_reader/rtf_document.h"
 #include "base/file_text.h"
 #include "tests/support/paths.h"
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 namespace {
 
 struct PlainCase {
@@ -151,4 +151,4 @@ TEST(RtfReaderTest, ReadsTheCorpus) {
 }
 
 }  // namespace
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

@@ -1,6 +1,6 @@
-#include "app/rtf_view/rtf_tokenizer.h"
+#include "tests/support/reference_reader/rtf_tokenizer.h"
 
-namespace tessarine::rtf_view {
+namespace tessarine::reference {
 
 namespace {
 
@@ -99,4 +99,4 @@ void Tokenizer::SkipBytes(long count) {
   pos_ += static_cast<size_t>(count) < left ? static_cast<size_t>(count) : left;
 }
 
-}  // namespace tessarine::rtf_view
+}  // namespace tessarine::reference

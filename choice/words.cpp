@@ -1,0 +1,220 @@
+#include "choice/words.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "base/cp1251.h"
+
+namespace tessarine {
+
+namespace {
+
+bool IsWordCharacter(char32_t c) {
+  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (c <= 0xBF) return c == 0xAA || c == 0xBA;
+  if (c == 0xD7 || c == 0xF7) return false;
+  if (c >= 0x2000 && c <= 0x206F) return false;
+  return c != 0xFFFD && c != 0xFEFF;
+}
+
+char32_t Fold(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 0x20;
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+  if (c == 0x401 || c == 0x451) return 0x435;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  return c;
+}
+
+// The character at `i` of UTF-8 text and its length; U+FFFD for a byte that starts no
+// character.
+char32_t DecodeUtf8(std::string_view s, size_t i, size_t* length) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  *length = 1;
+  if (b0 < 0x80) return b0;
+  size_t n = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
+  if (n == 0 || i + n > s.size()) return 0xFFFD;
+  char32_t c = b0 & (0x3F >> (n - 1));
+  for (size_t k = 1; k < n; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) return 0xFFFD;
+    c = (c << 6) | (b & 0x3F);
+  }
+  *length = n;
+  return c;
+}
+
+// The tags that start a new line of a page's layout.
+bool EndsWord(std::string_view tag) {
+  if (tag.starts_with('/')) tag.remove_prefix(1);
+  char name[8];
+  size_t n = 0;
+  for (; n < tag.size() && n < sizeof name; ++n) {
+    const char ch = tag[n];
+    if (ch >= 'A' && ch <= 'Z') {
+      name[n] = static_cast<char>(ch + 0x20);
+    } else if ((ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9')) {
+      name[n] = ch;
+    } else {
+      break;
+    }
+  }
+  const std::string_view lower(name, n);
+  static constexpr std::string_view kBreaking[] = {"p",   "br", "td", "th",  "tr", "table", "h1",
+                                                   "h2",  "h3", "h4", "h5",  "h6", "hr",    "li",
+                                                   "div", "ul", "ol", "sup", "sub"};
+  for (std::string_view b : kBreaking) {
+    if (lower == b) return true;
+  }
+  return false;
+}
+
+// The character a reference or entity after '&' at `i` stands for, and its end; 0 when it is
+// none that pages use.
+char32_t DecodeEntity(std::string_view page, size_t i, size_t* end) {
+  const size_t semi = page.find(';', i);
+  if (semi == std::string_view::npos || semi - i > 12) return 0;
+  std::string_view entity = page.substr(i + 1, semi - i - 1);
+  *end = semi + 1;
+  if (entity == "lt") return '<';
+  if (entity == "gt") return '>';
+  if (entity == "amp") return '&';
+  if (entity == "quot") return '"';
+  if (entity == "nbsp") return ' ';
+  if (entity.size() >= 2 && entity[0] == '#') {
+    const bool hex = entity[1] == 'x' || entity[1] == 'X';
+    const std::string digits(entity.substr(hex ? 2 : 1));
+    char* stop = nullptr;
+    const unsigned long value = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
+    if (digits.empty() || *stop != '\0' || value == 0 || value > 0x10FFFF) return 0;
+    return static_cast<char32_t>(value);
+  }
+  return 0;
+}
+
+void AddBlocks(const std::vector<model::Block>& blocks, WordSet& words);
+
+void AddParagraph(const model::Paragraph& paragraph, WordSet& words) {
+  words.AddText(paragraph.format.list_marker);
+  words.Break();
+  model::Baseline baseline = model::Baseline::kNormal;
+  for (const model::Inline& item : paragraph.inlines) {
+    if (item.kind == model::InlineKind::kText) {
+      if (item.format.baseline != baseline) words.Break();
+      baseline = item.format.baseline;
+      words.AddText(item.text);
+    } else if (item.kind == model::InlineKind::kTab || item.kind == model::InlineKind::kLineBreak ||
+               item.kind == model::InlineKind::kNoteMark || item.kind == model::InlineKind::kPicture) {
+      words.Break();
+    }
+  }
+  words.Break();
+}
+
+// Tables nest at most kMaxTableDepth deep, so the recursion is bounded.
+void AddBlocks(const std::vector<model::Block>& blocks, WordSet& words) {
+  for (const model::Block& block : blocks) {
+    if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
+      AddParagraph(*paragraph, words);
+    } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+      for (const model::Row& row : table->rows) {
+        for (const model::Cell& cell : row.cells) AddBlocks(cell.blocks, words);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool WordSet::IsSubsetOf(const WordSet& other) const {
+  for (const std::string& word : words_) {
+    if (!other.Contains(word)) return false;
+  }
+  return true;
+}
+
+bool WordSet::OnlyNumbersNotIn(const WordSet& other) const {
+  for (const std::string& word : words_) {
+    if (!other.Contains(word) && word.find_first_not_of("0123456789") != std::string::npos) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> WordSet::NotIn(const WordSet& other, size_t most) const {
+  std::vector<std::string> missing;
+  for (const std::string& word : words_) {
+    if (!other.Contains(word)) missing.push_back(word);
+  }
+  std::sort(missing.begin(), missing.end());
+  if (missing.size() > most) missing.resize(most);
+  return missing;
+}
+
+void WordSet::Add(char32_t c) {
+  if (IsWordCharacter(c)) {
+    AppendUtf8(current_, Fold(c));
+  } else {
+    Break();
+  }
+}
+
+void WordSet::AddText(std::string_view utf8) {
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {  // the common case, without decoding
+      if ((b >= '0' && b <= '9') || (b >= 'a' && b <= 'z')) {
+        current_.push_back(static_cast<char>(b));
+      } else if (b >= 'A' && b <= 'Z') {
+        current_.push_back(static_cast<char>(b + 0x20));
+      } else {
+        Break();
+      }
+      ++i;
+      continue;
+    }
+    size_t length = 1;
+    Add(DecodeUtf8(utf8, i, &length));
+    i += length;
+  }
+}
+
+void WordSet::Break() {
+  if (current_.empty()) return;
+  if (!Contains(current_)) words_.insert(current_);
+  current_.clear();
+}
+
+void AddPageWords(std::string_view page, WordSet& words) {
+  const size_t body = page.find("<body");
+  if (body == std::string_view::npos) return;
+  size_t end = page.rfind("</body>");
+  if (end == std::string_view::npos || end < body) end = page.size();
+  size_t i = page.find('>', body);
+  i = i == std::string_view::npos ? end : i + 1;
+  while (i < end) {
+    const char c = page[i];
+    if (c == '<') {
+      const size_t close = page.find('>', i);
+      if (close == std::string_view::npos) break;
+      if (EndsWord(page.substr(i + 1, close - i - 1))) words.Break();
+      i = close + 1;
+    } else if (c == '&') {
+      size_t after = i + 1;
+      const char32_t decoded = DecodeEntity(page, i, &after);
+      words.Add(decoded == 0 ? U'&' : decoded);
+      i = decoded == 0 ? i + 1 : after;
+    } else {
+      words.Add(Cp1251ToUnicode(static_cast<unsigned char>(c)));
+      ++i;
+    }
+  }
+  words.Break();
+}
+
+void AddDocumentWords(const model::Document& document, WordSet& words) {
+  AddBlocks(document.body, words);
+  for (const model::Note& note : document.notes) AddBlocks(note.blocks, words);
+  words.Break();
+}
+
+}  // namespace tessarine

@@ -1,0 +1,71 @@
+#include "model_page/write_page.h"
+
+#include <span>
+#include <string>
+
+#include "model_page/blocks.h"
+#include "model_page/encapsulated_html.h"
+#include "model_page/notes.h"
+#include "model_page/page_context.h"
+#include "page/progress.h"
+#include "page/rtf_page.h"
+
+namespace tessarine {
+
+namespace {
+
+// Room for the head and stylesheet, so that putting them in front moves the body in place.
+constexpr size_t kHeadRoom = 4096;
+
+// What the body of `blocks` will take, roughly: its text and pictures and some markup for each
+// paragraph, run and cell. Only a reservation; bounded like every walk of the model.
+size_t ExpectedSize(std::span<const model::Block> blocks, const model::Document& document, int depth) {
+  size_t size = 0;
+  for (const model::Block& block : blocks) {
+    if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
+      size += 32 + paragraph->format.list_marker.size();
+      for (const model::Inline& item : paragraph->inlines) {
+        size += 32 + item.text.size();
+        if (item.kind == model::InlineKind::kPicture && item.index < document.pictures.size()) {
+          size += document.pictures[item.index].data.size() / 3 * 4 + 128;
+        }
+      }
+    } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+      if (depth >= model::kMaxTableDepth) continue;
+      size += 48;
+      for (const model::Row& row : table->rows) {
+        size += 16;
+        for (const model::Cell& cell : row.cells) size += 24 + ExpectedSize(cell.blocks, document, depth + 1);
+      }
+    }
+  }
+  return size;
+}
+
+}  // namespace
+
+Conversion WriteModelPage(const model::Document& document, const Settings& settings,
+                          const ProgressSink& progress) {
+  Progress bar(progress);
+  Conversion result;
+  StylesheetFlags flags;
+  std::string body;
+  std::string notes;
+  if (document.from_html && !document.html.empty()) {
+    body.reserve(document.html.size() + document.html.size() / 8 + kHeadRoom);
+    AppendEncapsulatedHtml(body, document.html, flags);
+  } else {
+    PageContext context(document, settings);
+    const size_t expected = ExpectedSize(document.body, document, 0);
+    body.reserve(expected + expected / 4 + kHeadRoom);
+    WriteBody(context, body, bar, expected);
+    AppendNotes(context, notes);
+    flags = context.flags;
+  }
+  bar.Set(Progress::kSteps);
+  AssembleRtfPage(result.page, settings, flags, body, notes);
+  bar.Set(0);
+  return result;
+}
+
+}  // namespace tessarine

@@ -1,0 +1,17 @@
+// This product's own page for a document read into the document model: the same head and
+// stylesheet as the RTF pages, the body written from the model's blocks (or, for Outlook's
+// encapsulated HTML, from the original HTML made safe), the notes after the rule.
+#pragma once
+
+#include "model/document.h"
+#include "page/conversion.h"
+#include "settings/settings.h"
+
+namespace tessarine {
+
+// Writes the page of `document` with the settings' head and stylesheet (code page 1251, CR LF).
+// Never fails. The progress sink receives positions 0 to 25 and finally 0.
+Conversion WriteModelPage(const model::Document& document, const Settings& settings,
+                          const ProgressSink& progress = {});
+
+}  // namespace tessarine

@@ -1,0 +1,93 @@
+// Pages written from the model in a real browser: every in-page link (notes both ways, local
+// links) lands on its anchor, and every picture decodes. Skipped when Chromium is not installed
+// (scripts/install-deps.sh installs it for the tests).
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model_page/write_page.h"
+#include "tests/model_page/document_builder.h"
+#include "tests/model_page/sample_images.h"
+#include "tests/support/chromium.h"
+
+namespace tessarine {
+namespace {
+
+using namespace testing;
+
+// After the load event: follows every in-page link and records the name it points to, how many
+// elements carry that name and which anchor the browser takes as the target; then every
+// picture's natural width.
+constexpr char kCheckScript[] = R"(<script>
+window.addEventListener('load', function() {
+  var out = [];
+  var links = document.querySelectorAll('a[href^="#"]');
+  for (var i = 0; i < links.length; i++) {
+    var name = links[i].getAttribute('href').substring(1);
+    links[i].click();
+    var target = document.querySelector(':target');
+    out.push('link:' + (document.getElementsByName(name).length == 1 && target &&
+                        target.getAttribute('name') == name ? 'ok' : 'lost:' + name));
+  }
+  var images = document.images;
+  for (var i = 0; i < images.length; i++) out.push('img:' + (images[i].naturalWidth > 0 ? 'ok' : 'broken'));
+  var pre = document.createElement('pre');
+  pre.id = 'pagecheck';
+  pre.textContent = out.join(' ');
+  document.body.appendChild(pre);
+});
+</script>
+)";
+
+model::Picture MakePicture(model::PictureFormat format, std::string data, int32_t width) {
+  model::Picture picture;
+  picture.format = format;
+  picture.data = std::move(data);
+  picture.width_twips = width;
+  picture.height_twips = width;
+  return picture;
+}
+
+TEST(ModelPageInBrowserTest, EveryInPageLinkFindsItsAnchorAndEveryPictureDecodes) {
+  const auto chromium = FindChromium();
+  if (chromium.empty()) GTEST_SKIP() << "Chromium is not installed; the browser check is skipped";
+
+  model::Document document = Document({
+      Para({Bookmark("Начало"), Text("Смотрите отчёт"), Mark(0), Text(" и "), Text("сводку", Format().Bold()),
+            Mark(1), Text(".")}),
+      Para({Text("Picture "), Picture(0), Text(" and "), Picture(1), Text(" and "), Picture(2)}),
+      Table({Row({Cell(3000, {Para({Text("in a cell"), Mark(2), Bookmark("cell \"one\"")})}),
+                  Cell(6000, {Para({LinkStart("Начало", true), Text("to the top"), LinkEnd()})})})}),
+      Para({LinkStart("#cell \"one\""), Text("to the cell"), LinkEnd(), Text(" "), LinkStart("hts1", true),
+            Text("a bookmark named like a note"), LinkEnd(), Bookmark("hts1")}),
+  });
+  document.notes.push_back(Note(model::NoteKind::kFootnote, {Para({Text("Отчёт за май "), Picture(1)})}));
+  document.notes.push_back(Note(model::NoteKind::kComment, {Para("Проверить.")}));
+  document.notes.push_back(Note(model::NoteKind::kEndnote, {Para("End"), Para("note")}));
+  document.pictures = {MakePicture(model::PictureFormat::kPng, PngBytes(), 300),
+                       MakePicture(model::PictureFormat::kJpeg, JpegBytes(), 0),
+                       MakePicture(model::PictureFormat::kWmf, "wmf", 600)};
+
+  std::string page = PageOf(document);
+  const size_t body_end = page.rfind("</body>");
+  ASSERT_NE(body_end, std::string::npos);
+  page.insert(body_end, kCheckScript);
+  const std::string dom = DumpDomOfPage(chromium, page);
+
+  const std::string open = "<pre id=\"pagecheck\">";
+  const size_t at = dom.find(open);
+  ASSERT_NE(at, std::string::npos) << "no result from the browser:\n" << dom;
+  std::stringstream results(dom.substr(at + open.size(), dom.find("</pre>", at) - at - open.size()));
+  std::vector<std::string> checks;
+  for (std::string check; results >> check;) checks.push_back(check);
+  // Three notes linked both ways, three local links; a PNG and a JPEG in the text, the JPEG again
+  // in a note (the WMF picture is a box, not an <img>).
+  const std::vector<std::string> expected = {"link:ok", "link:ok", "link:ok", "link:ok", "link:ok", "link:ok",
+                                             "link:ok", "link:ok", "link:ok", "img:ok",  "img:ok",  "img:ok"};
+  EXPECT_EQ(checks, expected);
+}
+
+}  // namespace
+}  // namespace tessarine
