@@ -1,6 +1,7 @@
 // The shared corpus of real documents: the reader never crashes or hangs on any of them, keeps
-// the model's promises, and finds every word the RTF pane's reader finds, except where that
-// reader is wrong; each such document is listed below with the words it lacks and why.
+// the model's promises, and finds every word the reference reader (the RTF pane's reader until
+// the pane read through this one) finds, except where that reader is wrong; each such document is
+// listed below with the words it lacks and why.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -10,20 +11,20 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/reference_reader/rtf_document.h"
 #include "base/file_text.h"
 #include "fuzz/fuzz_checks.h"
 #include "model/plain_text.h"
 #include "reader/read_rtf.h"
 #include "tests/fidelity/words.h"
 #include "tests/support/paths.h"
+#include "tests/support/reference_reader/rtf_document.h"
 #include "tests/support/time_bound.h"
 
 namespace tessarine::testing {
 namespace {
 
-// Documents where the pane's reader finds words this reader does not, and why the pane's reader
-// is wrong there. `missing` counts the words (with repeats) the pane finds and this reader lacks.
+// Documents where the reference reader finds words this reader does not, and why the reference
+// reader is wrong there. `missing` counts the words (with repeats) it finds and this reader lacks.
 struct KnownDifference {
   const char* path;
   long missing;
@@ -63,7 +64,7 @@ const KnownDifference kKnown[] = {
      "a word written in the Symbol font shows Greek letters"},
     {"tbluemel__rtf.js/infer-double-width-source.rtf", 114, "Shift-JIS and GBK text read as code page 1252"},
     {"tbluemel__rtf.js/japanese-single-double-byte-source.rtf", 1,
-     "the pane's reader breaks a double-byte character at the start of a line"},
+     "the reference reader breaks a double-byte character at the start of a line"},
 };
 
 long KnownMissing(const std::string& path) {
@@ -109,7 +110,7 @@ std::vector<Document> CorpusDocuments() {
   return documents;
 }
 
-// The words the pane finds and this reader lacks, most lacked first.
+// The words the reference reader finds and this reader lacks.
 std::string Missing(const WordCounts& pane, const WordCounts& ours) {
   std::string out;
   int shown = 0;
@@ -121,7 +122,7 @@ std::string Missing(const WordCounts& pane, const WordCounts& ours) {
   return out;
 }
 
-TEST(ReaderCorpusTest, FindsTheWordsOfThePaneReader) {
+TEST(ReaderCorpusTest, FindsTheWordsOfTheReferenceReader) {
   const std::vector<Document> documents = CorpusDocuments();
   if (documents.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
   const TimeBound bound(600);
@@ -148,7 +149,7 @@ TEST(ReaderCorpusTest, FindsTheWordsOfThePaneReader) {
       t->found += found;
     }
   }
-  std::printf("%-24s %6s %10s %10s %14s\n", "writer", "files", "pane words", "our words", "pane's found");
+  std::printf("%-24s %6s %10s %10s %14s\n", "writer", "files", "ref. words", "our words", "ref. found");
   for (const auto& [writer, t] : by_writer) {
     std::printf("%-24s %6ld %10ld %10ld %14ld\n", writer.c_str(), t.files, t.pane, t.ours, t.found);
   }
