@@ -277,38 +277,42 @@ static_assert(IsSorted(), "the keyword table must be sorted by name, each name o
 constexpr size_t kSlots = 1024;
 static_assert(kSlots >= 2 * kKeywordCount, "the index needs room to stay fast");
 
-// Looks at the length and at most four letters, so that it costs the same for every word.
-constexpr uint32_t Hash(std::string_view name) {
-  const size_t n = name.size();
-  if (n == 0) return 0;
-  const auto at = [name](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(name[i])); };
-  const uint32_t h = static_cast<uint32_t>(n) * 0x9E3779B1u ^ at(0) * 0x85EBCA77u ^ at(n - 1) * 0xC2B2AE3Du ^
-                     at(n / 2) * 0x27D4EB2Fu ^ at(n > 2 ? 1 : 0) * 0x165667B1u;
-  return h ^ (h >> 15);
+constexpr uint64_t Hash(uint64_t prefix, size_t size) {
+  return ((prefix ^ size) * 0x9E3779B97F4A7C15ull) >> 40;
 }
 
 // Slot -> 1 + the entry's position in kKeywords; 0 for an empty slot.
 constexpr std::array<uint16_t, kSlots> kIndex = [] {
   std::array<uint16_t, kSlots> slots{};
   for (size_t i = 0; i < kKeywordCount; ++i) {
-    size_t slot = Hash(kKeywords[i].name) % kSlots;
+    size_t slot = Hash(PackedPrefix(kKeywords[i].name), kKeywords[i].name.size()) % kSlots;
     while (slots[slot] != 0) slot = (slot + 1) % kSlots;
     slots[slot] = static_cast<uint16_t>(i + 1);
   }
   return slots;
 }();
 
+// The packed prefix of each entry, by position.
+constexpr std::array<uint64_t, kKeywordCount> kPrefixes = [] {
+  std::array<uint64_t, kKeywordCount> prefixes{};
+  for (size_t i = 0; i < kKeywordCount; ++i) prefixes[i] = PackedPrefix(kKeywords[i].name);
+  return prefixes;
+}();
+
 }  // namespace
 
 const Keyword* FindKeyword(std::string_view name) {
-  for (size_t slot = Hash(name) % kSlots;; slot = (slot + 1) % kSlots) {
+  return FindKeyword(name, PackedPrefix(name));
+}
+
+const Keyword* FindKeyword(std::string_view name, uint64_t prefix) {
+  for (size_t slot = Hash(prefix, name.size()) % kSlots;; slot = (slot + 1) % kSlots) {
     const uint16_t entry = kIndex[slot];
     if (entry == 0) return nullptr;
     const std::string_view candidate = kKeywords[entry - 1].name;
-    if (candidate.size() != name.size()) continue;
-    size_t i = 0;
-    while (i < name.size() && candidate[i] == name[i]) ++i;
-    if (i == name.size()) return &kKeywords[entry - 1];
+    if (kPrefixes[entry - 1] != prefix || candidate.size() != name.size()) continue;
+    // Names longer than eight letters compare the rest.
+    if (name.size() <= 8 || candidate.substr(8) == name.substr(8)) return &kKeywords[entry - 1];
   }
 }
 

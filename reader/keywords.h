@@ -3,6 +3,7 @@
 // every word not in it is ignored, and a "{\*\word" group whose word is not in it is skipped.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -62,9 +63,20 @@ struct Keyword {
                   // kPictureFormat: the model::PictureFormat
 };
 
+// The first eight characters of `name` as one number, the first in the lowest byte and zeros
+// after the end: what FindKeyword compares at once.
+constexpr uint64_t PackedPrefix(std::string_view name) {
+  uint64_t prefix = 0;
+  for (size_t i = 0; i < name.size() && i < 8; ++i)
+    prefix |= uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+  return prefix;
+}
+
 // The entry for the control word or symbol `name`; nullptr when the reader does not know it.
-// Case-sensitive, without allocation.
+// Case-sensitive, without allocation. The second form takes PackedPrefix(name) as the
+// tokenizer found it.
 const Keyword* FindKeyword(std::string_view name);
+const Keyword* FindKeyword(std::string_view name, uint64_t prefix);
 
 // Every entry, sorted by name (for the tests).
 std::span<const Keyword> AllKeywords();

@@ -9,7 +9,7 @@ void Reader::Word(const Token& token) {
   GroupState& s = state();
   const bool ignorable = s.ignorable;
   s.ignorable = false;
-  const Keyword* keyword = FindKeyword(token.text);
+  const Keyword* keyword = FindKeyword(token.text, token.prefix);
   if (skip_ > 0) {  // the fallback of a "\u"
     --skip_;
     return;

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
+
+#include "reader/keywords.h"
 
 namespace tessarine::reader {
 
@@ -92,6 +96,15 @@ Token Tokenizer::ReadControl() {
   while (p < end && IsLetter(static_cast<unsigned char>(*p))) ++p;
   token.kind = TokenKind::kWord;
   token.text = std::string_view(start, static_cast<size_t>(p - start));
+  if (std::endian::native == std::endian::little && end - start >= 8) {
+    // One load; the bytes after the word masked off.
+    uint64_t prefix;
+    std::memcpy(&prefix, start, sizeof prefix);
+    const size_t size = token.text.size();
+    token.prefix = size >= 8 ? prefix : prefix & ((uint64_t{1} << (8 * size)) - 1);
+  } else {
+    token.prefix = PackedPrefix(token.text);
+  }
   const bool negative = end - p >= 2 && *p == '-' && IsDigit(static_cast<unsigned char>(p[1]));
   if (negative) ++p;
   if (p < end && IsDigit(static_cast<unsigned char>(*p))) {

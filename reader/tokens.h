@@ -45,6 +45,7 @@ struct Token {
   char symbol = 0;
   int32_t param = 0;      // clamped to the range of int32_t
   std::string_view text;  // kWord: the letters; kText, kBinary: the bytes
+  uint64_t prefix = 0;    // kWord: its first eight letters packed (reader/keywords.h PackedPrefix)
 };
 
 class Tokenizer {

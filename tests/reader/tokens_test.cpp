@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "reader/keywords.h"
 #include "reader/tokens.h"
 
 namespace tessarine::reader {
@@ -76,6 +77,20 @@ INSTANTIATE_TEST_SUITE_P(
                       TokenCase{"BinaryWithoutCount", "\\bin x", "bin: \"x\""},
                       TokenCase{"BackslashAtEnd", "a\\", "\"a\" sym:none"}),
     [](const ::testing::TestParamInfo<TokenCase>& param) { return param.param.name; });
+
+// The tokenizer packs a word's first letters in one load where it can: the same number as
+// PackedPrefix, for short and long words and for words at the very end of the input.
+TEST(TokenizerTest, WordPrefixesAreThePackedPrefix) {
+  for (const char* rtf : {"\\b", "\\par x", "\\listoverridetable1 ", "\\fs24\\f1", "\\abcdefgh",
+                          "\\abcdefghi", "\\u-3913?\\uc0"}) {
+    Tokenizer tokens(rtf);
+    for (Token t = tokens.Next(); t.kind != TokenKind::kEnd; t = tokens.Next()) {
+      if (t.kind == TokenKind::kWord) {
+        EXPECT_EQ(t.prefix, PackedPrefix(t.text)) << rtf;
+      }
+    }
+  }
+}
 
 TEST(TokenizerTest, SkipGroupStopsAfterItsBrace) {
   const std::string rtf = "{\\*\\x a{b\\}}\\{{\\bin2 }}}}c}";
