@@ -113,7 +113,7 @@ inline std::string Run(Random& rnd, int colours, int words) {
   if (rnd.OneIn(8)) r += "\\ul";
   r += "\\lang1049\\langfe1049\\langnp1049\\insrsid1 ";
   r += RunText(rnd, words);
-  r += "}";
+  r += " }";  // Word ends a run after the space between two words, not inside a word
   return r;
 }
 

@@ -1,5 +1,8 @@
 #include "choice/convert_rtf_document.h"
 
+#include <system_error>
+#include <thread>
+
 #include "choice/words.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
@@ -53,10 +56,9 @@ RtfEngine RtfEngineOf(const Settings& settings) {
   return RtfEngineFromName(settings.rtfengine, &engine) ? engine : RtfEngine::kAuto;
 }
 
-bool PassesKeepDocument(std::string_view passes_page, const model::Document& document) {
+// The words rule of PassesKeepDocument, with the words of the document already taken.
+bool PassesKeep(std::string_view passes_page, const model::Document& document, const WordSet& read) {
   if (HasShownPicture(document)) return false;
-  WordSet read;
-  AddDocumentWords(document, read);
   WordSet kept;
   AddPageWords(passes_page, kept);
   if (!read.IsSubsetOf(kept)) return false;
@@ -64,23 +66,48 @@ bool PassesKeepDocument(std::string_view passes_page, const model::Document& doc
   return kept.size() == read.size() || kept.OnlyNumbersNotIn(read);
 }
 
+bool PassesKeepDocument(std::string_view passes_page, const model::Document& document) {
+  WordSet read;
+  AddDocumentWords(document, read);
+  return PassesKeep(passes_page, document, read);
+}
+
 Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
                               const ProgressSink& progress) {
   const RtfEngine engine = RtfEngineOf(settings);
   if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document), settings, progress);
-
-  Conversion passes = ConvertRtf(document, settings, progress);
-  passes.reading = RtfReading::kPasses;
-  if (engine == RtfEngine::kPasses) return passes;
-
-  const model::Document read = ReadRtfDocument(document);
-  if (passes.refusal == Refusal::kNotRtf) {
-    WordSet words;
-    AddDocumentWords(read, words);
-    if (words.size() == 0 && !HasShownPicture(read)) return passes;
-  } else if (PassesKeepDocument(passes.page, read)) {
+  if (engine == RtfEngine::kPasses) {
+    Conversion passes = ConvertRtf(document, settings, progress);
+    passes.reading = RtfReading::kPasses;
     return passes;
   }
+
+  // Automatically: both readings. The structured one runs beside the passes when a thread can
+  // be had (they share nothing but the document, which neither changes), else after them.
+  model::Document read;
+  WordSet read_words;
+  auto read_document = [&] {
+    read = ReadRtfDocument(document);
+    AddDocumentWords(read, read_words);
+  };
+  std::thread beside;
+  try {
+    beside = std::thread(read_document);
+  } catch (const std::system_error&) {
+  }
+  Conversion passes = ConvertRtf(document, settings, progress);
+  passes.reading = RtfReading::kPasses;
+  if (beside.joinable()) {
+    beside.join();
+  } else {
+    read_document();
+  }
+  if (passes.refusal == Refusal::kNotRtf) {
+    if (read_words.size() == 0 && !HasShownPicture(read)) return passes;
+  } else if (PassesKeep(passes.page, read, read_words)) {
+    return passes;
+  }
+  passes = Conversion();  // its storage goes before the model's page is written
   return ModelPage(read, settings, {});
 }
 

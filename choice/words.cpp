@@ -10,40 +10,6 @@ namespace tessarine {
 
 namespace {
 
-bool IsWordCharacter(char32_t c) {
-  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-  if (c <= 0xBF) return c == 0xAA || c == 0xBA;
-  if (c == 0xD7 || c == 0xF7) return false;
-  if (c >= 0x2000 && c <= 0x206F) return false;
-  return c != 0xFFFD && c != 0xFEFF;
-}
-
-char32_t Fold(char32_t c) {
-  if (c >= 'A' && c <= 'Z') return c + 0x20;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  if (c == 0x401 || c == 0x451) return 0x435;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  return c;
-}
-
-// The character at `i` of UTF-8 text and its length; U+FFFD for a byte that starts no
-// character.
-char32_t DecodeUtf8(std::string_view s, size_t i, size_t* length) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  *length = 1;
-  if (b0 < 0x80) return b0;
-  size_t n = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
-  if (n == 0 || i + n > s.size()) return 0xFFFD;
-  char32_t c = b0 & (0x3F >> (n - 1));
-  for (size_t k = 1; k < n; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0xFFFD;
-    c = (c << 6) | (b & 0x3F);
-  }
-  *length = n;
-  return c;
-}
-
 // The tags that start a new line of a page's layout.
 bool EndsWord(std::string_view tag) {
   if (tag.starts_with('/')) tag.remove_prefix(1);
@@ -126,64 +92,6 @@ void AddBlocks(const std::vector<model::Block>& blocks, WordSet& words) {
 
 }  // namespace
 
-bool WordSet::IsSubsetOf(const WordSet& other) const {
-  for (const std::string& word : words_) {
-    if (!other.Contains(word)) return false;
-  }
-  return true;
-}
-
-bool WordSet::OnlyNumbersNotIn(const WordSet& other) const {
-  for (const std::string& word : words_) {
-    if (!other.Contains(word) && word.find_first_not_of("0123456789") != std::string::npos) return false;
-  }
-  return true;
-}
-
-std::vector<std::string> WordSet::NotIn(const WordSet& other, size_t most) const {
-  std::vector<std::string> missing;
-  for (const std::string& word : words_) {
-    if (!other.Contains(word)) missing.push_back(word);
-  }
-  std::sort(missing.begin(), missing.end());
-  if (missing.size() > most) missing.resize(most);
-  return missing;
-}
-
-void WordSet::Add(char32_t c) {
-  if (IsWordCharacter(c)) {
-    AppendUtf8(current_, Fold(c));
-  } else {
-    Break();
-  }
-}
-
-void WordSet::AddText(std::string_view utf8) {
-  for (size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {  // the common case, without decoding
-      if ((b >= '0' && b <= '9') || (b >= 'a' && b <= 'z')) {
-        current_.push_back(static_cast<char>(b));
-      } else if (b >= 'A' && b <= 'Z') {
-        current_.push_back(static_cast<char>(b + 0x20));
-      } else {
-        Break();
-      }
-      ++i;
-      continue;
-    }
-    size_t length = 1;
-    Add(DecodeUtf8(utf8, i, &length));
-    i += length;
-  }
-}
-
-void WordSet::Break() {
-  if (current_.empty()) return;
-  if (!Contains(current_)) words_.insert(current_);
-  current_.clear();
-}
-
 void AddPageWords(std::string_view page, WordSet& words) {
   const size_t body = page.find("<body");
   if (body == std::string_view::npos) return;
@@ -204,7 +112,18 @@ void AddPageWords(std::string_view page, WordSet& words) {
       words.Add(decoded == 0 ? U'&' : decoded);
       i = decoded == 0 ? i + 1 : after;
     } else {
-      words.Add(Cp1251ToUnicode(static_cast<unsigned char>(c)));
+      const auto b = static_cast<unsigned char>(c);
+      if (b >= 0xC0) {  // Cyrillic А to я, folded: U+0430 to U+044F in UTF-8
+        const unsigned lower = 0x430 + ((b - 0xC0) & 0x1F);
+        words.Append(static_cast<char>(0xC0 | (lower >> 6)));
+        words.Append(static_cast<char>(0x80 | (lower & 0x3F)));
+      } else if ((b >= 'a' && b <= 'z') || (b >= '0' && b <= '9')) {
+        words.Append(c);
+      } else if (b >= 'A' && b <= 'Z') {
+        words.Append(static_cast<char>(b + 0x20));
+      } else {
+        words.Add(Cp1251ToUnicode(b));
+      }
       ++i;
     }
   }

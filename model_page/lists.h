@@ -9,9 +9,10 @@
 
 namespace tessarine {
 
-// Whether the paragraph is a list item.
+// Whether the paragraph is written as a list item, indented by its level. A heading stays a
+// heading (writers number headings with lists; its marker, if any, is still written).
 inline bool IsListItem(const model::ParagraphFormat& format) {
-  return format.list >= 0;
+  return format.list >= 0 && format.heading == 0;
 }
 
 // The left margin of a list item in hundredths of a point, from `base` (the place's margin):

@@ -23,6 +23,12 @@ size_t Reference(std::string_view s, unsigned long& value) {
       return entity.size();
     }
   }
+  return NumericReferenceLength(s, value);
+}
+
+}  // namespace
+
+size_t NumericReferenceLength(std::string_view s, unsigned long& value) {
   if (!s.starts_with("&#")) return 0;
   const bool hex = s.size() > 2 && (s[2] == 'x' || s[2] == 'X');
   const size_t first = hex ? 3 : 2;
@@ -43,8 +49,6 @@ size_t Reference(std::string_view s, unsigned long& value) {
   if (end == first || end >= s.size() || s[end] != ';') return 0;
   return end + 1;
 }
-
-}  // namespace
 
 bool IsScriptTarget(std::string_view target) {
   // The scheme as a browser reads it; no scheme looked for is longer than "livescript:".

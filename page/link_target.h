@@ -1,6 +1,7 @@
 // Link targets every page writer must refuse.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tessarine {
@@ -10,5 +11,9 @@ namespace tessarine {
 // "&amp;" and numeric character references are read as their characters, leading spaces and
 // control characters are skipped, and tabs and line breaks anywhere in it are left out.
 bool IsScriptTarget(std::string_view target);
+
+// The length of the numeric character reference ("&#N;" or "&#xH;", at most U+10FFFF's digits)
+// at the front of `s`, with its character in `value`; 0 when none stands there.
+size_t NumericReferenceLength(std::string_view s, unsigned long& value);
 
 }  // namespace tessarine

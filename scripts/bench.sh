@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Runs the Google Benchmark cases and the whole-program timings:
 #  1. every benchmark, then the 1 -> 16 MB scaling of every worst-case shape;
-#  2. tessarine-convert on every worst-case shape at 1, 16 and 100 MB: CPU time, MB/s and peak
-#     memory (the 100 MB documents are deleted after their run);
+#  2. tessarine-convert on every worst-case shape at 1, 16 and 100 MB, with --engine auto (the
+#     default) and --engine model: CPU time, MB/s and peak memory (the 100 MB documents are
+#     deleted after their run);
+#  2b. tessarine-convert with each --engine (passes, model, auto) on a Word-style and a
+#     LibreOffice-style document of 16 MB;
 #  3. an ordinary document of 16 and 100 MB through tessarine-convert and through the other
 #     converters that are installed (unrtf, pandoc, LibreOffice's headless HTML export;
 #     scripts/install-bench-deps.sh installs them), with MB/s, peak memory and how many times
@@ -47,9 +50,6 @@ measure() {
 }
 mbs() { awk -v b="$1" -v s="$2" 'BEGIN { if (s <= 0) s = 0.005; printf "%.1f", b / 1048576 / s }'; }
 
-echo
-echo "Whole program, worst-case shapes (CPU seconds, MB/s, peak memory / input size):"
-printf '  %-26s %6s %8s %8s %9s %7s\n' shape MB seconds 'MB/s' 'peak MB' 'x input'
 sizes="1 16 100"
 [ -z "${BENCH_QUICK:-}" ] || sizes="1 16"
 
@@ -74,12 +74,28 @@ document() {
   echo "$file"
 }
 
-for shape in $("$make_document" list); do
-  for mb in $sizes; do
-    file=$(document "$shape" "$mb")
-    read -r seconds peak < <(measure "$convert" -q -o "$data/out.htm" "$file")
-    row "$shape" "$mb" "$file" "$seconds" "$peak"
-    [ "$mb" -lt 100 ] || rm -f "$file"
+for engine in auto model; do
+  echo
+  echo "Whole program --engine $engine, worst-case shapes (CPU seconds, MB/s, peak memory / input size):"
+  printf '  %-26s %6s %8s %8s %9s %7s\n' shape MB seconds 'MB/s' 'peak MB' 'x input'
+  for shape in $("$make_document" list); do
+    for mb in $sizes; do
+      file=$(document "$shape" "$mb")
+      read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+      row "$shape" "$mb" "$file" "$seconds" "$peak"
+      [ "$mb" -lt 100 ] || [ "$engine" != model ] || rm -f "$file"
+    done
+  done
+done
+
+echo
+echo "Whole program by way of reading, documents of two writers (CPU seconds, MB/s, peak memory):"
+printf '  %-26s %6s %8s %8s %9s %7s\n' document MB seconds 'MB/s' 'peak MB' 'x input'
+for shape in word_document libreoffice_document; do
+  file=$(document "$shape" 16)
+  for engine in passes model auto; do
+    read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+    row "$shape $engine" 16 "$file" "$seconds" "$peak"
   done
 done
 
@@ -114,9 +130,13 @@ fi
 for mb in $sizes; do
   [ "$mb" -gt 1 ] || continue
   file=$(document ordinary_document "$mb")
+  for engine in passes model; do
+    read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+    row "tessarine-convert $engine" "$mb" "$file" "$seconds" "$peak"
+  done
   command_for tessarine "$file"
   read -r ours ours_peak < <(measure "${cmd[@]}")
-  row tessarine-convert "$mb" "$file" "$ours" "$ours_peak"
+  row "tessarine-convert auto" "$mb" "$file" "$ours" "$ours_peak"
   for other in "${others[@]}"; do
     read -r name largest <<<"$other"
     [ "$mb" -le "$largest" ] || continue

@@ -2,7 +2,10 @@
 # Takes the README's pictures of the real window under a virtual X server (Xvfb):
 # docs/window-html.png (a converted Cyrillic document in the Html pane) and
 # docs/window-rtf.png (a Cyrillic RTF document formatted in the RTF pane) and
-# docs/settings-dialog.png (the settings dialog after a first start).
+# docs/settings-dialog.png (the settings dialog after a first start);
+# docs/window-libreoffice-rtf.png and docs/window-libreoffice-html.png (a LibreOffice document in
+# the RTF pane, and its page, made the model way, in the Html pane) and
+# docs/page-libreoffice.png (that page in a browser, headless Chromium, when it is installed).
 # Usage: scripts/screenshot.sh [build-dir]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,3 +56,16 @@ shot() {
 shot window-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/river.txt html
 shot window-rtf "Tessarine v1.1" "$build/bin/tessarine-screenshot" window examples/letter.rtf rtf
 shot settings-dialog "Предварительные установки преобразования RTF в Html" "$build/bin/tessarine-screenshot" settings
+libreoffice=tests/data/writers/lo-fodt/garden_ru.rtf
+shot window-libreoffice-rtf "Tessarine v1.1" "$build/bin/tessarine-screenshot" window "$libreoffice" rtf
+shot window-libreoffice-html "Tessarine v1.1" "$build/bin/tessarine-screenshot" window "$libreoffice" html
+if command -v chromium >/dev/null; then
+  page=$(mktemp -d)
+  cmake --build "$build" -j 2 --target tessarine-convert >/dev/null
+  "$build/bin/tessarine-convert" -q -o "$page/garden_ru.htm" "$libreoffice"
+  chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+    --disable-component-update --disable-sync --user-data-dir="$page/profile" --hide-scrollbars \
+    --window-size=900,1300 --screenshot="$root/docs/page-libreoffice.png" "file://$page/garden_ru.htm" >/dev/null 2>&1
+  rm -rf "$page"
+  echo docs/page-libreoffice.png
+fi

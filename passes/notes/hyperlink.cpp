@@ -66,14 +66,6 @@ bool CutBookmarkSwitch(std::string_view& s) {
   return true;
 }
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // The length of the reference at the front of `s` that the page keeps as it stands: the run
 // decoder's "&lt;" and "&gt;", or a numeric reference "&#N;" or "&#xH;" (as the escape rewrite
 // writes letters code page 1251 lacks); 0 for anything else. `value` receives its character.
@@ -82,21 +74,7 @@ size_t KeptReference(std::string_view s, unsigned long& value) {
     value = s[1] == 'l' ? '<' : '>';
     return 4;
   }
-  if (!s.starts_with("&#")) return 0;
-  const bool hex = s.size() > 2 && (s[2] == 'x' || s[2] == 'X');
-  const size_t first = hex ? 3 : 2;
-  const size_t most = hex ? 6 : 7;  // beyond U+10FFFF no character is meant
-  size_t end = first;
-  value = 0;
-  while (end < s.size() && end - first < most && (hex ? IsHexDigit(s[end]) : IsDigit(s[end]))) {
-    const char c = s[end];
-    const unsigned long digit = IsDigit(c) ? static_cast<unsigned long>(c - '0')
-                                           : static_cast<unsigned long>(LowerAscii(c) - 'a' + 10);
-    value = value * (hex ? 16 : 10) + digit;
-    ++end;
-  }
-  if (end == first || end >= s.size() || s[end] != ';') return 0;
-  return end + 1;
+  return NumericReferenceLength(s, value);
 }
 
 // Appends `text`, HTML text as the run decoder writes it, as the value of a double-quoted

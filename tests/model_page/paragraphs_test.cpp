@@ -110,6 +110,13 @@ TEST(ModelParagraphTest, ParagraphsAndRuns) {
        "<p style=\"text-indent:0pt;margin-left:64pt\">•&nbsp;&nbsp;Deep</p>\r\n"},
       {"list item without a marker", Paragraph({Text("x")}, ListItem("", 0)),
        "<p style=\"text-indent:0pt;margin-left:28pt\">x</p>\r\n"},
+      // Writers number headings with a list: a heading stays a heading, with no list indent.
+      {"heading in a list", Paragraph({Text("Part")}, [] {
+         model::ParagraphFormat f = ListItem("", 1);
+         f.heading = 1;
+         return f;
+       }()),
+       "<h1 style=\"font-family:Arial;margin-left:10pt;margin-right:10pt\">Part</h1>\r\n"},
       {"text in code page 1251, references for the rest", Paragraph({Text("Привет € – “ё” 中 😀")}),
        "<p>Привет € – “ё” &#20013; &#128512;</p>\r\n"},
       {"markup characters", Paragraph({Text("a & <b> \"q\"")}), "<p>a &amp; &lt;b&gt; \"q\"</p>\r\n"},
