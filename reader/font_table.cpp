@@ -35,6 +35,9 @@ void FontTable::EndEntry(std::vector<std::string>& fonts) {
   std::string name = first == std::string::npos ? std::string() : name_.substr(first, last - first + 1);
   int32_t page = code_page_ > 0 ? code_page_ : CodePageOfCharset(charset_);
   if (page == kSymbolPage) page = SymbolFontPage(name);
+  // Past kMostFonts numbers a table is no document's: later numbers are left out (their text
+  // is read in the document's code page), so a hostile table costs bounded memory.
+  if (fonts_.size() >= kMostFonts && fonts_.find(number_) == fonts_.end()) return;
   Font& font = fonts_[number_];
   if (font.index >= 0) {
     fonts[static_cast<size_t>(font.index)] = std::move(name);

@@ -10,6 +10,9 @@ namespace tessarine::reader {
 
 class FontTable {
  public:
+  // The most font numbers a table keeps; entries of further numbers are left out.
+  static constexpr size_t kMostFonts = 32768;
+
   // Starts the entry of font number `number` ("\fN" inside the table), ending any entry before.
   void BeginEntry(int32_t number);
   // "\fcharsetN" and "\cpgN" of the entry being read; nothing without one.

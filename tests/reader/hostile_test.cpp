@@ -167,3 +167,22 @@ TEST(ReaderHostileTest, RandomTokensKeepTheModelsPromises) {
 
 }  // namespace
 }  // namespace tessarine
+
+namespace tessarine {
+namespace {
+
+// A font table of more numbers than any document has keeps a bounded number of model fonts;
+// text in a font it left out is still read.
+TEST(ReaderHostileTest, AFontTableBeyondItsBoundKeepsTheText) {
+  std::string rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl";
+  for (int i = 0; i < 40000; ++i) rtf += "{\\f" + std::to_string(i) + "\\fcharset204 F" + std::to_string(i) + ";}";
+  rtf += "}\\f39999 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\par}";
+  const model::Document document = ReadRtfDocument(rtf);
+  EXPECT_EQ(document.fonts.size(), 32768u);
+  std::string text;
+  model::AppendPlainText(document, model::WithNotes::kNo, text);
+  EXPECT_EQ(text, "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n");  // Привет
+}
+
+}  // namespace
+}  // namespace tessarine
