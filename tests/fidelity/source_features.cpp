@@ -1,0 +1,374 @@
+#include "tests/fidelity/source_features.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "base/cp1251.h"
+#include "tests/fidelity/page_structure.h"
+
+namespace tessarine::testing {
+
+namespace {
+
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// A control word or symbol starting at a backslash.
+struct ControlWord {
+  std::string_view word;  // letters; for a symbol, the one character after the backslash
+  long parameter = 0;
+  bool has_parameter = false;
+  size_t end = 0;  // just past it, its delimiting space included
+};
+
+ControlWord ReadControlWord(std::string_view rtf, size_t at) {
+  ControlWord w;
+  size_t i = at + 1;
+  if (i >= rtf.size()) {
+    w.end = rtf.size();
+    return w;
+  }
+  if (!IsLetter(rtf[i])) {
+    w.word = rtf.substr(i, 1);
+    w.end = i + 1;
+    return w;
+  }
+  const size_t start = i;
+  while (i < rtf.size() && IsLetter(rtf[i]) && i - start < 32) ++i;
+  w.word = rtf.substr(start, i - start);
+  const size_t digits = i < rtf.size() && rtf[i] == '-' ? i + 1 : i;
+  size_t e = digits;
+  while (e < rtf.size() && IsDigit(rtf[e]) && e - digits < 10) ++e;
+  if (e > digits) {
+    w.has_parameter = true;
+    w.parameter = std::strtol(std::string(rtf.substr(i, e - i)).c_str(), nullptr, 10);
+    i = e;
+  }
+  if (i < rtf.size() && rtf[i] == ' ') ++i;
+  w.end = i;
+  return w;
+}
+
+// The end of the group that opens at `open` ("{"): just past its "}", or the end of the text.
+// "\bin N" data is passed over.
+size_t GroupEnd(std::string_view rtf, size_t open) {
+  int depth = 0;
+  for (size_t i = open; i < rtf.size(); ++i) {
+    if (rtf[i] == '\\') {
+      const ControlWord w = ReadControlWord(rtf, i);
+      i = w.end - 1;
+      if (w.word == "bin" && w.parameter > 0) i = std::min(rtf.size() - 1, i + w.parameter);
+    } else if (rtf[i] == '{') {
+      ++depth;
+    } else if (rtf[i] == '}' && --depth == 0) {
+      return i + 1;
+    }
+  }
+  return rtf.size();
+}
+
+// The first control word of the group that opens at `open`, past a "\*".
+std::string_view GroupWord(std::string_view rtf, size_t open) {
+  size_t i = open + 1;
+  while (i < rtf.size() && (rtf[i] == '\r' || rtf[i] == '\n' || rtf[i] == ' ')) ++i;
+  if (rtf.substr(i, 2) == "\\*") i += 2;
+  while (i < rtf.size() && (rtf[i] == '\r' || rtf[i] == '\n' || rtf[i] == ' ')) ++i;
+  if (i >= rtf.size() || rtf[i] != '\\') return {};
+  return ReadControlWord(rtf, i).word;
+}
+
+enum class AtTab { kStop, kGoOn };
+
+// The text of the group [open, end) in UTF-8: control words left out but for the few that are
+// characters, "\'hh" read as code page 1251, "\uN" with its fallback skipped, "{\*...}" groups
+// left out. With AtTab::kStop the text ends at the first "\tab".
+std::string GroupText(std::string_view rtf, size_t open, size_t end, AtTab at_tab) {
+  std::string out;
+  int skip = 0;  // fallback characters of a "\uN" still to pass over
+  long uc = 1;
+  for (size_t i = open + 1; i < end; ++i) {
+    const char c = rtf[i];
+    if (c == '{') {
+      if (rtf.substr(i, 3) == "{\\*") i = GroupEnd(rtf, i) - 1;
+      continue;
+    }
+    if (c == '}' || c == '\r' || c == '\n') continue;
+    if (c != '\\') {
+      if (skip > 0) {
+        --skip;
+      } else {
+        AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+      }
+      continue;
+    }
+    const ControlWord w = ReadControlWord(rtf, i);
+    i = w.end - 1;
+    char32_t character = 0;
+    if (w.word == "'") {
+      if (i + 2 < end && IsHexDigit(rtf[i + 1]) && IsHexDigit(rtf[i + 2])) {
+        character = Cp1251ToUnicode(
+            static_cast<unsigned char>(std::strtoul(std::string(rtf.substr(i + 1, 2)).c_str(), nullptr, 16)));
+        i += 2;
+      }
+    } else if (w.word == "\\" || w.word == "{" || w.word == "}") {
+      character = static_cast<unsigned char>(w.word[0]);
+    } else if (w.word == "~") {
+      character = 0xA0;
+    } else if (w.word == "u" && w.has_parameter) {
+      AppendUtf8(out, static_cast<char32_t>(w.parameter < 0 ? w.parameter + 65536 : w.parameter));
+      skip = static_cast<int>(std::clamp(uc, 0L, 8L));
+      continue;
+    } else if (w.word == "uc") {
+      uc = w.parameter;
+    } else if (w.word == "tab") {
+      if (at_tab == AtTab::kStop) break;
+      character = '\t';
+    } else if (w.word == "bullet") {
+      character = 0x2022;
+    } else if (w.word == "endash") {
+      character = 0x2013;
+    } else if (w.word == "emdash") {
+      character = 0x2014;
+    } else if (w.word == "bin") {
+      i += std::max(0L, w.parameter);
+    }
+    if (character == 0) continue;
+    if (skip > 0) {
+      --skip;
+    } else {
+      AppendUtf8(out, character);
+    }
+  }
+  return out;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return out;
+}
+
+// The external target of a field instruction "HYPERLINK "url" \l "anchor" \o "tip"", or "".
+std::string HyperlinkTarget(std::string_view instruction) {
+  std::vector<std::pair<std::string, bool>> arguments;  // text, is a switch
+  size_t i = 0;
+  while (i < instruction.size()) {
+    const char c = instruction[i];
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+      ++i;
+      continue;
+    }
+    std::string text;
+    if (c == '"') {
+      const size_t close = instruction.find('"', i + 1);
+      text = instruction.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
+      i = close == std::string_view::npos ? instruction.size() : close + 1;
+      arguments.push_back({text, false});
+      continue;
+    }
+    const size_t e = std::min(instruction.find_first_of(" \t\r\n\"", i), instruction.size());
+    text = instruction.substr(i, e - i);
+    arguments.push_back({text, text.starts_with('\\')});
+    i = e;
+  }
+  if (arguments.empty() || Lower(arguments[0].first) != "hyperlink") return "";
+  std::string url, anchor;
+  for (size_t k = 1; k < arguments.size(); ++k) {
+    const auto& [text, is_switch] = arguments[k];
+    if (is_switch) {
+      const std::string name = Lower(text);
+      if ((name == "\\l" || name == "\\o" || name == "\\t") && k + 1 < arguments.size()) {
+        if (name == "\\l") anchor = arguments[k + 1].first;
+        ++k;
+      }
+    } else if (url.empty()) {
+      url = text;
+    }
+  }
+  const std::string lower = Lower(url);
+  if (url.empty() || url.starts_with('#') || lower.starts_with("javascript:") ||
+      lower.starts_with("vbscript:") || lower.starts_with("data:")) {
+    return "";
+  }
+  return anchor.empty() ? url : url + "#" + anchor;
+}
+
+// A table's rows as the scan finds them, for telling whether rows split each other's cells.
+struct RowBoundaries {
+  long left = 0;
+  std::vector<long> rights;
+};
+
+bool SplitsCells(const std::vector<RowBoundaries>& rows) {
+  constexpr long kSameEdge = 30;
+  std::set<long> all;
+  for (const RowBoundaries& row : rows) all.insert(row.rights.begin(), row.rights.end());
+  std::vector<long> edges;
+  for (long edge : all) {
+    if (edges.empty() || edge - edges.back() >= kSameEdge) edges.push_back(edge);
+  }
+  auto boundaries_to = [&edges](long x) {
+    return std::upper_bound(edges.begin(), edges.end(), x + kSameEdge - 1) - edges.begin();
+  };
+  for (const RowBoundaries& row : rows) {
+    if (row.rights.empty()) continue;
+    const long right = *std::max_element(row.rights.begin(), row.rights.end());
+    const auto columns = boundaries_to(right) - boundaries_to(row.left);
+    if (columns > static_cast<long>(row.rights.size())) return true;
+  }
+  return false;
+}
+
+struct GroupState {
+  bool in_note = false;
+  bool in_table_paragraph = false;  // "\intbl" since the last "\pard"
+  bool picture = false;             // a PNG or JPEG "\pict" group
+  size_t open = 0;
+  std::string bin_data;  // the start of its "\bin" data
+};
+
+// The data that tells a picture from another: the start of its hexadecimal data (64 digits or
+// more, so that a "\blipuid" is not taken) or of its binary data.
+std::string PictureKey(std::string_view rtf, const GroupState& group, size_t end) {
+  const std::string_view text = rtf.substr(group.open, std::min<size_t>(end - group.open, 1 << 16));
+  std::string run;
+  for (char c : text) {
+    if (IsHexDigit(c)) {
+      run.push_back(c);
+      if (run.size() == 256) break;
+    } else if (c != '\r' && c != '\n') {
+      if (run.size() >= 64) break;
+      run.clear();
+    }
+  }
+  if (run.size() >= 64) return run;
+  if (!group.bin_data.empty()) return group.bin_data;
+  return "@" + std::to_string(group.open);
+}
+
+bool IsHeaderOrFooter(std::string_view word) {
+  for (std::string_view w :
+       {"header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf"}) {
+    if (word == w) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+SourceFeatures ReadSourceFeatures(std::string_view rtf) {
+  SourceFeatures out;
+  std::set<std::string> pictures;
+  std::vector<GroupState> groups(1);
+  bool table_open = false;
+  std::vector<RowBoundaries> table_rows;
+  RowBoundaries row;
+  bool row_horizontal = false, row_vertical = false;
+  auto close_table = [&] {
+    if (table_open) out.tables.back().split_cells = SplitsCells(table_rows);
+    table_open = false;
+    table_rows.clear();
+  };
+
+  for (size_t i = 0; i < rtf.size(); ++i) {
+    const char c = rtf[i];
+    if (c == '{') {
+      const std::string_view word = GroupWord(rtf, i);
+      if (IsHeaderOrFooter(word) || word == "nonshppict" || word == "nesttableprops") {
+        if (word == "nesttableprops") out.nested_tables = true;
+        i = GroupEnd(rtf, i) - 1;
+        continue;
+      }
+      if (word == "listtext" || word == "pntext" || word == "fldinst") {
+        const size_t end = GroupEnd(rtf, i);
+        if (word == "fldinst") {
+          const std::string target = HyperlinkTarget(GroupText(rtf, i, end, AtTab::kGoOn));
+          if (!target.empty()) out.external_targets.push_back(target);
+        } else {
+          const std::string marker = NormalMarker(GroupText(rtf, i, end, AtTab::kStop));
+          if (!marker.empty()) out.list_markers.push_back(marker);
+        }
+        i = end - 1;
+        continue;
+      }
+      GroupState group = groups.back();
+      group.picture = false;
+      group.open = i;
+      group.bin_data.clear();
+      groups.push_back(std::move(group));
+      continue;
+    }
+    if (c == '}') {
+      if (groups.size() > 1) {
+        if (groups.back().picture) pictures.insert(PictureKey(rtf, groups.back(), i));
+        groups.pop_back();
+      }
+      continue;
+    }
+    if (c != '\\') continue;
+    const ControlWord w = ReadControlWord(rtf, i);
+    i = w.end - 1;
+    GroupState& group = groups.back();
+    const std::string_view word = w.word;
+    if (word == "bin") {
+      const size_t length = std::min<size_t>(std::max(0L, w.parameter), rtf.size() - w.end);
+      if (group.bin_data.empty())
+        group.bin_data = "bin:" + std::string(rtf.substr(w.end, std::min<size_t>(length, 256)));
+      i += length;
+    } else if (word == "footnote") {
+      ++out.footnotes;
+      group.in_note = true;
+    } else if (word == "annotation") {
+      group.in_note = true;
+    } else if (word == "pngblip" || word == "jpegblip") {
+      group.picture = true;
+    } else if (word == "pard") {
+      group.in_table_paragraph = false;
+    } else if (word == "intbl") {
+      group.in_table_paragraph = true;
+    } else if (word == "itap") {
+      group.in_table_paragraph = w.parameter > 0;
+      if (w.parameter > 1) out.nested_tables = true;
+    } else if (word == "nestcell" || word == "nestrow") {
+      out.nested_tables = true;
+    } else if (group.in_note) {
+      continue;  // notes' paragraphs and tables are no tables of the body
+    } else if (word == "par" && !group.in_table_paragraph) {
+      close_table();
+    } else if (word == "trowd") {
+      row = {};
+      row_horizontal = row_vertical = false;
+    } else if (word == "trleft") {
+      row.left = w.parameter;
+    } else if (word == "cellx") {
+      row.rights.push_back(w.parameter);
+    } else if (word == "clmgf") {
+      row_horizontal = true;
+    } else if (word == "clvmgf") {
+      row_vertical = true;
+    } else if (word == "row") {
+      if (!table_open) out.tables.emplace_back();
+      table_open = true;
+      SourceTable& table = out.tables.back();
+      ++table.rows;
+      table.horizontal_merges |= row_horizontal;
+      table.vertical_merges |= row_vertical;
+      table_rows.push_back(row);
+    }
+  }
+  close_table();
+  out.pictures = static_cast<int>(pictures.size());
+  return out;
+}
+
+}  // namespace tessarine::testing
