@@ -4,7 +4,7 @@
 #include <map>
 
 #include "base/cp1251.h"
-#include "tests/fidelity/words.h"
+#include "tests/fidelity/page_text.h"
 
 namespace tessarine::testing {
 
@@ -24,80 +24,11 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-// Decodes the references of an attribute value or text (code page 1251) into UTF-8.
-std::string DecodeText(std::string_view s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '&') {
-      const size_t semi = s.find(';', i);
-      if (semi != std::string_view::npos && semi - i <= 10) {
-        const char32_t decoded = DecodeEntity(s.substr(i + 1, semi - i - 1));
-        if (decoded != 0) {
-          AppendUtf8(out, decoded);
-          i = semi;
-          continue;
-        }
-      }
-    }
-    AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(s[i])));
-  }
-  return out;
-}
-
-// The value of attribute `name` (lower case) in a tag's text, quoted or not, decoded.
-// `found` tells whether the tag has the attribute.
-std::string Attribute(std::string_view tag, std::string_view name, bool* found) {
-  const std::string lower = Lower(tag);
-  *found = false;
-  for (size_t at = lower.find(name); at != std::string::npos; at = lower.find(name, at + 1)) {
-    const bool starts = at > 0 && IsSpace(static_cast<unsigned char>(lower[at - 1]));
-    size_t eq = at + name.size();
-    while (eq < lower.size() && lower[eq] == ' ') ++eq;
-    if (!starts || eq >= lower.size() || lower[eq] != '=') continue;
-    size_t v = eq + 1;
-    while (v < tag.size() && tag[v] == ' ') ++v;
-    size_t end;
-    if (v < tag.size() && (tag[v] == '"' || tag[v] == '\'')) {
-      end = tag.find(tag[v], v + 1);
-      ++v;
-    } else {
-      end = v;
-      while (end < tag.size() && !IsSpace(static_cast<unsigned char>(tag[end]))) ++end;
-    }
-    *found = true;
-    return DecodeText(tag.substr(v, end == std::string_view::npos ? std::string_view::npos : end - v));
-  }
-  return "";
-}
-
 int NumberAttribute(std::string_view tag, std::string_view name) {
   bool found = false;
   const std::string value = Attribute(tag, name, &found);
   const int n = found ? std::atoi(value.c_str()) : 1;
   return n > 1 ? n : 1;
-}
-
-// "p", "/p", "h1" ... of a tag's text (after '<').
-std::string TagName(std::string_view tag) {
-  const size_t start = tag.starts_with('/') ? 1 : 0;
-  size_t end = start;
-  while (end < tag.size() && IsAsciiLetterOrDigit(tag[end])) ++end;
-  return (start == 1 ? "/" : "") + Lower(tag.substr(start, end - start));
-}
-
-bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// Tags after which a new line of the page starts.
-bool StartsLine(std::string_view name) {
-  return IsOneOf(name, {"p", "br", "td", "th", "li", "div", "h1", "h2", "h3", "h4", "h5", "h6"});
-}
-
-// Tags that end a word and a line start.
-bool BreaksText(std::string_view name) {
-  if (name.starts_with('/')) name.remove_prefix(1);
-  return StartsLine(name) || IsOneOf(name, {"tr", "table", "hr", "ul", "ol", "img"});
 }
 
 // Words with the formats any of their characters has.
@@ -238,6 +169,7 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
   std::vector<StyledElement> styled;        // open elements whose style formats
   bool styled_bold = false, styled_italic = false, styled_underline = false;
   WordCollector words(is_word, out);
+  WordBreaks breaks;
   LineStart line(out.line_starts);
 
   size_t i = page.find('>', body);
@@ -255,9 +187,9 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
       const std::string_view tag = page.substr(i + 1, close - i - 1);
       const std::string name = TagName(tag);
       i = close + 1;
-      if (BreaksText(name)) {
+      if (breaks.AtTag(tag)) {
         words.End();
-        line.End();
+        if (name != "sup" && name != "/sup") line.End();  // a note's number ends no line
       }
       if (StartsLine(name) && !in_notes) line.Begin();
       if (name == "b" || name == "strong") ++bold;
@@ -342,6 +274,7 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
       }
     }
     i = next;
+    breaks.AtText();
     words.Add(c, bold > 0 || styled_bold, italic > 0 || styled_italic, underline > 0 || styled_underline);
     line.Add(c);
     if (!IsSpace(c)) text_since_anchor = true;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/cp1251.h"
+#include "tests/fidelity/page_text.h"
 
 namespace tessarine::testing {
 
@@ -35,21 +36,6 @@ bool IsWordCharacter(char32_t c) {
   return c < 0x2000 || c > 0x203F;
 }
 
-char32_t DecodeEntity(std::string_view entity) {
-  if (entity == "lt") return '<';
-  if (entity == "gt") return '>';
-  if (entity == "amp") return '&';
-  if (entity == "quot") return '"';
-  if (entity == "nbsp") return 0xA0;
-  if (entity.size() < 2 || entity[0] != '#') return 0;
-  const bool hex = entity[1] == 'x' || entity[1] == 'X';
-  const std::string digits(entity.substr(hex ? 2 : 1));
-  if (digits.empty()) return 0;
-  char* end = nullptr;
-  const unsigned long value = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
-  return *end == '\0' && value <= 0x10FFFF ? static_cast<char32_t>(value) : 0;
-}
-
 WordCounts WordsOfText(std::string_view utf8) {
   WordCounts words;
   std::string word;
@@ -66,38 +52,6 @@ WordCounts WordsOfText(std::string_view utf8) {
   }
   if (!word.empty()) ++words[word];
   return words;
-}
-
-std::string PageText(std::string_view page) {
-  const size_t body = page.find("<body");
-  const size_t end = page.rfind("</body>");
-  if (body == std::string_view::npos) return {};
-  page = page.substr(body, end == std::string_view::npos || end < body ? std::string_view::npos : end - body);
-  std::string text;
-  size_t i = 0;
-  while (i < page.size()) {
-    const char c = page[i];
-    if (c == '<') {
-      const size_t close = page.find('>', i);
-      i = close == std::string_view::npos ? page.size() : close + 1;
-      text.push_back(' ');
-      continue;
-    }
-    if (c == '&') {
-      const size_t semi = page.find(';', i);
-      if (semi != std::string_view::npos && semi - i <= 10) {
-        const char32_t decoded = DecodeEntity(page.substr(i + 1, semi - i - 1));
-        if (decoded != 0) {
-          AppendUtf8(text, decoded);
-          i = semi + 1;
-          continue;
-        }
-      }
-    }
-    AppendUtf8(text, Cp1251ToUnicode(static_cast<unsigned char>(c)));
-    ++i;
-  }
-  return text;
 }
 
 WordCounts WordsOfPage(std::string_view page) {
