@@ -117,6 +117,68 @@ StyledElement StyleOf(std::string_view tag, const std::string& name) {
   return e;
 }
 
+// The tables open at a point of the page, as PageTables. The pages' column layout (exactly
+// <table border=0 width=90%>) is no table of the document: a table in one of its cells stands
+// where the layout stands.
+class OpenTables {
+ public:
+  explicit OpenTables(std::vector<PageTable>& tables) : tables_(tables) {}
+
+  void Open(std::string_view tag) {
+    if (tag == "table border=0 width=90%") {
+      open_.push_back({-1, false});
+      return;
+    }
+    PageTable table;
+    for (size_t k = open_.size(); k-- > 0;) {
+      if (open_[k].index < 0) continue;
+      if (open_[k].in_cell) {
+        table.parent = open_[k].index;
+        table.depth = tables_[table.parent].depth + 1;
+      }
+      break;
+    }
+    open_.push_back({static_cast<int>(tables_.size()), false});
+    tables_.push_back(std::move(table));
+  }
+  void Close() {
+    if (!open_.empty()) open_.pop_back();
+  }
+  void Row() {
+    if (PageTable* table = Innermost()) {
+      table->rows.emplace_back();
+      open_.back().in_cell = false;
+    }
+  }
+  void Cell(std::string_view tag) {
+    if (PageTable* table = Innermost()) {
+      if (table->rows.empty()) table->rows.emplace_back();  // a cell without <tr>
+      table->rows.back().push_back({NumberAttribute(tag, "colspan"), NumberAttribute(tag, "rowspan"), {}});
+      open_.back().in_cell = true;
+    }
+  }
+  void CellEnd() {
+    if (Innermost() != nullptr) open_.back().in_cell = false;
+  }
+  void Text(char32_t c) {
+    PageTable* table = Innermost();
+    if (table != nullptr && open_.back().in_cell) AppendUtf8(table->rows.back().back().text, c);
+  }
+
+ private:
+  struct Level {
+    int index;  // into tables_; -1 for a column layout
+    bool in_cell;
+  };
+  // The innermost open table when it is no layout, else nullptr.
+  PageTable* Innermost() {
+    return open_.empty() || open_.back().index < 0 ? nullptr : &tables_[open_.back().index];
+  }
+
+  std::vector<PageTable>& tables_;
+  std::vector<Level> open_;
+};
+
 struct Link {
   bool in_notes;
   std::string target;
@@ -163,9 +225,9 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
   std::map<std::string, bool> anchors;  // name -> after the notes' rule
   std::string last_anchor;              // the last anchor named
   bool text_since_anchor = false;
-  std::vector<int> open_tables;             // indices into out.tables
-  std::vector<bool> in_cell;                // per open table
+  OpenTables tables(out.tables);
   int bold = 0, italic = 0, underline = 0;  // open <b>, <i>, <u>
+  bool link_underline = false;              // inside a link shown underlined
   std::vector<StyledElement> styled;        // open elements whose style formats
   bool styled_bold = false, styled_italic = false, styled_underline = false;
   WordCollector words(is_word, out);
@@ -192,12 +254,23 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
         if (name != "sup" && name != "/sup") line.End();  // a note's number ends no line
       }
       if (StartsLine(name) && !in_notes) line.Begin();
-      if (name == "b" || name == "strong") ++bold;
-      if ((name == "/b" || name == "/strong") && bold > 0) --bold;
+      // Headings show bold, as browsers show them and the pages' stylesheets leave them.
+      const bool heading = name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6';
+      const bool heading_end = name.size() == 3 && name.starts_with("/h") && name[2] >= '1' && name[2] <= '6';
+      if (name == "b" || name == "strong" || heading) ++bold;
+      if ((name == "/b" || name == "/strong" || heading_end) && bold > 0) --bold;
       if (name == "i" || name == "em") ++italic;
       if ((name == "/i" || name == "/em") && italic > 0) --italic;
       if (name == "u") ++underline;
       if (name == "/u" && underline > 0) --underline;
+      if (name == "a" || name == "/a") {
+        // A link the page's stylesheet leaves underlined, as browsers show links; the notes'
+        // links (classes sslk and ht) are not.
+        bool has_href = false, has_class = false;
+        Attribute(tag, "href", &has_href);
+        Attribute(tag, "class", &has_class);
+        link_underline = name == "a" && has_href && !has_class;
+      }
       if (name == "img") ++out.images;
       if (name.starts_with('/') || name == "p" || name == "td" || name == "tr") {
         // Closes the nearest element of its name (a new paragraph or cell closes the last one).
@@ -237,27 +310,15 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
         }
       }
       if (name == "table") {
-        PageTable table;
-        if (!open_tables.empty() && in_cell.back()) {
-          table.parent = open_tables.back();
-          table.depth = out.tables[table.parent].depth + 1;
-        }
-        open_tables.push_back(static_cast<int>(out.tables.size()));
-        in_cell.push_back(false);
-        out.tables.push_back(std::move(table));
-      } else if (name == "/table" && !open_tables.empty()) {
-        open_tables.pop_back();
-        in_cell.pop_back();
-      } else if (name == "tr" && !open_tables.empty()) {
-        out.tables[open_tables.back()].rows.emplace_back();
-        in_cell.back() = false;
-      } else if ((name == "td" || name == "th") && !open_tables.empty()) {
-        PageTable& table = out.tables[open_tables.back()];
-        if (table.rows.empty()) table.rows.emplace_back();  // a cell without <tr>
-        table.rows.back().push_back({NumberAttribute(tag, "colspan"), NumberAttribute(tag, "rowspan"), {}});
-        in_cell.back() = true;
-      } else if ((name == "/td" || name == "/th" || name == "/tr") && !open_tables.empty()) {
-        in_cell.back() = false;
+        tables.Open(tag);
+      } else if (name == "/table") {
+        tables.Close();
+      } else if (name == "tr") {
+        tables.Row();
+      } else if (name == "td" || name == "th") {
+        tables.Cell(tag);
+      } else if (name == "/td" || name == "/th" || name == "/tr") {
+        tables.CellEnd();
       }
       continue;
     }
@@ -275,13 +336,11 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
     }
     i = next;
     breaks.AtText();
-    words.Add(c, bold > 0 || styled_bold, italic > 0 || styled_italic, underline > 0 || styled_underline);
+    words.Add(c, bold > 0 || styled_bold, italic > 0 || styled_italic,
+              underline > 0 || styled_underline || link_underline);
     line.Add(c);
     if (!IsSpace(c)) text_since_anchor = true;
-    if (!open_tables.empty() && in_cell.back()) {
-      PageTable& table = out.tables[open_tables.back()];
-      AppendUtf8(table.rows.back().back().text, c);
-    }
+    tables.Text(c);
   }
   words.End();
   line.End();

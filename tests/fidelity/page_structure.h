@@ -31,15 +31,18 @@ struct PageTable {
 
 struct PageStructure {
   // The distinct words with a character inside <b>/<strong>, <i>/<em>, <u>, or inside an
-  // element whose style says font-weight:bold, font-style:italic, text-decoration:underline.
+  // element whose style says font-weight:bold, font-style:italic, text-decoration:underline;
+  // the text of a link (<a href> without a class: not the notes' links) counts as underlined
+  // and that of a heading (h1 to h6) as bold, as browsers and the pages' stylesheets show them.
   std::set<std::string> bold, italic, underline;
   std::set<std::string> external_targets;  // href values that are not in-page ("#..."), decoded
   // Links between the text and the notes that reach each other: a link in the text to an anchor
   // after the notes' rule, from whose note a link leads back to the anchor at the first link.
   int notes_linked_both_ways = 0;
-  int broken_in_page_links = 0;   // href="#x" without an anchor named x
-  std::vector<PageTable> tables;  // every table in the order it opens
-  int images = 0;                 // <img> elements
+  int broken_in_page_links = 0;  // href="#x" without an anchor named x
+  // Every table in the order it opens; not the pages' column layout (<table border=0 width=90%>).
+  std::vector<PageTable> tables;
+  int images = 0;  // <img> elements
   // The first characters (up to 24, UTF-8, leading spaces left out) of every paragraph, heading,
   // list item, cell and line after <br> before the notes' rule; empty ones left out.
   std::vector<std::string> line_starts;

@@ -53,6 +53,14 @@ TEST(PageStructureTest, FormattedWordsComeFromTagsAndStyles) {
        {},
        {"caf\xC3\xA9"}},
       {"<p><b>one<br>two</b> three</p>", {"one", "two"}, {}, {}},
+      // Headings show bold.
+      {"<h2>2&nbsp;Heading</h2><p>text</p>", {"2", "Heading"}, {}, {}},
+      // Links show underlined, the notes' links do not.
+      {"<p><a href=\"http://x.org\">web</a> <a href=\"#b\">local</a> <a name=\"b\">anchor</a> "
+       "<a class=\"sslk\" href=\"#dssl1\">mark</a></p>",
+       {},
+       {},
+       {"web", "local"}},
   };
   for (const Case& c : cases) {
     PageStructure page = Read(c.body);
@@ -139,6 +147,20 @@ TEST(PageStructureTest, TablesKeepTheirRowsSpansNestingAndCellText) {
   EXPECT_EQ(inner.rows[0][0].text, "inner");
   EXPECT_EQ(page.tables[2].depth, 1);
   EXPECT_EQ(page.tables[2].rows.size(), 1u);  // a cell without <tr> opens a row
+}
+
+TEST(PageStructureTest, TheColumnLayoutIsNoTable) {
+  PageStructure page = Read(
+      "<table border=0 width=90%><tr><td width=50%><table border=1><tr><td>a</td></tr></table></td>"
+      "<td width=50%><p>text</p><table border=1><tr><td>b<table><tr><td>c</td></tr></table></td></tr></table>"
+      "</td></tr></table><table border=\"0\" cellpadding=0><tr><td>html</td></tr></table>");
+  ASSERT_EQ(page.tables.size(), 4u);
+  EXPECT_EQ(page.TopLevelTables(), 3);
+  EXPECT_EQ(page.tables[0].rows[0][0].text, "a");
+  EXPECT_EQ(page.tables[1].rows[0][0].text, "b");
+  EXPECT_EQ(page.tables[2].parent, 1);
+  EXPECT_EQ(page.tables[2].depth, 2);
+  EXPECT_EQ(page.tables[3].rows[0][0].text, "html");  // a table of encapsulated HTML is one
 }
 
 TEST(PageStructureTest, LinesStartAtParagraphsCellsAndBreaksBeforeTheNotes) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
+#include <utility>
 
 #include "base/cp1251.h"
 
@@ -81,11 +83,34 @@ std::string Attribute(std::string_view tag, std::string_view name, bool* found) 
 }
 
 char32_t DecodeEntity(std::string_view entity) {
-  if (entity == "lt") return '<';
-  if (entity == "gt") return '>';
-  if (entity == "amp") return '&';
-  if (entity == "quot") return '"';
-  if (entity == "nbsp") return 0xA0;
+  // The Latin-1 entities, U+00A0 to U+00FF in order, and the others a page may hold.
+  static constexpr std::string_view kLatin1[] = {
+      "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
+      "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
+      "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
+      "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
+      "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
+      "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
+      "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
+      "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
+      "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+      "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+  static constexpr std::pair<std::string_view, char32_t> kOthers[] = {
+      {"lt", '<'},        {"gt", '>'},        {"amp", '&'},       {"quot", '"'},      {"apos", '\''},
+      {"OElig", 0x152},   {"oelig", 0x153},   {"Scaron", 0x160},  {"scaron", 0x161},  {"Yuml", 0x178},
+      {"fnof", 0x192},    {"circ", 0x2C6},    {"tilde", 0x2DC},   {"ensp", 0x2002},   {"emsp", 0x2003},
+      {"thinsp", 0x2009}, {"zwnj", 0x200C},   {"zwj", 0x200D},    {"lrm", 0x200E},    {"rlm", 0x200F},
+      {"ndash", 0x2013},  {"mdash", 0x2014},  {"lsquo", 0x2018},  {"rsquo", 0x2019},  {"sbquo", 0x201A},
+      {"ldquo", 0x201C},  {"rdquo", 0x201D},  {"bdquo", 0x201E},  {"dagger", 0x2020}, {"Dagger", 0x2021},
+      {"bull", 0x2022},   {"hellip", 0x2026}, {"permil", 0x2030}, {"prime", 0x2032},  {"Prime", 0x2033},
+      {"lsaquo", 0x2039}, {"rsaquo", 0x203A}, {"euro", 0x20AC},   {"trade", 0x2122},  {"larr", 0x2190},
+      {"rarr", 0x2192}};
+  for (size_t k = 0; k < std::size(kLatin1); ++k) {
+    if (entity == kLatin1[k]) return static_cast<char32_t>(0xA0 + k);
+  }
+  for (const auto& [name, c] : kOthers) {
+    if (entity == name) return c;
+  }
   if (entity.size() < 2 || entity[0] != '#') return 0;
   const bool hex = entity[1] == 'x' || entity[1] == 'X';
   const std::string digits(entity.substr(hex ? 2 : 1));

@@ -15,8 +15,9 @@ std::string TagName(std::string_view tag);
 // decoded into UTF-8; `*found` tells whether the tag has it.
 std::string Attribute(std::string_view tag, std::string_view name, bool* found);
 
-// The character an entity names, given the text between '&' and ';': lt, gt, amp, quot, nbsp
-// (U+00A0), #N and #xN; 0 for any other.
+// The character an entity names, given the text between '&' and ';': #N, #xN and the names of
+// HTML 4 for Latin-1, typography and a few more (nbsp, reg, eacute, mdash, trade ...); 0 for
+// any other.
 char32_t DecodeEntity(std::string_view entity);
 
 // True for the tags after which a new line of the page starts: p, br, td, th, li, div, h1-h6.

@@ -57,7 +57,13 @@ TEST(PageTextTest, TagsAttributesAndReferences) {
   EXPECT_EQ(DecodeEntity("#1078"), U'\u0436');
   EXPECT_EQ(DecodeEntity("#x436"), U'\u0436');
   EXPECT_EQ(DecodeEntity("#12a"), 0u);
-  EXPECT_EQ(DecodeEntity("mdash"), 0u);
+  EXPECT_EQ(DecodeEntity("nbsp"), 0xA0u);
+  EXPECT_EQ(DecodeEntity("reg"), 0xAEu);
+  EXPECT_EQ(DecodeEntity("yuml"), 0xFFu);
+  EXPECT_EQ(DecodeEntity("mdash"), 0x2014u);
+  EXPECT_EQ(DecodeEntity("trade"), 0x2122u);
+  EXPECT_EQ(DecodeEntity("Reg"), 0u);
+  EXPECT_EQ(DecodeEntity("unknown"), 0u);
   EXPECT_EQ(DecodeEntity("#99999999"), 0u);
 }
 

@@ -1,11 +1,16 @@
 #include "tests/fidelity/source_features.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <optional>
 #include <set>
 
+#include "base/code_page.h"
 #include "base/cp1251.h"
 #include "tests/fidelity/page_structure.h"
+#include "tests/fidelity/page_text.h"
+#include "tests/support/writer_documents.h"
 
 namespace tessarine::testing {
 
@@ -87,12 +92,42 @@ std::string_view GroupWord(std::string_view rtf, size_t open) {
   return ReadControlWord(rtf, i).word;
 }
 
+// The characters of the bytes of the document's code page ("\ansicpgN" or "\mac" in its
+// header; code page 1251 without them or for a double-byte code page).
+using ByteTable = std::array<char32_t, 256>;
+
+ByteTable DocumentCodePage(std::string_view rtf) {
+  ByteTable table;
+  for (int b = 0; b < 256; ++b) table[b] = Cp1251ToUnicode(static_cast<unsigned char>(b));
+  const std::string_view header = rtf.substr(0, std::min<size_t>(rtf.size(), 1024));
+  long number = 0;
+  if (const size_t at = header.find("\\ansicpg"); at != std::string_view::npos) {
+    number = std::strtol(std::string(header.substr(at + 8, 6)).c_str(), nullptr, 10);
+  } else {
+    for (size_t mac = header.find("\\mac"); mac != std::string_view::npos;
+         mac = header.find("\\mac", mac + 1)) {
+      if (mac + 4 == header.size() || !IsLetter(header[mac + 4])) number = 10000;
+    }
+  }
+  if (number == 0 || number == 1251) return table;
+  const std::optional<CodePage> page = CodePage::Open(number);
+  if (!page || page->double_byte()) return table;
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+  const std::vector<CodePage::Character> characters = page->Decode(bytes);
+  for (size_t b = 0; b < characters.size() && b < 256; ++b) {
+    if (characters[b].value) table[b] = *characters[b].value;
+  }
+  return table;
+}
+
 enum class AtTab { kStop, kGoOn };
 
 // The text of the group [open, end) in UTF-8: control words left out but for the few that are
-// characters, "\'hh" read as code page 1251, "\uN" with its fallback skipped, "{\*...}" groups
-// left out. With AtTab::kStop the text ends at the first "\tab".
-std::string GroupText(std::string_view rtf, size_t open, size_t end, AtTab at_tab) {
+// characters, "\'hh" and 8-bit text read through `code_page`, "\uN" with its fallback skipped, "{\*...}"
+// groups left out. With AtTab::kStop the text ends at the first "\tab".
+std::string GroupText(std::string_view rtf, size_t open, size_t end, const ByteTable& code_page,
+                      AtTab at_tab) {
   std::string out;
   int skip = 0;  // fallback characters of a "\uN" still to pass over
   long uc = 1;
@@ -107,7 +142,7 @@ std::string GroupText(std::string_view rtf, size_t open, size_t end, AtTab at_ta
       if (skip > 0) {
         --skip;
       } else {
-        AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+        AppendUtf8(out, code_page[static_cast<unsigned char>(c)]);
       }
       continue;
     }
@@ -116,8 +151,8 @@ std::string GroupText(std::string_view rtf, size_t open, size_t end, AtTab at_ta
     char32_t character = 0;
     if (w.word == "'") {
       if (i + 2 < end && IsHexDigit(rtf[i + 1]) && IsHexDigit(rtf[i + 2])) {
-        character = Cp1251ToUnicode(
-            static_cast<unsigned char>(std::strtoul(std::string(rtf.substr(i + 1, 2)).c_str(), nullptr, 16)));
+        character = code_page[static_cast<unsigned char>(
+            std::strtoul(std::string(rtf.substr(i + 1, 2)).c_str(), nullptr, 16))];
         i += 2;
       }
     } else if (w.word == "\\" || w.word == "{" || w.word == "}") {
@@ -170,9 +205,15 @@ std::string HyperlinkTarget(std::string_view instruction) {
     }
     std::string text;
     if (c == '"') {
-      const size_t close = instruction.find('"', i + 1);
-      text = instruction.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
-      i = close == std::string_view::npos ? instruction.size() : close + 1;
+      // A field's quoted text doubles its backslashes and escapes its quotes.
+      for (++i; i < instruction.size() && instruction[i] != '"'; ++i) {
+        if (instruction[i] == '\\' && i + 1 < instruction.size() &&
+            (instruction[i + 1] == '\\' || instruction[i + 1] == '"')) {
+          ++i;
+        }
+        text.push_back(instruction[i]);
+      }
+      ++i;
       arguments.push_back({text, false});
       continue;
     }
@@ -230,30 +271,85 @@ bool SplitsCells(const std::vector<RowBoundaries>& rows) {
 }
 
 struct GroupState {
-  bool in_note = false;
+  bool html_rtf = false;            // "\htmlrtf": RTF that only stands in for encapsulated HTML
+  bool aside = false;               // notes, comments and shapes: text outside the body's flow
   bool in_table_paragraph = false;  // "\intbl" since the last "\pard"
   bool picture = false;             // a PNG or JPEG "\pict" group
   size_t open = 0;
   std::string bin_data;  // the start of its "\bin" data
 };
 
-// The data that tells a picture from another: the start of its hexadecimal data (64 digits or
-// more, so that a "\blipuid" is not taken) or of its binary data.
+// The data that tells a picture from another: the start of its hexadecimal data (the group's
+// own text, not that of its "{\*\picprop}" or "{\*\blipuid}") or of its binary data; "" when
+// the data is neither PNG nor JPEG, whatever the group says ("\pngblip" over GIF data).
 std::string PictureKey(std::string_view rtf, const GroupState& group, size_t end) {
   const std::string_view text = rtf.substr(group.open, std::min<size_t>(end - group.open, 1 << 16));
   std::string run;
-  for (char c : text) {
-    if (IsHexDigit(c)) {
-      run.push_back(c);
-      if (run.size() == 256) break;
-    } else if (c != '\r' && c != '\n') {
-      if (run.size() >= 64) break;
-      run.clear();
+  int depth = 0;
+  for (size_t i = 0; i < text.size() && run.size() < 256; ++i) {
+    const char c = text[i];
+    if (c == '{') {
+      ++depth;
+    } else if (c == '}') {
+      --depth;
+    } else if (c == '\\') {
+      const ControlWord w = ReadControlWord(text, i);
+      i = w.end - 1 + (w.word == "bin" ? static_cast<size_t>(std::max(0L, w.parameter)) : 0);
+    } else if (depth == 1 && IsHexDigit(c)) {
+      run.push_back(static_cast<char>(c >= 'A' && c <= 'F' ? c + 32 : c));
     }
   }
-  if (run.size() >= 64) return run;
-  if (!group.bin_data.empty()) return group.bin_data;
-  return "@" + std::to_string(group.open);
+  if (run.size() >= 64) return run.starts_with("89504e470d0a1a0a") || run.starts_with("ffd8ff") ? run : "";
+  const std::string_view bin =
+      std::string_view(group.bin_data).substr(std::min<size_t>(group.bin_data.size(), 4));
+  return bin.starts_with("\x89PNG") || bin.starts_with("\xFF\xD8\xFF") ? group.bin_data : "";
+}
+
+// UTF-8 text in code page 1251, other characters as references (as pages hold text).
+std::string InCp1251(std::string_view utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t c = NextCodePoint(utf8, &i);
+    const int byte = UnicodeToCp1251(c);
+    if (byte >= 0) {
+      out.push_back(static_cast<char>(byte));
+    } else {
+      out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+    }
+  }
+  return out;
+}
+
+// The links and tables of encapsulated HTML (the tags of "\htmltag" groups, code page 1251):
+// targets of <a href> but in-page and script ones, tables with their spans, tables in tables.
+void AddHtmlFeatures(std::string_view html, SourceFeatures& out) {
+  int depth = 0;
+  for (size_t open = html.find('<'); open != std::string_view::npos; open = html.find('<', open + 1)) {
+    const size_t close = html.find('>', open);
+    if (close == std::string_view::npos) break;
+    const std::string_view tag = html.substr(open + 1, close - open - 1);
+    const std::string name = TagName(tag);
+    bool found = false;
+    if (name == "a") {
+      const std::string href = Attribute(tag, "href", &found);
+      const std::string lower = Lower(href);
+      if (found && !href.empty() && !href.starts_with('#') && !lower.starts_with("javascript:") &&
+          !lower.starts_with("vbscript:") && !lower.starts_with("data:")) {
+        out.external_targets.push_back(href);
+      }
+    } else if (name == "table") {
+      if (depth == 0) out.tables.emplace_back();
+      out.nested_tables |= depth > 0;
+      ++depth;
+    } else if (name == "/table" && depth > 0) {
+      --depth;
+    } else if (name == "tr" && depth == 1) {
+      ++out.tables.back().rows;
+    } else if ((name == "td" || name == "th") && depth == 1) {
+      out.tables.back().vertical_merges |= std::atoi(Attribute(tag, "rowspan", &found).c_str()) > 1;
+      out.tables.back().horizontal_merges |= std::atoi(Attribute(tag, "colspan", &found).c_str()) > 1;
+    }
+  }
 }
 
 bool IsHeaderOrFooter(std::string_view word) {
@@ -268,6 +364,8 @@ bool IsHeaderOrFooter(std::string_view word) {
 
 SourceFeatures ReadSourceFeatures(std::string_view rtf) {
   SourceFeatures out;
+  const ByteTable code_page = DocumentCodePage(rtf);
+  std::string html;  // the encapsulated HTML's tags
   std::set<std::string> pictures;
   std::vector<GroupState> groups(1);
   bool table_open = false;
@@ -289,13 +387,21 @@ SourceFeatures ReadSourceFeatures(std::string_view rtf) {
         i = GroupEnd(rtf, i) - 1;
         continue;
       }
+      if (word == "htmltag") {
+        const size_t end = GroupEnd(rtf, i);
+        html += GroupText(rtf, i, end, code_page, AtTab::kGoOn);
+        i = end - 1;
+        continue;
+      }
       if (word == "listtext" || word == "pntext" || word == "fldinst") {
         const size_t end = GroupEnd(rtf, i);
-        if (word == "fldinst") {
-          const std::string target = HyperlinkTarget(GroupText(rtf, i, end, AtTab::kGoOn));
+        if (groups.back().html_rtf) {
+          // What stands in for encapsulated HTML asks nothing of a page.
+        } else if (word == "fldinst") {
+          const std::string target = HyperlinkTarget(GroupText(rtf, i, end, code_page, AtTab::kGoOn));
           if (!target.empty()) out.external_targets.push_back(target);
         } else {
-          const std::string marker = NormalMarker(GroupText(rtf, i, end, AtTab::kStop));
+          const std::string marker = NormalMarker(GroupText(rtf, i, end, code_page, AtTab::kStop));
           if (!marker.empty()) out.list_markers.push_back(marker);
         }
         i = end - 1;
@@ -310,7 +416,14 @@ SourceFeatures ReadSourceFeatures(std::string_view rtf) {
     }
     if (c == '}') {
       if (groups.size() > 1) {
-        if (groups.back().picture) pictures.insert(PictureKey(rtf, groups.back(), i));
+        GroupState& closed = groups.back();
+        GroupState& parent = groups[groups.size() - 2];
+        if (closed.picture) {
+          std::string key = PictureKey(rtf, closed, i);
+          if (!key.empty()) pictures.insert(std::move(key));
+        } else if (parent.bin_data.empty()) {
+          parent.bin_data = std::move(closed.bin_data);  // "{\pict\pngblip {\bin...}}"
+        }
         groups.pop_back();
       }
       continue;
@@ -320,16 +433,22 @@ SourceFeatures ReadSourceFeatures(std::string_view rtf) {
     i = w.end - 1;
     GroupState& group = groups.back();
     const std::string_view word = w.word;
+    if (word == "htmlrtf") {
+      group.html_rtf = !w.has_parameter || w.parameter != 0;
+      continue;
+    }
     if (word == "bin") {
       const size_t length = std::min<size_t>(std::max(0L, w.parameter), rtf.size() - w.end);
       if (group.bin_data.empty())
         group.bin_data = "bin:" + std::string(rtf.substr(w.end, std::min<size_t>(length, 256)));
       i += length;
+    } else if (group.html_rtf) {
+      continue;
     } else if (word == "footnote") {
       ++out.footnotes;
-      group.in_note = true;
-    } else if (word == "annotation") {
-      group.in_note = true;
+      group.aside = true;
+    } else if (word == "annotation" || word == "shp" || word == "shptxt" || word == "dptxbx") {
+      group.aside = true;
     } else if (word == "pngblip" || word == "jpegblip") {
       group.picture = true;
     } else if (word == "pard") {
@@ -341,8 +460,8 @@ SourceFeatures ReadSourceFeatures(std::string_view rtf) {
       if (w.parameter > 1) out.nested_tables = true;
     } else if (word == "nestcell" || word == "nestrow") {
       out.nested_tables = true;
-    } else if (group.in_note) {
-      continue;  // notes' paragraphs and tables are no tables of the body
+    } else if (group.aside) {
+      continue;  // the paragraphs and tables of notes and shapes are no tables of the body
     } else if (word == "par" && !group.in_table_paragraph) {
       close_table();
     } else if (word == "trowd") {
@@ -368,6 +487,7 @@ SourceFeatures ReadSourceFeatures(std::string_view rtf) {
   }
   close_table();
   out.pictures = static_cast<int>(pictures.size());
+  if (!html.empty()) AddHtmlFeatures(InCp1251(html), out);
   return out;
 }
 

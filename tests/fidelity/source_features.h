@@ -32,8 +32,9 @@ struct SourceFeatures {
   int pictures = 0;                       // distinct PNG and JPEG pictures, "\nonshppict" copies left out
 };
 
-// Scans `rtf` (code page 1251 for "\'hh" and 8-bit text). Any input gives some answer; linear in
-// the length of the input.
+// Scans `rtf`, reading "\'hh" and 8-bit text in the code page its header names ("\ansicpgN" or
+// "\mac" of a single-byte code page; else 1251; fonts' own charsets are not looked at). Any
+// input gives some answer; linear in the length of the input.
 SourceFeatures ReadSourceFeatures(std::string_view rtf);
 
 }  // namespace tessarine::testing

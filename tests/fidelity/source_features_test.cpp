@@ -41,11 +41,28 @@ TEST(SourceFeaturesTest, ExternalHyperlinkTargets) {
       // Code page 1251 and Unicode inside the target.
       {"{\\field{\\*\\fldinst HYPERLINK \"http://\\'ef\\'f0.\\'f0\\'f4/\\u1078?\"}{\\fldrslt x}}",
        {"http://\xD0\xBF\xD1\x80.\xD1\x80\xD1\x84/\xD0\xB6"}},
+      // A field's quoted text doubles its backslashes.
+      {"{\\field{\\*\\fldinst HYPERLINK \"..\\\\\\\\dir\\\\\\\\a \\\\\"b\\\\\".doc\"}{\\fldrslt x}}",
+       {"..\\dir\\a \"b\".doc"}},
       // A footer's link is no part of the page.
       {"{\\footer {\\field{\\*\\fldinst HYPERLINK \"http://footer.org\"}{\\fldrslt x}}\\par}", {}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ReadSourceFeatures(Rtf(c.body)).external_targets, c.targets) << c.body;
+}
+
+TEST(SourceFeaturesTest, TextInTheDocumentsCodePage) {
+  const std::string field =
+      "{\\field{\\*\\fldinst HYPERLINK \"mailto:a@b.c?subject=m\\'e9thode\"}{\\fldrslt x}}";
+  EXPECT_EQ(ReadSourceFeatures("{\\rtf1\\ansi\\ansicpg1252 " + field + "}").external_targets,
+            std::vector<std::string>{"mailto:a@b.c?subject=m\xC3\xA9thode"});
+  EXPECT_EQ(ReadSourceFeatures("{\\rtf1\\ansi " + field + "}").external_targets,
+            std::vector<std::string>{"mailto:a@b.c?subject=m\xD0\xB9thode"});  // 1251 without \ansicpg
+  // Mac Roman's bullet.
+  EXPECT_EQ(ReadSourceFeatures("{\\rtf1\\mac {\\listtext \\'a5\\tab}x\\par}").list_markers,
+            std::vector<std::string>{"*"});
+  EXPECT_EQ(ReadSourceFeatures("{\\rtf1\\ansi\\macpict {\\listtext \\'e0)\\tab}x\\par}").list_markers,
+            std::vector<std::string>{"\xD0\xB0)"});
 }
 
 TEST(SourceFeaturesTest, FootnotesOutsideHeadersAndFooters) {
@@ -107,6 +124,12 @@ TEST(SourceFeaturesTest, TablesWithTheirMerges) {
        {false},
        {false},
        false},
+      // A text box's paragraph in a cell neither.
+      {"\\trowd\\cellx3000\\pard\\intbl a{\\shp{\\*\\shpinst{\\shptxt\\pard box\\par}}}\\cell\\row " + row2,
+       {2},
+       {false},
+       {false},
+       false},
       // "\bin" data with braces and backslashes is passed over.
       {"{\\*\\objdata\\bin8 {\\row}\\}}" + row2, {1}, {false}, {false}, false},
   };
@@ -136,16 +159,18 @@ TEST(SourceFeaturesTest, ListMarkersAsTheWriterWroteThem) {
 }
 
 TEST(SourceFeaturesTest, DistinctPngAndJpegPictures) {
-  const std::string png(80, 'a');
-  const std::string other(80, 'b');
+  const std::string png = "89504E470D0A1A0A" + std::string(80, 'a');
+  const std::string other = "ffd8ffe0" + std::string(80, 'b');
+  const std::string gif = "4749463839" + std::string(80, 'c');
   struct Case {
     std::string body;
     int pictures;
   };
   const Case cases[] = {
       {"{\\pict\\pngblip\\picw10\\pich10 " + png + "}", 1},
-      {"{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv 1}}}\\jpegblip{\\*\\blipuid "
-       "0123456789abcdef0123456789abcdef}\r\n" +
+      {"{\\pict{\\*\\picprop{\\sp{\\sn x}{\\sv 504b0304" + std::string(80, '0') +
+           "}}}\\jpegblip{\\*\\blipuid "
+           "0123456789abcdef0123456789abcdef}\r\n" +
            png + "\r\n" + png + "}",
        1},
       // The shape's picture and its result are one; the copy for old readers is none.
@@ -156,10 +181,33 @@ TEST(SourceFeaturesTest, DistinctPngAndJpegPictures) {
       {"{\\*\\shppict{\\pict\\pngblip " + png + "}}{\\nonshppict{\\pict\\pngblip " + other + "}}", 1},
       {"{\\pict\\pngblip " + png + "}{\\pict\\jpegblip " + other + "}", 2},
       {"{\\pict\\wmetafile8 " + png + "}{\\pict\\emfblip " + other + "}", 0},
-      {"{\\pict\\pngblip\\bin4 {}\\}}{\\pict\\pngblip\\bin4 xyzw}", 2},
+      {"{\\pict\\pngblip\\bin8 \x89PNG{}\\}}{\\pict\\pngblip {\\bin4 \x89PNG}}{\\pict\\jpegblip\\bin4 xyzw}",
+       2},
+      // Data that is no PNG or JPEG, whatever the picture says.
+      {"{\\pict\\pngblip " + gif + "}", 0},
       {"{\\header{\\pict\\pngblip " + png + "}}", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadSourceFeatures(Rtf(c.body)).pictures, c.pictures) << c.body;
+}
+
+// Outlook's encapsulated HTML: the page shows the HTML, so the HTML's links and tables count,
+// not those of the RTF that stands in for it.
+TEST(SourceFeaturesTest, EncapsulatedHtmlAsksForItsOwnLinksAndTables) {
+  const SourceFeatures f = ReadSourceFeatures(
+      "{\\rtf1\\ansi\\ansicpg1252\\fromhtml1 {\\*\\htmltag19 <html>}{\\*\\htmltag84 <a "
+      "href=\"http://x.org/?a=1&amp;b=2\">}"
+      "\\htmlrtf {\\field{\\*\\fldinst HYPERLINK \"http://stand-in.org\"}{\\fldrslt x}}\\htmlrtf0 x"
+      "{\\*\\htmltag92 </a>}{\\*\\htmltag96 <table border=\"0\">}{\\*\\htmltag64 <tr>}{\\*\\htmltag64 <td "
+      "rowspan=2>}"
+      "\\htmlrtf \\trowd\\cellx100\\intbl a\\cell\\row\\pard {\\listtext 1.\\tab}\\htmlrtf0 "
+      "{\\*\\htmltag96 <table>}{\\*\\htmltag104 </table>}{\\*\\htmltag104 </table>}"
+      "{\\*\\htmltag84 <a href=\"#top\">}{\\*\\htmltag84 <a href=\"mailto:\\'e9@x.org\">}}");
+  EXPECT_EQ(f.external_targets, (std::vector<std::string>{"http://x.org/?a=1&b=2", "mailto:\xC3\xA9@x.org"}));
+  ASSERT_EQ(f.tables.size(), 1u);
+  EXPECT_EQ(f.tables[0].rows, 1);
+  EXPECT_TRUE(f.tables[0].vertical_merges);
+  EXPECT_TRUE(f.nested_tables);
+  EXPECT_TRUE(f.list_markers.empty());
 }
 
 TEST(SourceFeaturesTest, AnyInputGivesAnAnswer) {
