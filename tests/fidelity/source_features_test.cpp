@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/file_text.h"
-#include "tests/fidelity/page_structure.h"
+#include "tests/fidelity/list_markers.h"
 #include "tests/support/paths.h"
 #include "tests/support/writer_documents.h"
 

@@ -1,6 +1,6 @@
 #include "tests/fidelity/structure_checks.h"
 
-#include "tests/fidelity/page_structure.h"
+#include "tests/fidelity/list_markers.h"
 
 namespace tessarine::testing {
 

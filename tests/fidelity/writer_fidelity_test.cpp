@@ -20,6 +20,7 @@
 #include "base/file_text.h"
 #include "choice/convert_rtf_document.h"
 #include "tests/fidelity/fidelity_table.h"
+#include "tests/fidelity/list_markers.h"
 #include "tests/fidelity/page_structure.h"
 #include "tests/fidelity/page_text.h"
 #include "tests/fidelity/structure_checks.h"
