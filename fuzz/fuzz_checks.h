@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_text.h"
+#include "choice/convert_rtf_document.h"
 #include "model/document.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -25,6 +26,45 @@ inline std::string CheckConvertRtf(std::string_view bytes) {
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
     const Conversion c = ConvertRtf(input, settings);
     if (c.page.find("<HTML>") == std::string::npos || !c.page.ends_with("</html>")) return "incomplete page";
+  }
+  return "";
+}
+
+// What every page must be: complete, and code page 1251 text without control characters but
+// CR, LF and tab. "" when it is, else what is wrong.
+inline std::string CheckPageText(std::string_view page) {
+  if (page.find("<HTML>") == std::string_view::npos || !page.ends_with("</html>")) return "incomplete page";
+  for (const char c : page) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && byte != '\r' && byte != '\n' && byte != '\t') {
+      return "control character " + std::to_string(byte) + " in the page";
+    }
+  }
+  return "";
+}
+
+// An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
+// through the file text rule: every page passes CheckPageText, and the automatic choice gives
+// exactly the passes' page or the model's, as its `reading` says.
+inline std::string CheckConvertRtfDocument(std::string_view bytes) {
+  Settings settings;
+  for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
+    settings.rtfengine = "passes";
+    const Conversion passes = ConvertRtfDocument(input, settings);
+    settings.rtfengine = "model";
+    const Conversion model = ConvertRtfDocument(input, settings);
+    settings.rtfengine = "auto";
+    const Conversion automatic = ConvertRtfDocument(input, settings);
+    for (const auto& [engine, conversion] :
+         {std::pair{"passes", &passes}, std::pair{"model", &model}, std::pair{"auto", &automatic}}) {
+      const std::string problem = CheckPageText(conversion->page);
+      if (!problem.empty()) return std::string(engine) + ": " + problem;
+    }
+    if (automatic.reading == RtfReading::kPasses
+            ? automatic.page != passes.page
+            : automatic.reading != RtfReading::kModel || automatic.page != model.page) {
+      return "auto gives neither the passes' page nor the model's";
+    }
   }
   return "";
 }

@@ -31,6 +31,7 @@ seed() {
 shared="$root/../shared/corpus"
 seed "$out/corpus/rtf" examples tests/data "$shared" tests/data/fuzz/rtf \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/rtf/*' \)
 seed "$out/corpus/reader" examples tests/data "$shared" tests/data/fuzz/reader \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/reader/*' \)
+seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/choice/*' \)
 seed "$out/corpus/text" examples tests/data tests/data/fuzz/text \( -name '*.txt' -o -path '*/fuzz/text/*' \)
 seed "$out/corpus/settings" tests/data tests/data/fuzz/settings \( -name '*.ini' -o -path '*/fuzz/settings/*' \)
 # The settings file as the program writes it with the start values.
@@ -42,12 +43,15 @@ printf '%s\r\n' 'This is ini-file for program "Tessarine v1.0"' '[Parameters]' m
 status=0
 passed=0
 failed=0
+# The automatic choice runs both readers: the words of both dictionaries.
+cat fuzz/passes/rtf.dict fuzz/reader/reader.dict >"$out/choice.dict"
+
 run() {
-  local target=$1 corpus=$2 dict=$3 max_len=$4  # dict: under fuzz/
+  local target=$1 corpus=$2 dict=$3 max_len=$4  # dict: a path
   local log="$out/logs/$target.log"
   echo "== $target: ${seconds} s"
   set +e
-  "$out/$target" "$out/corpus/$corpus" -dict="fuzz/$dict" -max_len="$max_len" -max_total_time="$seconds" \
+  "$out/$target" "$out/corpus/$corpus" -dict="$dict" -max_len="$max_len" -max_total_time="$seconds" \
     -timeout=5 -rss_limit_mb=4096 -artifact_prefix="$out/findings/$target-" -print_final_stats=1 \
     >"$log" 2>&1
   local rc=$?
@@ -64,10 +68,11 @@ run() {
     passed=$((passed + 1))
   fi
 }
-run convert_rtf_fuzzer rtf passes/rtf.dict 16384
-run read_rtf_fuzzer reader reader/reader.dict 16384
-run convert_text_fuzzer text text/text.dict 65536
-run settings_file_fuzzer settings settings/settings.dict 4096
+run convert_rtf_fuzzer rtf fuzz/passes/rtf.dict 16384
+run read_rtf_fuzzer reader fuzz/reader/reader.dict 16384
+run convert_rtf_document_fuzzer choice "$out/choice.dict" 16384
+run convert_text_fuzzer text fuzz/text/text.dict 65536
+run settings_file_fuzzer settings fuzz/settings/settings.dict 4096
 
 if [ $status -ne 0 ]; then
   echo "findings in $out/findings/:"

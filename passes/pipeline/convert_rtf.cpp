@@ -8,6 +8,18 @@
 
 namespace tessarine {
 
+namespace {
+
+// Control characters a document holds as text (all but tab, CR and LF) have no place in a page.
+void DropControlCharacters(std::string& text) {
+  std::erase_if(text, [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+  });
+}
+
+}  // namespace
+
 Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
   // A fresh state for every run (colour and font tables included): a page never depends on the
   // documents converted before it.
@@ -32,6 +44,8 @@ void FinishPage(ConversionState& st, std::string& page) {
   st.OutputText.append(st.SpanOpen ? "</span></p>" : "</p>");
   st.OutputText.append(kLineBreak);
   st.progress.Set(0);
+  DropControlCharacters(st.OutputText);
+  DropControlCharacters(st.FootnotesText);
   AssembleRtfPage(page, st.settings,
                   StylesheetFlags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes}, st.OutputText,
                   st.FootnotesText);

@@ -17,7 +17,8 @@ namespace tessarine {
 Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress = {});
 
 // The end of a run, once the passes are done: closes the last paragraph of st.OutputText
-// ("</span></p>" when st.SpanOpen, else "</p>", then CR LF), resets the progress to 0 and
+// ("</span></p>" when st.SpanOpen, else "</p>", then CR LF), resets the progress to 0, drops
+// the control characters of the body and the footnotes (all below 0x20 but tab, CR and LF) and
 // appends to `page` the head, the stylesheet and body tag, the body, the footnotes under their
 // rule when there are any, and the page's closing. An empty `page` takes over the body's storage
 // instead of a copy (st.OutputText is left empty).

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/cp1251.h"
+#include "tests/fidelity/page_text.h"
 
 namespace tessarine::testing {
 
@@ -29,6 +30,12 @@ bool IsWordStart(std::string_view s, size_t i, size_t* length) {
 
 }  // namespace
 
+bool IsWordCharacter(char32_t c) {
+  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if (c == 0xA0 || c == 0xAB || c == 0xBB || c == 0xB7 || c == 0xFFFD) return false;
+  return c < 0x2000 || c > 0x203F;
+}
+
 WordCounts WordsOfText(std::string_view utf8) {
   WordCounts words;
   std::string word;
@@ -48,42 +55,7 @@ WordCounts WordsOfText(std::string_view utf8) {
 }
 
 WordCounts WordsOfPage(std::string_view page) {
-  size_t body = page.find("<body");
-  size_t end = page.rfind("</body>");
-  if (body == std::string_view::npos) return {};
-  page = page.substr(body, end == std::string_view::npos ? std::string_view::npos : end - body);
-  std::string text;
-  size_t i = 0;
-  while (i < page.size()) {
-    char c = page[i];
-    if (c == '<') {
-      size_t close = page.find('>', i);
-      i = close == std::string_view::npos ? page.size() : close + 1;
-      text.push_back(' ');
-      continue;
-    }
-    if (c == '&') {
-      size_t semi = page.find(';', i);
-      if (semi != std::string_view::npos && semi - i <= 10) {
-        std::string_view entity = page.substr(i + 1, semi - i - 1);
-        char32_t decoded = 0;
-        if (entity == "lt") decoded = '<';
-        else if (entity == "gt") decoded = '>';
-        else if (entity == "amp") decoded = '&';
-        else if (entity == "quot") decoded = '"';
-        else if (entity == "nbsp") decoded = ' ';
-        else if (!entity.empty() && entity[0] == '#') decoded = static_cast<char32_t>(std::strtoul(std::string(entity.substr(1)).c_str(), nullptr, 10));
-        if (decoded != 0) {
-          AppendUtf8(text, decoded);
-          i = semi + 1;
-          continue;
-        }
-      }
-    }
-    AppendUtf8(text, Cp1251ToUnicode(static_cast<unsigned char>(c)));
-    ++i;
-  }
-  return WordsOfText(text);
+  return WordsOfText(PageText(page));
 }
 
 long WordsKept(const WordCounts& reference, const WordCounts& candidate) {
@@ -92,6 +64,12 @@ long WordsKept(const WordCounts& reference, const WordCounts& candidate) {
     auto it = candidate.find(word);
     if (it != candidate.end()) kept += std::min(count, it->second);
   }
+  return kept;
+}
+
+long DistinctWordsKept(const WordCounts& reference, const WordCounts& candidate) {
+  long kept = 0;
+  for (const auto& [word, count] : reference) kept += candidate.count(word) > 0 ? 1 : 0;
   return kept;
 }
 

@@ -19,13 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Finding {
-  std::string target;  // folder: rtf, reader, text or settings
+  std::string target;  // folder: rtf, reader, choice, text or settings
   std::string name;
 };
 
 std::vector<Finding> Findings() {
   std::vector<Finding> found;
-  for (const char* target : {"rtf", "reader", "text", "settings"}) {
+  for (const char* target : {"rtf", "reader", "choice", "text", "settings"}) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(testing::DataDir() / "fuzz" / target, ec)) {
       if (entry.is_regular_file()) found.push_back({target, entry.path().filename().string()});
@@ -44,6 +44,7 @@ TEST_P(FuzzFindingTest, PassesTheFuzzChecks) {
   ASSERT_TRUE(ReadFileBytes(testing::DataDir() / "fuzz" / f.target / f.name, &bytes).ok());
   std::string problem = f.target == "rtf"      ? fuzzing::CheckConvertRtf(bytes)
                         : f.target == "reader" ? fuzzing::CheckReadRtf(bytes)
+                        : f.target == "choice" ? fuzzing::CheckConvertRtfDocument(bytes)
                         : f.target == "text"   ? fuzzing::CheckConvertText(bytes)
                                                : fuzzing::CheckSettingsFile(bytes);
   EXPECT_EQ(problem, "");

@@ -131,6 +131,29 @@ TEST(ConvertRtfTest, PageHasTheHeadAndTheClosing) {
   EXPECT_EQ(c.refusal, Refusal::kNone);
 }
 
+// Control characters of the document (NUL after the last brace, bytes in the text, in a cell, in
+// a footnote) never reach the page; tab, CR and LF stay where the page has them.
+TEST(ConvertRtfTest, ControlCharactersNeverReachThePage) {
+  const std::string documents[] = {
+      std::string(
+          "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Calibri;}}\r\n\\pard\\f0 text\\par\r\n}\r\n") +
+          '\0',
+      "{\\rtf1\\ansi\\ansicpg1251 Hello\x01World \x07"
+      "bell\x1b\\par}",
+      "{\\rtf1\\ansi\r\n}\\pard\\plain a\x02\\par\\trowd\\cellx1000 b\x0c\\cell\\row\r\n}\r\n",
+      "{\\rtf1\\ansi\r\n}\\pard\\plain x{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} "
+      "note\x1f\\par}\\par\r\n}",
+  };
+  for (const std::string& document : documents) {
+    const std::string page = ConvertRtf(document, Settings{}).page;
+    for (char c : page) {
+      const auto byte = static_cast<unsigned char>(c);
+      EXPECT_TRUE(byte >= 0x20 || c == '\t' || c == '\r' || c == '\n') << int{byte} << " in\n" << page;
+    }
+  }
+  EXPECT_NE(ConvertRtf(documents[1], Settings{}).page.find("HelloWorld bell"), std::string::npos);
+}
+
 // Every run starts from a fresh state: a page never depends on what was converted before it.
 TEST(ConvertRtfTest, RunsAreIndependentAndRepeatable) {
   const std::string with_tables =
