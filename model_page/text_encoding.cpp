@@ -204,8 +204,14 @@ char32_t DecodeUtf8(std::string_view text, size_t& size) {
   return c;
 }
 
-void AppendHtmlText(std::string& out, std::string_view utf8, Escape escape) {
-  const auto& classes = escape == Escape::kAttribute ? kAttributeClasses : kTextClasses;
+namespace {
+
+// Writes `utf8` through `classes`: plain bytes and Cyrillic letters at once, other non-ASCII
+// characters as code page 1251 or references, and each other ASCII byte through
+// `put_ascii(w, p, end)`, which writes what the byte stands for and returns where to go on.
+template <typename PutAscii>
+void Translate(std::string& out, std::string_view utf8, const std::array<uint8_t, 256>& classes,
+               PutAscii put_ascii) {
   BufferedOut w(out);
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
@@ -213,59 +219,48 @@ void AppendHtmlText(std::string& out, std::string_view utf8, Escape escape) {
     w.Room();
     p = PutRun(w, classes, p, end);
     if (p == end) break;
-    const unsigned char b = *p;
-    if (classes[b] == kCopy) continue;  // the buffer was full
+    if (classes[*p] == kCopy) continue;  // the buffer was full
     w.Room();
-    if (b >= 0x80) {
-      p = PutNonAscii(w, p, end);
-      continue;
-    }
-    switch (b) {
-      case '&':
-        w.Put("&amp;");
-        break;
-      case '<':
-        w.Put("&lt;");
-        break;
-      case '>':
-        w.Put("&gt;");
-        break;
-      case '"':
-        w.Put("&quot;");
-        break;
-      default:
-        break;  // a control character (or DEL): left out
-    }
-    ++p;
+    p = *p >= 0x80 ? PutNonAscii(w, p, end) : put_ascii(w, p, end);
   }
+}
+
+// The markup characters as entities; true when `b` is one of them.
+bool PutMarkup(BufferedOut& w, unsigned char b) {
+  switch (b) {
+    case '<':
+      w.Put("&lt;");
+      return true;
+    case '>':
+      w.Put("&gt;");
+      return true;
+    case '"':
+      w.Put("&quot;");
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void AppendHtmlText(std::string& out, std::string_view utf8, Escape escape) {
+  const auto& classes = escape == Escape::kAttribute ? kAttributeClasses : kTextClasses;
+  Translate(out, utf8, classes, [](BufferedOut& w, const unsigned char* p, const unsigned char*) {
+    if (*p == '&') {
+      w.Put("&amp;");
+    } else {
+      PutMarkup(w, *p);  // anything else is a control character (or DEL): left out
+    }
+    return p + 1;
+  });
 }
 
 void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_markup) {
   const auto& classes = escape_markup ? kMarkupClasses : kPassClasses;
-  BufferedOut w(out);
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-  const auto* end = p + utf8.size();
-  while (p < end) {
-    w.Room();
-    p = PutRun(w, classes, p, end);
-    if (p == end) break;
-    const unsigned char b = *p;
-    if (classes[b] == kCopy) continue;  // the buffer was full
-    w.Room();
-    if (b >= 0x80) {
-      p = PutNonAscii(w, p, end);
-      continue;
-    }
-    switch (b) {
-      case '<':
-        w.Put("&lt;");
-        break;
-      case '>':
-        w.Put("&gt;");
-        break;
-      case '"':
-        w.Put("&quot;");
-        break;
+  Translate(out, utf8, classes, [](BufferedOut& w, const unsigned char* p, const unsigned char* end) {
+    if (PutMarkup(w, *p)) return p + 1;
+    switch (*p) {
       case '\t':
         w.Put('\t');
         break;
@@ -277,10 +272,10 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
         w.Put("\r\n");
         break;
       default:
-        break;
+        break;  // another control character (or DEL): left out
     }
-    ++p;
-  }
+    return p + 1;
+  });
 }
 
 void AppendNumber(std::string& out, int64_t value) {

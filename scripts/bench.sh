@@ -39,14 +39,15 @@ convert="$bin/tessarine-convert"
 make_document="$bin/tessarine-make-document"
 [ -x "$convert" ] && [ -x "$make_document" ] || exit 0
 
-# Runs a command under /usr/bin/time; prints "cpu_seconds peak_kb" (user + system time).
+# Runs a command under /usr/bin/time; prints "cpu_seconds peak_kb wall_seconds" (CPU seconds are
+# user + system time of every thread).
 measure() {
   local stats="$data/time.out"
-  if ! /usr/bin/time -f '%U %S %M' -o "$stats" "$@" >/dev/null 2>"$data/stderr.out"; then
+  if ! /usr/bin/time -f '%U %S %M %e' -o "$stats" "$@" >/dev/null 2>"$data/stderr.out"; then
     echo "failed"
     return
   fi
-  awk '{ printf "%.2f %d\n", $1 + $2, $3 }' "$stats"
+  awk '{ printf "%.2f %d %.2f\n", $1 + $2, $3, $4 }' "$stats"
 }
 mbs() { awk -v b="$1" -v s="$2" 'BEGIN { if (s <= 0) s = 0.005; printf "%.1f", b / 1048576 / s }'; }
 
@@ -81,7 +82,7 @@ for engine in auto model; do
   for shape in $("$make_document" list); do
     for mb in $sizes; do
       file=$(document "$shape" "$mb")
-      read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+      read -r seconds peak _ < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
       row "$shape" "$mb" "$file" "$seconds" "$peak"
       [ "$mb" -lt 100 ] || [ "$engine" != model ] || rm -f "$file"
     done
@@ -89,13 +90,15 @@ for engine in auto model; do
 done
 
 echo
-echo "Whole program by way of reading, documents of two writers (CPU seconds, MB/s, peak memory):"
-printf '  %-26s %6s %8s %8s %9s %7s\n' document MB seconds 'MB/s' 'peak MB' 'x input'
+echo "Whole program by way of reading, documents of two writers (CPU seconds, MB/s, peak memory;"
+echo "auto reads on two threads, so its wall-clock seconds and MB/s follow in the last columns):"
+printf '  %-26s %6s %8s %8s %9s %7s %s\n' document MB seconds 'MB/s' 'peak MB' 'x input' 'wall s, MB/s'
 for shape in word_document libreoffice_document; do
   file=$(document "$shape" 16)
   for engine in passes model auto; do
-    read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
-    row "$shape $engine" 16 "$file" "$seconds" "$peak"
+    read -r seconds peak wall < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+    [ "$seconds" = failed ] || wall="$wall $(mbs "$(stat -c %s "$file")" "$wall")"
+    row "$shape $engine" 16 "$file" "$seconds" "$peak" "$wall"
   done
 done
 
@@ -131,17 +134,17 @@ for mb in $sizes; do
   [ "$mb" -gt 1 ] || continue
   file=$(document ordinary_document "$mb")
   for engine in passes model; do
-    read -r seconds peak < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
+    read -r seconds peak _ < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$file")
     row "tessarine-convert $engine" "$mb" "$file" "$seconds" "$peak"
   done
   command_for tessarine "$file"
-  read -r ours ours_peak < <(measure "${cmd[@]}")
+  read -r ours ours_peak _ < <(measure "${cmd[@]}")
   row "tessarine-convert auto" "$mb" "$file" "$ours" "$ours_peak"
   for other in "${others[@]}"; do
     read -r name largest <<<"$other"
     [ "$mb" -le "$largest" ] || continue
     command_for "$name" "$file"
-    read -r seconds peak < <(measure "${cmd[@]}")
+    read -r seconds peak _ < <(measure "${cmd[@]}")
     ratio=""
     [ "$seconds" = failed ] || ratio=$(awk -v t="$seconds" -v o="$ours" 'BEGIN { if (o <= 0) o = 0.005; printf "x%.1f", t / o }')
     row "$name" "$mb" "$file" "$seconds" "$peak" "$ratio"
@@ -201,7 +204,7 @@ if [ -x "$read_document" ]; then
     for mb in $sizes; do
       [ "$mb" -gt 1 ] || continue
       file=$(document "$shape" "$mb")
-      read -r seconds peak < <(measure "$read_document" "$file")
+      read -r seconds peak _ < <(measure "$read_document" "$file")
       row "$shape" "$mb" "$file" "$seconds" "$peak"
       [ "$mb" -lt 100 ] || rm -f "$file"
     done
@@ -209,7 +212,7 @@ if [ -x "$read_document" ]; then
   for shape in $("$make_document" list); do
     for mb in 1 16; do
       file=$(document "$shape" "$mb")
-      read -r seconds peak < <(measure "$read_document" "$file")
+      read -r seconds peak _ < <(measure "$read_document" "$file")
       row "$shape" "$mb" "$file" "$seconds" "$peak"
     done
   done

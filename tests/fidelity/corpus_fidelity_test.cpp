@@ -27,6 +27,7 @@
 #include "tests/fidelity/source_features.h"
 #include "tests/fidelity/structure_checks.h"
 #include "tests/fidelity/words.h"
+#include "tests/support/corpus_manifest.h"
 #include "tests/support/paths.h"
 #include "tests/support/reference_reader/known_misreadings.h"
 #include "tests/support/reference_reader/rtf_document.h"
@@ -41,42 +42,6 @@ constexpr double kPassesCountedFloor = 97.1;
 constexpr double kAutoDistinctFloor = 98.9;
 constexpr double kAutoCountedFloor = 98.9;
 constexpr double kAutoStructureFloor = 95.3;
-
-struct Document {
-  std::string path;  // relative to the corpus folder
-  std::string writer;
-};
-
-// Groups the producers of the corpus manifest into the writers they come from.
-std::string WriterOf(const std::string& producer) {
-  auto has = [&producer](const char* s) { return producer.find(s) != std::string::npos; };
-  if (has("LibreOffice") || has("StarWriter") || has("OpenOffice") || has("StarOffice"))
-    return "LibreOffice/StarOffice";
-  if (has("Outlook")) return "Outlook";
-  if (has("Word for Mac") || has("Mac")) return "Mac writers";
-  if (has("Word")) return "Word";
-  if (has("Riched") || has("Msftedit") || has("RichEdit") || has("WordPad")) return "WordPad/RichEdit";
-  if (has("Cocoa") || has("TextEdit")) return "TextEdit";
-  if (has("AbiWord")) return "AbiWord";
-  if (has("pandoc")) return "pandoc";
-  if (has("unknown")) return "hand-written";
-  return "other writers";
-}
-
-std::vector<Document> CorpusDocuments() {
-  std::vector<Document> documents;
-  std::ifstream manifest(CorpusDir() / "MANIFEST.tsv");
-  std::string line;
-  std::getline(manifest, line);  // the heading
-  while (std::getline(manifest, line)) {
-    std::vector<std::string> fields;
-    std::stringstream row(line);
-    std::string field;
-    while (std::getline(row, field, '\t')) fields.push_back(field);
-    if (fields.size() >= 4) documents.push_back({fields[0], WriterOf(fields[3])});
-  }
-  return documents;
-}
 
 // The words of the document the page lacks, most missed first (for looking into one document).
 void PrintMissing(const WordCounts& reference, const WordCounts& page) {
@@ -207,7 +172,7 @@ Settings EngineSettings(const char* engine) {
 }
 
 TEST(CorpusFidelityTest, PagesKeepTheWordsAndStructureOfTheirDocuments) {
-  const std::vector<Document> documents = CorpusDocuments();
+  const std::vector<CorpusDocument> documents = CorpusDocuments();
   if (documents.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
   const char* after_engine = std::getenv("TESSARINE_FIDELITY_AFTER");
   const std::string after_name = after_engine != nullptr ? after_engine : "auto";
@@ -215,7 +180,7 @@ TEST(CorpusFidelityTest, PagesKeepTheWordsAndStructureOfTheirDocuments) {
                  auto_settings = EngineSettings(after_name.c_str());
   const char* missing_in = std::getenv("TESSARINE_FIDELITY_MISSING");
   FidelityTable table;
-  for (const Document& doc : documents) {
+  for (const CorpusDocument& doc : documents) {
     std::string raw;
     if (!ReadFileBytes(CorpusDir() / doc.path, &raw).ok()) continue;
     const std::string text = JoinLinesWithCrLf(raw);

@@ -16,6 +16,7 @@
 #include "model/plain_text.h"
 #include "reader/read_rtf.h"
 #include "tests/fidelity/words.h"
+#include "tests/support/corpus_manifest.h"
 #include "tests/support/paths.h"
 #include "tests/support/reference_reader/known_misreadings.h"
 #include "tests/support/reference_reader/rtf_document.h"
@@ -31,42 +32,6 @@ long KnownMissing(const std::string& path) {
   return known != nullptr ? known->words : 0;
 }
 
-struct Document {
-  std::string path;  // relative to the corpus folder
-  std::string writer;
-};
-
-// The writer of a document as the manifest's producer column names it.
-std::string WriterOf(const std::string& producer) {
-  auto has = [&producer](const char* s) { return producer.find(s) != std::string::npos; };
-  if (has("AbiWord")) return "AbiWord";
-  if (has("pandoc")) return "pandoc";
-  if (has("Aspose")) return "other writers";
-  if (has("LibreOffice") || has("StarWriter") || has("OpenOffice")) return "LibreOffice/StarOffice";
-  if (has("Outlook") || has("Exchange")) return "Outlook";
-  if (has("Word for Mac") || has("Mac writer")) return "Mac writers";
-  if (has("Word")) return "Word";
-  if (has("Riched") || has("Msftedit") || has("RichEdit")) return "WordPad/RichEdit";
-  if (has("Cocoa")) return "TextEdit";
-  if (has("unknown")) return "hand-written";
-  return "other writers";
-}
-
-std::vector<Document> CorpusDocuments() {
-  std::vector<Document> documents;
-  std::ifstream manifest(CorpusDir() / "MANIFEST.tsv");
-  std::string line;
-  std::getline(manifest, line);  // the heading
-  while (std::getline(manifest, line)) {
-    std::vector<std::string> fields;
-    std::stringstream row(line);
-    std::string field;
-    while (std::getline(row, field, '\t')) fields.push_back(field);
-    if (fields.size() >= 4) documents.push_back({fields[0], WriterOf(fields[3])});
-  }
-  return documents;
-}
-
 // The words the reference reader finds and this reader lacks.
 std::string Missing(const WordCounts& pane, const WordCounts& ours) {
   std::string out;
@@ -80,7 +45,7 @@ std::string Missing(const WordCounts& pane, const WordCounts& ours) {
 }
 
 TEST(ReaderCorpusTest, FindsTheWordsOfTheReferenceReader) {
-  const std::vector<Document> documents = CorpusDocuments();
+  const std::vector<CorpusDocument> documents = CorpusDocuments();
   if (documents.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
   const TimeBound bound(600);
   struct Tally {
@@ -88,7 +53,7 @@ TEST(ReaderCorpusTest, FindsTheWordsOfTheReferenceReader) {
   };
   std::map<std::string, Tally> by_writer;
   Tally all;
-  for (const Document& doc : documents) {
+  for (const CorpusDocument& doc : documents) {
     std::string raw;
     if (!ReadFileBytes(CorpusDir() / doc.path, &raw).ok()) continue;
     const model::Document document = ReadRtfDocument(raw);

@@ -1,9 +1,6 @@
 // Footnote links in a real browser: a converted page with two footnotes is opened in headless
 // Chromium, every link of the notes is followed, and each must land on an anchor of its name.
 // Skipped when Chromium is not installed (scripts/install-deps.sh installs it for the tests).
-#include <stdlib.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -13,26 +10,13 @@
 
 #include "base/file_text.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "tests/support/chromium.h"
 #include "tests/support/paths.h"
 
 namespace tessarine {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path FindChromium() {
-  const char* path = std::getenv("PATH");
-  std::stringstream dirs(path != nullptr ? path : "/usr/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    for (const char* name : {"chromium", "chromium-browser"}) {
-      std::error_code ec;
-      fs::path candidate = fs::path(dir) / name;
-      if (fs::is_regular_file(candidate, ec)) return candidate;
-    }
-  }
-  return {};
-}
 
 // Follows every in-page link and records its class, the name it points to, how many elements
 // carry that name, and which anchor the browser then takes as the target.
@@ -53,19 +37,8 @@ document.body.appendChild(pre);
 </script>
 )";
 
-std::string RunAndRead(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
-  return output;
-}
-
 TEST(NotesInBrowserTest, EveryFootnoteLinkReachesItsAnchor) {
-  const fs::path chromium = FindChromium();
+  const fs::path chromium = testing::FindChromium();
   if (chromium.empty()) GTEST_SKIP() << "Chromium is not installed; the browser check is skipped";
 
   std::string source;
@@ -75,24 +48,7 @@ TEST(NotesInBrowserTest, EveryFootnoteLinkReachesItsAnchor) {
   ASSERT_NE(body_end, std::string::npos);
   page.insert(body_end, kCheckScript);
 
-  std::string dir_template = (fs::temp_directory_path() / "tessarine-notes-XXXXXX").string();
-  ASSERT_NE(mkdtemp(dir_template.data()), nullptr);
-  const fs::path dir = dir_template;
-  {
-    FILE* f = std::fopen((dir / "page.htm").c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(page.data(), 1, page.size(), f);
-    std::fclose(f);
-  }
-  const std::string command = "timeout 120 '" + chromium.string() +
-                              "' --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
-                              " --disable-background-networking --disable-component-update --disable-sync"
-                              " --user-data-dir='" +
-                              (dir / "profile").string() + "' --dump-dom 'file://" +
-                              (dir / "page.htm").string() + "' 2>/dev/null";
-  const std::string dom = RunAndRead(command);
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  const std::string dom = testing::DumpDomOfPage(chromium, page);
 
   const std::string open = "<pre id=\"notecheck\">";
   const size_t at = dom.find(open);
