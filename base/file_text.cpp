@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "base/line_break.h"
 #include "base/replace_file.h"
@@ -43,6 +44,26 @@ std::string JoinLinesWithCrLf(std::string_view raw) {
   return out;
 }
 
+std::string JoinLinesWithCrLf(std::string&& raw) {
+  const std::string_view view(raw);
+  size_t cr = view.find('\r');
+  while (cr != std::string_view::npos && cr + 1 < view.size() && view[cr + 1] == '\n') {
+    cr = view.find('\r', cr + 2);
+  }
+  if (cr != std::string_view::npos) return JoinLinesWithCrLf(view);  // a lone CR: lines change
+  // Every line already ends in CR LF but perhaps the last, which only gains its line end.
+  if (!raw.empty() && !raw.ends_with(kLineBreak)) raw.append(kLineBreak);
+  return std::move(raw);
+}
+
+bool HasOnlyCrLfLineBreaks(std::string_view text) {
+  for (size_t brk = text.find_first_of("\r\n"); brk != std::string_view::npos;
+       brk = text.find_first_of("\r\n", brk + 2)) {
+    if (text[brk] != '\r' || brk + 1 >= text.size() || text[brk + 1] != '\n') return false;
+  }
+  return true;
+}
+
 std::string WithCrLfLineBreaks(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 32);
@@ -78,9 +99,28 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes) {
   if (std::filesystem::is_directory(path, ec)) return SystemError(EISDIR);
   File in(std::fopen(path.c_str(), "rb"));
   if (!in) return SystemError(errno);
-  std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (!ec) bytes->reserve(static_cast<size_t>(size));
-  return ReadStreamBytes(in.get(), bytes);
+  // A file of known size is read straight into its place; what follows (a file that grew) and
+  // files of unknown size are read in blocks.
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size == 0) return ReadStreamBytes(in.get(), bytes);
+  bytes->reserve(static_cast<size_t>(size) + kLineBreak.size());  // room for a last line end
+  bytes->resize(static_cast<size_t>(size));
+  const size_t got = std::fread(bytes->data(), 1, bytes->size(), in.get());
+  bytes->resize(got);
+  if (std::ferror(in.get())) {
+    const int error = errno;
+    bytes->clear();
+    return SystemError(error != 0 ? error : EIO);
+  }
+  if (got < size) return Status::Ok();  // the file shrank: what there was
+  std::string rest;
+  Status status = ReadStreamBytes(in.get(), &rest);
+  if (!status.ok()) {
+    bytes->clear();
+    return status;
+  }
+  bytes->append(rest);
+  return Status::Ok();
 }
 
 Status ReadStreamBytes(std::FILE* in, std::string* bytes) {
@@ -107,7 +147,7 @@ Status ReadFileText(const std::filesystem::path& path, std::string* text) {
     text->clear();
     return status;
   }
-  *text = JoinLinesWithCrLf(raw);
+  *text = JoinLinesWithCrLf(std::move(raw));
   return Status::Ok();
 }
 
@@ -116,6 +156,7 @@ Status WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
 }
 
 Status SavePageText(const std::filesystem::path& path, std::string_view text) {
+  if (HasOnlyCrLfLineBreaks(text)) return WriteFileBytes(path, text);
   return WriteFileBytes(path, WithCrLfLineBreaks(text));
 }
 

@@ -15,9 +15,17 @@ namespace tessarine {
 // line without a line end still counts; an empty input gives "".
 std::string JoinLinesWithCrLf(std::string_view raw);
 
+// JoinLinesWithCrLf of `raw`, taking over its buffer when the rule changes no more than the end
+// (a text without CR, or whose every CR is followed by LF): no copy of a large document.
+std::string JoinLinesWithCrLf(std::string&& raw);
+
 // Writes every line break of `text` (CR LF, a lone CR or a lone LF) as CR LF, as saving a pane
 // as plain text does.
 std::string WithCrLfLineBreaks(std::string_view text);
+
+// True when every line break of `text` is already CR LF, so WithCrLfLineBreaks would change
+// nothing.
+bool HasOnlyCrLfLineBreaks(std::string_view text);
 
 // Reads the whole file into `bytes` unchanged. Fails when the path is missing, is a folder, or
 // cannot be read; the message is then the system's reason and `bytes` is empty.

@@ -155,11 +155,12 @@ FileOutcome ConvertStandardInput(SourceKind kind, const Settings& settings, cons
   if (Status read = ReadStreamBytes(stdin, &raw); !read.ok()) {
     return FileOutcome{false, std::string(messages::kCannotReadFile) + ": " + read.message(), output};
   }
-  return ConvertDocumentText(JoinLinesWithCrLf(raw), kind, settings, output, page);
+  return ConvertDocumentText(JoinLinesWithCrLf(std::move(raw)), kind, settings, output, page);
 }
 
 bool WriteToStandardOutput(const std::string& page) {
-  std::string bytes = WithCrLfLineBreaks(page);
+  const std::string rewritten = HasOnlyCrLfLineBreaks(page) ? std::string() : WithCrLfLineBreaks(page);
+  const std::string_view bytes = rewritten.empty() ? std::string_view(page) : std::string_view(rewritten);
   std::cout.flush();
   size_t put = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   return put == bytes.size() && std::fflush(stdout) == 0;

@@ -38,6 +38,8 @@ TEST(FileTextTest, JoinLinesWithCrLf) {
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(JoinLinesWithCrLf(c.raw), c.expected) << c.name;
+    // Handing over the buffer gives the same text, copied or not.
+    EXPECT_EQ(JoinLinesWithCrLf(std::string(c.raw)), c.expected) << c.name << " (buffer handed over)";
   }
 }
 
@@ -56,6 +58,8 @@ TEST(FileTextTest, WithCrLfLineBreaks) {
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.expected) << c.name;
+    // Pages already in CR LF are saved as they are.
+    EXPECT_EQ(HasOnlyCrLfLineBreaks(c.raw), c.raw == c.expected) << c.name;
   }
 }
 

@@ -30,8 +30,8 @@
 namespace tessarine::testing {
 namespace {
 
-// The lowest figures (in percent) of the automatic choice's pages over all writer documents:
-// the measured ones less a point.
+// The lowest figures (in percent) of the automatic choice's pages, over all writer documents and
+// for each writer's: the measured ones less a point.
 constexpr double kAutoDistinctFloor = 99.0;
 constexpr double kAutoCountedFloor = 99.0;
 constexpr double kAutoStructureFloor = 99.0;
@@ -246,6 +246,10 @@ TEST(WriterFidelityTest, PagesKeepTheWordsAndStructureOfTheWritersDocuments) {
   EXPECT_GE(table.all.automatic.DistinctShare(), kAutoDistinctFloor);
   EXPECT_GE(table.all.automatic.CountedShare(), kAutoCountedFloor);
   EXPECT_GE(table.all.automatic.StructureShare(), kAutoStructureFloor);
+  for (const auto& [writer, comparison] : table.writers) {
+    EXPECT_GE(comparison.automatic.DistinctShare(), kAutoDistinctFloor) << writer;
+    EXPECT_GE(comparison.automatic.StructureShare(), kAutoStructureFloor) << writer;
+  }
 }
 
 }  // namespace
