@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <thread>
+#include <variant>
 
 #include "choice/words.h"
 #include "model_page/write_page.h"
@@ -16,6 +17,22 @@ bool HasShownPicture(const model::Document& document) {
   for (const model::Picture& picture : document.pictures) {
     if (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg)
       return true;
+  }
+  return false;
+}
+
+// A table inside a table's cell: the passes lay nested tables out as rows of the outer one.
+bool HasNestedTable(const model::Document& document) {
+  for (const model::Block& block : document.body) {
+    const auto* table = std::get_if<model::Table>(&block.content);
+    if (table == nullptr) continue;
+    for (const model::Row& row : table->rows) {
+      for (const model::Cell& cell : row.cells) {
+        for (const model::Block& inner : cell.blocks) {
+          if (std::holds_alternative<model::Table>(inner.content)) return true;
+        }
+      }
+    }
   }
   return false;
 }
@@ -58,7 +75,7 @@ RtfEngine RtfEngineOf(const Settings& settings) {
 
 // The words rule of PassesKeepDocument, with the words of the document already taken.
 bool PassesKeep(std::string_view passes_page, const model::Document& document, const WordSet& read) {
-  if (HasShownPicture(document)) return false;
+  if (HasShownPicture(document) || HasNestedTable(document)) return false;
   WordSet kept;
   AddPageWords(passes_page, kept);
   if (!read.IsSubsetOf(kept)) return false;

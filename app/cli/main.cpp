@@ -257,8 +257,9 @@ int main(int argc, char** argv) {
                  "model   a structured reading of the RTF and a page written from it;\n"
                  "auto    the passes' page when it holds every word of the document's text that\n"
                  "        the structured reading finds and no other word, and the document has no\n"
-                 "        PNG or JPEG picture; otherwise the model's page. A word is a longest run\n"
-                 "        of letters and digits, compared without letter case.")
+                 "        PNG or JPEG picture and no table inside a table; otherwise the model's\n"
+                 "        page. A word is a longest run of letters and digits, compared without\n"
+                 "        letter case.")
       ->check(CLI::IsMember({"auto", "passes", "model"}))
       ->option_text("auto|passes|model");
   app.add_option("-o,--output", options.output,

@@ -173,6 +173,11 @@ TEST(ChoiceTest, AutomaticTakesTheModelWhenThePassesLoseContent) {
        "NUMPAGES}{\\fldrslt 7}}"
        " pages\\par }}",
        RtfReading::kModel},
+      {"a table in a table's cell, which the passes flatten",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain {Before\\par }\\trowd\\cellx4000\\pard\\plain"
+       "\\intbl Outer\\par\\pard\\intbl\\itap2 Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}"
+       "{\\nonesttables\\par}\\pard\\intbl\\itap1\\cell\\row\\pard\\plain {After\\par }}",
+       RtfReading::kModel},
   };
   for (const auto& c : cases) {
     const Conversion automatic = ConvertRtfDocument(c.rtf, WithEngine("auto"));
