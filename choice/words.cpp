@@ -1,10 +1,11 @@
 #include "choice/words.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "base/cp1251.h"
+#include "page/link_target.h"
 
 namespace tessarine {
 
@@ -35,27 +36,26 @@ bool EndsWord(std::string_view tag) {
   return false;
 }
 
-// The character a reference or entity after '&' at `i` stands for, and its end; 0 when it is
-// none that pages use.
+// The character the entity or numeric reference at `i` (an '&') stands for, with its end in
+// `end`; 0 when none that pages use stands there. Looks at a few characters only, so a page
+// full of bare '&' costs no more than any other text.
 char32_t DecodeEntity(std::string_view page, size_t i, size_t* end) {
-  const size_t semi = page.find(';', i);
-  if (semi == std::string_view::npos || semi - i > 12) return 0;
-  std::string_view entity = page.substr(i + 1, semi - i - 1);
-  *end = semi + 1;
-  if (entity == "lt") return '<';
-  if (entity == "gt") return '>';
-  if (entity == "amp") return '&';
-  if (entity == "quot") return '"';
-  if (entity == "nbsp") return ' ';
-  if (entity.size() >= 2 && entity[0] == '#') {
-    const bool hex = entity[1] == 'x' || entity[1] == 'X';
-    const std::string digits(entity.substr(hex ? 2 : 1));
-    char* stop = nullptr;
-    const unsigned long value = std::strtoul(digits.c_str(), &stop, hex ? 16 : 10);
-    if (digits.empty() || *stop != '\0' || value == 0 || value > 0x10FFFF) return 0;
-    return static_cast<char32_t>(value);
+  const std::string_view rest = page.substr(i, 8);
+  for (const auto& [entity, c] : {std::pair{std::string_view("&lt;"), U'<'},
+                                  {"&gt;", U'>'},
+                                  {"&amp;", U'&'},
+                                  {"&quot;", U'"'},
+                                  {"&nbsp;", U' '}}) {
+    if (rest.starts_with(entity)) {
+      *end = i + entity.size();
+      return c;
+    }
   }
-  return 0;
+  unsigned long value = 0;
+  const size_t length = NumericReferenceLength(page.substr(i, 12), value);
+  if (length == 0 || value == 0 || value > 0x10FFFF) return 0;
+  *end = i + length;
+  return static_cast<char32_t>(value);
 }
 
 void AddBlocks(const std::vector<model::Block>& blocks, WordSet& words);

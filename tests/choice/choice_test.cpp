@@ -8,6 +8,7 @@
 #include "choice/words.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "tests/support/paths.h"
+#include "tests/support/time_bound.h"
 
 namespace tessarine {
 namespace {
@@ -82,6 +83,17 @@ TEST(WordsTest, PageWordsLeaveOutTagsAndReadReferences) {
   EXPECT_EQ(Sorted(words, {"bold", "caf\xC3\xA9", "ab", "next", "line", "end", "a", "b", "title"}),
             (std::vector<std::string>{"bold", "caf\xC3\xA9", "ab", "next", "line", "end", "a", "b"}));
   EXPECT_TRUE(words.Contains("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"));
+}
+
+// The passes leave '&' as the document has it: a page of bare '&' is read in linear time.
+TEST(WordsTest, PageWordsOfBareAmpersandsTakeLinearTime) {
+  std::string page = "<html><body><p>";
+  for (int i = 0; i < 400000; ++i) page += "a&";
+  page += "</p></body></html>";
+  const testing::TimeBound bound(20);
+  WordSet words;
+  AddPageWords(page, words);
+  EXPECT_EQ(words.size(), 1u);
 }
 
 TEST(WordsTest, DocumentWordsTakeBodyNotesAndMarkers) {
