@@ -122,10 +122,6 @@ bool Reader::WritesHtml() const {
          !s.in_marker;
 }
 
-void Reader::AppendHtml(std::string_view text) {
-  if (WritesHtml()) document_.html.append(text);
-}
-
 template <typename Decode>
 void Reader::AppendToFlow(Decode&& decode) {
   const GroupState& s = state();
