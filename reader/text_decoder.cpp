@@ -28,12 +28,20 @@ inline char* Store(Packed packed, char* dst) {
   return dst + (packed >> 24);
 }
 
-// The characters of single bytes through iconv: 0 for bytes that are no character alone.
+// The characters of single bytes: 0 for bytes that are no character alone. A single-byte code
+// page has them in the table it built when opened; a double-byte one asks iconv for each byte.
 std::array<char32_t, 256> SingleBytes(const CodePage& code_page) {
+  std::array<char32_t, 256> out{};
+  if (!code_page.double_byte()) {
+    std::string bytes(256, '\0');
+    for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+    const std::vector<CodePage::Character> chars = code_page.Decode(bytes);
+    for (int b = 0; b < 256; ++b) out[b] = chars[b].value.value_or(0);
+    return out;
+  }
   std::vector<std::string> bytes;
   for (int b = 0; b < 256; ++b) bytes.emplace_back(1, static_cast<char>(b));
   std::vector<std::optional<char32_t>> chars = code_page.DecodeEach(bytes);
-  std::array<char32_t, 256> out{};
   for (int b = 0; b < 256; ++b) out[b] = chars[b].value_or(0);
   return out;
 }
