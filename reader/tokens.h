@@ -19,10 +19,7 @@ inline constexpr std::array<uint8_t, 256> kHexValues = [] {
   return values;
 }();
 
-// True for an ASCII hex digit; `HexValue` gives its value (0 to 15).
-constexpr bool IsHexDigit(unsigned char c) {
-  return kHexValues[c] != kNotHex;
-}
+// The value (0 to 15) of the ASCII hex digit `c`; kNotHex for any other byte.
 constexpr int HexValue(unsigned char c) {
   return kHexValues[c];
 }
