@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "reader/ascii_case.h"
+
 namespace tessarine::reader {
 
 namespace {
@@ -64,15 +66,6 @@ constexpr ByteCharacter kWingdings[] = {
     {0xA7, 0x25AA}, {0xD8, 0x27A2}, {0xFB, 0x2717}, {0xFC, 0x2713},
 };
 
-// True when `name` starts with `prefix`, ignoring ASCII letter case.
-bool StartsWithCaseless(std::string_view name, std::string_view prefix) {
-  if (name.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if ((name[i] | 0x20) != (prefix[i] | 0x20)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int32_t CodePageOfCharset(int32_t charset) {
@@ -83,8 +76,8 @@ int32_t CodePageOfCharset(int32_t charset) {
 }
 
 int32_t SymbolFontPage(std::string_view font_name) {
-  if (StartsWithCaseless(font_name, "symbol")) return kSymbolPage;
-  if (StartsWithCaseless(font_name, "wingdings")) return kWingdingsPage;
+  if (StartsWithIgnoringCase(font_name, "symbol")) return kSymbolPage;
+  if (StartsWithIgnoringCase(font_name, "wingdings")) return kWingdingsPage;
   return kPrivateUsePage;
 }
 

@@ -49,9 +49,7 @@ void DocumentBuilder::PopFlow(const ParagraphProps& props) {
   if (flows_.size() <= 1) return;
   if (ParagraphHasContent()) EndParagraph(props);
   Flow& f = flow();
-  std::vector<model::Block>& container = Container(f);
-  f.tables.CloseAll(container);
-  for (model::Block& block : f.waiting) AppendWithin(std::move(block), model::kMaxTableDepth, container);
+  CloseTables(f);
   if (f.target != Flow::Target::kTextBox) {
     flows_.pop_back();
     return;
@@ -253,6 +251,13 @@ void DocumentBuilder::StartFirstSection() {
   first_columns_ = 1;
 }
 
+void DocumentBuilder::CloseTables(Flow& f) {
+  std::vector<model::Block>& container = Container(f);
+  f.tables.CloseAll(container);
+  for (model::Block& waiting : f.waiting) AppendWithin(std::move(waiting), model::kMaxTableDepth, container);
+  f.waiting.clear();
+}
+
 void DocumentBuilder::Place(model::Block block, int depth) {
   depth = std::clamp(depth, 0, model::kMaxTableDepth);
   Flow& f = flow();
@@ -303,10 +308,7 @@ void DocumentBuilder::SectionBreak(const ParagraphProps& props) {
   Flow& f = flow();
   if (f.target != Flow::Target::kBody) return;
   StartFirstSection();
-  f.tables.CloseAll(document_.body);
-  for (model::Block& waiting : f.waiting)
-    AppendWithin(std::move(waiting), model::kMaxTableDepth, document_.body);
-  f.waiting.clear();
+  CloseTables(f);
   document_.body.emplace_back().content.emplace<model::SectionBreak>();
   section_open_ = true;
 }
@@ -323,11 +325,7 @@ void DocumentBuilder::SetColumns(int columns) {
 void DocumentBuilder::Finish(const ParagraphProps& props) {
   while (flows_.size() > 1) PopFlow(props);
   if (ParagraphHasContent()) EndParagraph(props);
-  Flow& f = flow();
-  f.tables.CloseAll(document_.body);
-  for (model::Block& waiting : f.waiting)
-    AppendWithin(std::move(waiting), model::kMaxTableDepth, document_.body);
-  f.waiting.clear();
+  CloseTables(flow());
 }
 
 }  // namespace tessarine::reader

@@ -92,6 +92,8 @@ class DocumentBuilder {
   std::vector<model::Block>& Container(Flow& flow);
   // Places `block` in the current flow at table depth `depth`, then the blocks waiting for it.
   void Place(model::Block block, int depth);
+  // Ends the tables of `flow` into its container, then the text boxes' blocks waiting there.
+  void CloseTables(Flow& flow);
   // Makes the paragraph being read a block (resetting it) with its format from `props`.
   model::Block TakeParagraph(const ParagraphProps& props);
   void CloseLink();

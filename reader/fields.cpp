@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "reader/ascii_case.h"
+
 namespace tessarine::reader {
 
 namespace {
@@ -40,19 +42,11 @@ std::vector<Argument> Arguments(std::string_view s) {
   return out;
 }
 
-bool EqualsCaseless(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<LinkTarget> HyperlinkOf(std::string_view instruction) {
   std::vector<Argument> arguments = Arguments(instruction);
-  if (arguments.empty() || arguments[0].is_switch || !EqualsCaseless(arguments[0].text, "hyperlink")) {
+  if (arguments.empty() || arguments[0].is_switch || !EqualsIgnoringCase(arguments[0].text, "hyperlink")) {
     return std::nullopt;
   }
   std::string url, anchor;
@@ -60,11 +54,11 @@ std::optional<LinkTarget> HyperlinkOf(std::string_view instruction) {
     const Argument& argument = arguments[i];
     if (argument.is_switch) {
       // Switches with an argument: \l anchor, \o tooltip, \t frame. The others stand alone.
-      const bool takes_argument = EqualsCaseless(argument.text, "\\l") ||
-                                  EqualsCaseless(argument.text, "\\o") ||
-                                  EqualsCaseless(argument.text, "\\t");
+      const bool takes_argument = EqualsIgnoringCase(argument.text, "\\l") ||
+                                  EqualsIgnoringCase(argument.text, "\\o") ||
+                                  EqualsIgnoringCase(argument.text, "\\t");
       if (takes_argument && i + 1 < arguments.size()) {
-        if (EqualsCaseless(argument.text, "\\l")) anchor = arguments[i + 1].text;
+        if (EqualsIgnoringCase(argument.text, "\\l")) anchor = arguments[i + 1].text;
         ++i;
       }
     } else if (url.empty()) {

@@ -1,20 +1,12 @@
 #include "reader/pictures.h"
 
 #include <algorithm>
-#include <array>
+
+#include "reader/tokens.h"
 
 namespace tessarine::reader {
 
 namespace {
-
-// Hex digit -> value; 0xFF for other bytes.
-constexpr std::array<uint8_t, 256> kHexValue = [] {
-  std::array<uint8_t, 256> values{};
-  values.fill(0xFF);
-  for (int c = '0'; c <= '9'; ++c) values[c] = static_cast<uint8_t>(c - '0');
-  for (int c = 'a'; c <= 'f'; ++c) values[c] = values[c - 'a' + 'A'] = static_cast<uint8_t>(c - 'a' + 10);
-  return values;
-}();
 
 // `size` scaled by `percent`, within what an int32_t holds; 0 for sizes that are no size.
 int32_t Scaled(int64_t size, int32_t percent) {
@@ -32,8 +24,8 @@ void PictureBuilder::Begin() {
 void PictureBuilder::AppendHex(std::string_view text) {
   std::string& data = picture_.data;
   for (char c : text) {
-    const uint8_t value = kHexValue[static_cast<unsigned char>(c)];
-    if (value == 0xFF) continue;
+    const uint8_t value = kHexValues[static_cast<unsigned char>(c)];
+    if (value == kNotHex) continue;
     if (high_nibble_ < 0) {
       high_nibble_ = value;
     } else {

@@ -122,8 +122,15 @@ bool Reader::WritesHtml() const {
          !s.in_marker;
 }
 
-void Reader::AppendHtml(std::string_view text) {
-  if (WritesHtml()) document_.html.append(text);
+template <typename Decode>
+void Reader::AppendToFlow(Decode&& decode) {
+  const GroupState& s = state();
+  if (s.hidden || s.deleted) return;
+  std::string& out = builder_.Text(s.chars);
+  const size_t before = out.size();
+  decode(out);
+  if (WritesHtml()) document_.html.append(out, before);
+  builder_.DropEmptyText();
 }
 
 void Reader::Text(std::string_view text) {
@@ -132,15 +139,8 @@ void Reader::Text(std::string_view text) {
   high_surrogate_ = 0;  // a first half without its second is no character
   GroupState& s = state();
   switch (s.destination) {
-    case Destination::kText: {
-      if (s.hidden || s.deleted) return;
-      std::string& out = builder_.Text(s.chars);
-      const size_t before = out.size();
-      decoder_.Append(text, s.page, out);
-      if (WritesHtml()) document_.html.append(out, before);
-      builder_.DropEmptyText();
-      return;
-    }
+    case Destination::kText:
+      return AppendToFlow([&](std::string& out) { decoder_.Append(text, s.page, out); });
     case Destination::kFontTable:
       // Names end at ";"; an entry's text after it is no part of its name.
       for (size_t semicolon = text.find(';'); !text.empty(); semicolon = text.find(';')) {
@@ -213,15 +213,8 @@ void Reader::Binary(std::string_view bytes) {
 void Reader::Character(char32_t c) {
   GroupState& s = state();
   switch (s.destination) {
-    case Destination::kText: {
-      if (s.hidden || s.deleted) return;
-      std::string& out = builder_.Text(s.chars);
-      const size_t before = out.size();
-      TextDecoder::AppendCharacter(c, s.page, out);
-      if (WritesHtml()) document_.html.append(out, before);
-      builder_.DropEmptyText();
-      return;
-    }
+    case Destination::kText:
+      return AppendToFlow([&](std::string& out) { TextDecoder::AppendCharacter(c, s.page, out); });
     case Destination::kFontTable:
       if (std::string* name = fonts_.EntryName()) TextDecoder::AppendCharacter(c, kDocumentPage, *name);
       return;

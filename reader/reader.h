@@ -85,7 +85,10 @@ class Reader {
   void Unicode(int32_t value);
   std::string* CollectedText();  // where the text of the current destination is collected
   bool WritesHtml() const;
-  void AppendHtml(std::string_view text);
+  // Text of the running flow (kText), unless hidden or deleted: `decode(out)` appends it to the
+  // paragraph in the group's format, and to the encapsulated HTML when that is written.
+  template <typename Decode>
+  void AppendToFlow(Decode&& decode);
 
   // reader_words.cpp
   void Word(const Token& token);

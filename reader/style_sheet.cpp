@@ -1,21 +1,8 @@
 #include "reader/style_sheet.h"
 
+#include "reader/ascii_case.h"
+
 namespace tessarine::reader {
-
-namespace {
-
-// True when `name` starts with `prefix`, ASCII letters compared without case.
-bool StartsWithCaseless(std::string_view name, std::string_view prefix) {
-  if (name.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    const auto a = static_cast<unsigned char>(name[i]);
-    const auto b = static_cast<unsigned char>(prefix[i]);
-    if (a != b && !(a < 0x80 && (a | 0x20) == b && b >= 'a' && b <= 'z')) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int HeadingOfStyleName(std::string_view name) {
   while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
@@ -24,7 +11,7 @@ int HeadingOfStyleName(std::string_view name) {
   static constexpr std::string_view kRussianTail =
       "\xD0\xB0\xD0\xB3\xD0\xBE\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE\xD0\xBA ";
   size_t prefix = 0;
-  if (StartsWithCaseless(name, "heading ")) {
+  if (StartsWithIgnoringCase(name, "heading ")) {
     prefix = 8;
   } else if ((name.starts_with("\xD0\x97") || name.starts_with("\xD0\xB7")) &&
              name.substr(2).starts_with(kRussianTail)) {

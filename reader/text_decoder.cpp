@@ -19,12 +19,29 @@ Packed Pack(char32_t c) {
   return (3u << 24) | (0xE0 | (c >> 12)) | ((0x80 | ((c >> 6) & 0x3F)) << 8) | ((0x80 | (c & 0x3F)) << 16);
 }
 
-// The characters of single bytes through iconv: 0 for bytes that are no character alone.
+// Writes the bytes of `packed` at `dst` (three bytes, whatever its count: room for them is the
+// caller's) and returns the position after its own.
+inline char* Store(Packed packed, char* dst) {
+  dst[0] = static_cast<char>(packed);
+  dst[1] = static_cast<char>(packed >> 8);
+  dst[2] = static_cast<char>(packed >> 16);
+  return dst + (packed >> 24);
+}
+
+// The characters of single bytes: 0 for bytes that are no character alone. A single-byte code
+// page has them in the table it built when opened; a double-byte one asks iconv for each byte.
 std::array<char32_t, 256> SingleBytes(const CodePage& code_page) {
+  std::array<char32_t, 256> out{};
+  if (!code_page.double_byte()) {
+    std::string bytes(256, '\0');
+    for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+    const std::vector<CodePage::Character> chars = code_page.Decode(bytes);
+    for (int b = 0; b < 256; ++b) out[b] = chars[b].value.value_or(0);
+    return out;
+  }
   std::vector<std::string> bytes;
   for (int b = 0; b < 256; ++b) bytes.emplace_back(1, static_cast<char>(b));
   std::vector<std::optional<char32_t>> chars = code_page.DecodeEach(bytes);
-  std::array<char32_t, 256> out{};
   for (int b = 0; b < 256; ++b) out[b] = chars[b].value_or(0);
   return out;
 }
@@ -108,11 +125,7 @@ void TextDecoder::Append(std::string_view text, int32_t page_number, std::string
     } else {
       ++p;
     }
-    const Packed packed = page.single[c];
-    dst[0] = static_cast<char>(packed);
-    dst[1] = static_cast<char>(packed >> 8);
-    dst[2] = static_cast<char>(packed >> 16);
-    dst += packed >> 24;
+    dst = Store(page.single[c], dst);
   }
   out.append(scratch_.data(), static_cast<size_t>(dst - scratch_.data()));
 }
@@ -146,11 +159,7 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
     } else {
       ++p;
     }
-    const Packed packed = page.single[c];
-    dst[0] = static_cast<char>(packed);
-    dst[1] = static_cast<char>(packed >> 8);
-    dst[2] = static_cast<char>(packed >> 16);
-    dst += packed >> 24;
+    dst = Store(page.single[c], dst);
     if (dst > buffer + kBuffer - 4) {
       if (!measured) {
         // A long text: room for the rest at once (as many bytes as it has), instead of the
@@ -184,8 +193,8 @@ void TextDecoder::AppendDoubleByte(Page& page, std::string_view text, std::strin
     } else if (page.lead[b]) {
       lead = b;
     } else {
-      const Packed packed = page.single[b];
-      for (Packed n = 0; n < packed >> 24; ++n) out.push_back(static_cast<char>(packed >> (8 * n)));
+      char bytes[3];
+      out.append(bytes, static_cast<size_t>(Store(page.single[b], bytes) - bytes));
     }
   });
 }

@@ -32,13 +32,6 @@ inline bool IsDigit(unsigned char c) {
   return c >= '0' && c <= '9';
 }
 
-// True when `p` starts a "\'hh" escape that lies wholly before `end`.
-inline bool IsHexEscape(const char* p, const char* end) {
-  return end - p >= 4 && p[1] == '\'' &&
-         ((kHexValues[static_cast<unsigned char>(p[2])] | kHexValues[static_cast<unsigned char>(p[3])]) &
-          kNotHex) == 0;
-}
-
 }  // namespace
 
 Token Tokenizer::Next() {

@@ -19,12 +19,16 @@ inline constexpr std::array<uint8_t, 256> kHexValues = [] {
   return values;
 }();
 
-// True for an ASCII hex digit; `HexValue` gives its value (0 to 15).
-constexpr bool IsHexDigit(unsigned char c) {
-  return kHexValues[c] != kNotHex;
-}
+// The value (0 to 15) of the ASCII hex digit `c`; kNotHex for any other byte.
 constexpr int HexValue(unsigned char c) {
   return kHexValues[c];
+}
+
+// True when `p` starts a "\'hh" escape that lies wholly before `end`.
+inline bool IsHexEscape(const char* p, const char* end) {
+  return end - p >= 4 && p[1] == '\'' &&
+         ((kHexValues[static_cast<unsigned char>(p[2])] | kHexValues[static_cast<unsigned char>(p[3])]) &
+          kNotHex) == 0;
 }
 
 enum class TokenKind : uint8_t {
@@ -71,11 +75,8 @@ class Tokenizer {
   bool AtText() {
     SkipLineEnds();
     if (pos_ >= end_) return false;
-    const auto c = static_cast<unsigned char>(*pos_);
-    return (c != '\\' && c != '{' && c != '}') || (c == '\\' && end_ - pos_ >= 4 && pos_[1] == '\'' &&
-                                                   ((kHexValues[static_cast<unsigned char>(pos_[2])] |
-                                                     kHexValues[static_cast<unsigned char>(pos_[3])]) &
-                                                    kNotHex) == 0);
+    const char c = *pos_;
+    return (c != '\\' && c != '{' && c != '}') || (c == '\\' && IsHexEscape(pos_, end_));
   }
   std::string_view Rest() const { return std::string_view(pos_, static_cast<size_t>(end_ - pos_)); }
   void Advance(size_t n) { pos_ += n; }
