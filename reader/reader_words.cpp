@@ -254,7 +254,12 @@ void Reader::ApplyDefaultFont() {
   if (fonts_.Find(default_font_) == nullptr) return;
   const FormattingTables tables = Tables();
   for (GroupState& s : stack_) {
-    if (s.chars.font == -1) ApplyFormatting(Action::kFont, default_font_, true, s, tables);
+    if (s.chars.font != -1) continue;
+    // The default font is no word of the text: a paragraph style still gives its character
+    // formatting afterwards.
+    const bool chars_given = s.chars_given;
+    ApplyFormatting(Action::kFont, default_font_, true, s, tables);
+    s.chars_given = chars_given;
   }
 }
 

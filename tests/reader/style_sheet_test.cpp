@@ -40,6 +40,10 @@ p h3 | "B"
 p center h2 left=100 after=60 | {b}"b"
 )x",
      Detail::kFull},
+    {"DefaultFontLeavesTheStyleItsFormatting",
+     R"x({\rtf1\deff0{\fonttbl{\f0 Arial;}}{\stylesheet{\s1\b Heading;}}\s1 text\par})x",
+     R"x(p | {b}"text"
+)x"},
     {"StyleRepeatedInRunsKeepsTheParagraph",
      R"x({\rtf1{\stylesheet{\s1 Normal;}}\pard\fi-360\li720\s1\ls1\ilvl0{\s1 item}{\s1\par}})x",
      R"x(p list=1/0 "" | "item"
