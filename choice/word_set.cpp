@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/cp1251.h"
+#include "model_page/text_encoding.h"
 
 namespace tessarine {
 
@@ -21,23 +21,6 @@ char32_t Fold(char32_t c) {
   if (c >= 0x410 && c <= 0x42F) return c + 0x20;
   if (c == 0x401 || c == 0x451) return 0x435;
   if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  return c;
-}
-
-// The character at `i` of UTF-8 text and its length; U+FFFD for a byte that starts no character.
-char32_t DecodeUtf8(std::string_view s, size_t i, size_t* length) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  *length = 1;
-  if (b0 < 0x80) return b0;
-  size_t n = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 0;
-  if (n == 0 || i + n > s.size()) return 0xFFFD;
-  char32_t c = b0 & (0x3F >> (n - 1));
-  for (size_t k = 1; k < n; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0xFFFD;
-    c = (c << 6) | (b & 0x3F);
-  }
-  *length = n;
   return c;
 }
 
@@ -172,7 +155,7 @@ void WordSet::AddText(std::string_view utf8) {
       }
     }
     size_t length = 1;
-    Add(DecodeUtf8(utf8, i, &length));
+    Add(DecodeUtf8(utf8.substr(i), length));
     i += length;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 
 #include "base/cp1251.h"
@@ -90,15 +91,10 @@ class BufferedOut {
     if (byte >= 0) {
       Put(static_cast<char>(byte));
     } else if (byte == -1) {
-      char digits[8];
-      size_t n = 0;
-      uint32_t v = c;
-      do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-      } while (v != 0);
+      char digits[10];
+      const char* end = std::to_chars(digits, digits + sizeof digits, static_cast<uint32_t>(c)).ptr;
       Put("&#");
-      while (n > 0) Put(digits[--n]);
+      Put(std::string_view(digits, static_cast<size_t>(end - digits)));
       Put(';');
     }
   }
@@ -280,14 +276,8 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
 
 void AppendNumber(std::string& out, int64_t value) {
   char digits[24];
-  size_t n = 0;
-  uint64_t v = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  do {
-    digits[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  if (value < 0) out.push_back('-');
-  while (n > 0) out.push_back(digits[--n]);
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, static_cast<size_t>(end - digits));
 }
 
 void AppendHundredths(std::string& out, int64_t hundredths) {

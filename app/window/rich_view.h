@@ -13,9 +13,9 @@ namespace tessarine {
 // indents and spacing, headings, list markers, line breaks and tabs; bold, italic, underline,
 // strike, superscript and subscript, capitals, font, size, colour and background; tables with
 // their merged cells and nested tables; links and bookmarks; PNG and JPEG pictures at their
-// size (other pictures as a framed note of their format); note marks, with the notes after a
-// rule at the end. Web and mail addresses in the text are shown as links too. The pane's undo
-// history starts afresh.
+// size (other pictures, and any that does not decode, as a grey "[рисунок]"); note marks, with
+// the notes after a rule at the end. Web and mail addresses in the text are shown as links too.
+// The pane's undo history starts afresh.
 void ShowDocument(QTextEdit* pane, const model::Document& document);
 
 }  // namespace tessarine

@@ -5,6 +5,7 @@
 #include "base/line_break.h"
 #include "passes/fallback/flat_group.h"
 #include "passes/fallback/tagged_run.h"
+#include "passes/paragraphs/run_format.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/next_finder.h"
 #include "passes/scan/number.h"
@@ -15,22 +16,6 @@ namespace tessarine {
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
-
-// The alignment word for the character after "\q"; empty for any other character.
-std::string_view AlignmentFor(char c) {
-  switch (c) {
-    case 'c':
-      return "center";
-    case 'j':
-      return "justify";
-    case 'l':
-      return "left";
-    case 'r':
-      return "right";
-    default:
-      return {};
-  }
-}
 
 void SetAlignment(std::string_view chunk, ConversionState& st) {
   size_t q = chunk.find("\\q");

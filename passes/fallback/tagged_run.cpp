@@ -4,6 +4,7 @@
 
 #include "base/line_break.h"
 #include "passes/paragraphs/run_format.h"
+#include "passes/paragraphs/run_span.h"
 
 namespace tessarine {
 
@@ -69,18 +70,7 @@ void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionSt
   if (HasFlagWord(head, "\\ulnone")) st.UnderlineOpen = false;
   if (HasFlagWord(head, "\\i0")) st.ItalicOpen = false;
   if (HasFlagWord(head, "\\b0")) st.BoldOpen = false;
-  if (st.BoldOpen || !f.Bold.empty()) {
-    out += "<b>";
-    st.BoldOpen = true;
-  }
-  if (st.ItalicOpen || !f.Italic.empty()) {
-    out += "<i>";
-    st.ItalicOpen = true;
-  }
-  if (st.UnderlineOpen || !f.Underline.empty()) {
-    out += "<u>";
-    st.UnderlineOpen = true;
-  }
+  OpenEmphasis(f, st);
 }
 
 // Writes `tag` followed by a line break, as every tag of a later run is.

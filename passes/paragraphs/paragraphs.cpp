@@ -6,6 +6,7 @@
 #include "passes/notes/complex_group.h"
 #include "passes/paragraphs/chunk_cursor.h"
 #include "passes/paragraphs/plain_paragraphs.h"
+#include "passes/paragraphs/run_format.h"
 #include "passes/paragraphs/run_span.h"
 #include "passes/paragraphs/run_text.h"
 #include "passes/scan/scan.h"
@@ -29,22 +30,8 @@ void AlignFromFirstQ(ChunkCursor& chunk, ConversionState& st) {
     return;
   }
   if (at + 2 >= text.size()) return;
-  switch (text[at + 2]) {
-    case 'c':
-      st.Alignment = "center";
-      break;
-    case 'r':
-      st.Alignment = "right";
-      break;
-    case 'l':
-      st.Alignment = "left";
-      break;
-    case 'j':
-      st.Alignment = "justify";
-      break;
-    default:
-      break;
-  }
+  const std::string_view word = AlignmentFor(text[at + 2]);
+  if (!word.empty()) st.Alignment = word;
 }
 
 // Closes the paragraph this call opened, with its open elements innermost first.

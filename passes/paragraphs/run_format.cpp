@@ -26,6 +26,21 @@ bool FlagWordEndsAt(std::string_view s, size_t at, size_t after) {
 
 }  // namespace
 
+std::string_view AlignmentFor(char c) {
+  switch (c) {
+    case 'c':
+      return "center";
+    case 'j':
+      return "justify";
+    case 'l':
+      return "left";
+    case 'r':
+      return "right";
+    default:
+      return {};
+  }
+}
+
 bool HasFlagWord(std::string_view s, std::string_view word) {
   for (size_t at = s.find(word); at != std::string_view::npos; at = s.find(word, at + 1)) {
     if (FlagWordEndsAt(s, at, at + word.size())) return true;

@@ -1,4 +1,5 @@
-// Run formats: the font, size, colour, bold, italic and underline of one run of RTF.
+// Run formats: the font, size, colour, bold, italic and underline of one run of RTF, and the
+// alignment word of a paragraph.
 #pragma once
 
 #include <string>
@@ -26,6 +27,10 @@ long FindNumberedWord(std::string_view s, std::string_view word);
 // or "\bin"). Before a space or the end, a word whose backslash is the second of an escaped
 // "\\" is text and does not count.
 bool HasFlagWord(std::string_view s, std::string_view word);
+
+// The CSS alignment word ("center", "justify", "left", "right") for the letter after "\q" ('c',
+// 'j', 'l', 'r'); empty for any other character.
+std::string_view AlignmentFor(char c);
 
 // Reads the run format of the RTF text `s` (all searches over the whole of `s`, the first
 // match wins). Bold, italic and underline are the flag words "\b", "\i" and "\ul" as

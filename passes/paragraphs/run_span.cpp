@@ -54,6 +54,13 @@ void WriteParagraphOpening(std::string_view s, bool indent, ConversionState& st)
   } else {
     out += st.InListItem ? "<p style=\"text-indent:0pt\">" : "<p>";
   }
+  OpenEmphasis(f, st);
+}
+
+}  // namespace
+
+void OpenEmphasis(const RunFormat& f, ConversionState& st) {
+  std::string& out = st.OutputText;
   if (st.BoldOpen || !f.Bold.empty()) {
     out += "<b>";
     st.BoldOpen = true;
@@ -67,8 +74,6 @@ void WriteParagraphOpening(std::string_view s, bool indent, ConversionState& st)
     st.UnderlineOpen = true;
   }
 }
-
-}  // namespace
 
 void OpenParagraph(std::string_view s, int& run_count, ConversionState& st) {
   if (run_count != 0) {

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "passes/paragraphs/run_format.h"
 #include "passes/pipeline/conversion_state.h"
 
 namespace tessarine {
@@ -15,6 +16,10 @@ void OpenParagraph(std::string_view s, int& run_count, ConversionState& st);
 
 // As OpenParagraph, with a left margin from "\li" (its value div 10 added to `marginleft`).
 void OpenIndentedParagraph(std::string_view s, int& run_count, ConversionState& st);
+
+// Appends "<b>", "<i>" and "<u>" to OutputText for each of bold, italic and underline that is
+// open already or that `f` names, and marks each of them open.
+void OpenEmphasis(const RunFormat& f, ConversionState& st);
 
 // For a later run: closes the open span when the run's format differs from it and opens a
 // span for what differs from the paragraph (bold, italic and underline as CSS). Counts

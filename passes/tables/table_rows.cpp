@@ -12,22 +12,6 @@ namespace tessarine {
 
 namespace {
 
-// The alignment word for the character after "\q"; empty for any other character.
-std::string_view AlignmentFor(char c) {
-  switch (c) {
-    case 'c':
-      return "center";
-    case 'j':
-      return "justify";
-    case 'l':
-      return "left";
-    case 'r':
-      return "right";
-    default:
-      return {};
-  }
-}
-
 // One cell of ConvertRow while it is being filled.
 struct OpenCell {
   std::string html;  // the "<td>" and paragraph opening, then the text once closed

@@ -321,14 +321,8 @@ PageStructure ReadPageStructure(std::string_view page, WordRule is_word) {
     char32_t c = Cp1251ToUnicode(static_cast<unsigned char>(page[i]));
     size_t next = i + 1;
     if (page[i] == '&') {
-      const size_t semi = page.find(';', i);
-      const char32_t decoded = semi != std::string_view::npos && semi - i <= 10
-                                   ? DecodeEntity(page.substr(i + 1, semi - i - 1))
-                                   : 0;
-      if (decoded != 0) {
-        c = decoded;
-        next = semi + 1;
-      }
+      const char32_t decoded = ReferenceAt(page, i, &next);
+      if (decoded != 0) c = decoded;
     }
     i = next;
     breaks.AtText();

@@ -30,15 +30,6 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// Where the text of a page at `i` ('&') has a reference: its character, and `*next` past it.
-char32_t ReferenceAt(std::string_view s, size_t i, size_t* next) {
-  const size_t semi = s.find(';', i);
-  if (semi == std::string_view::npos || semi - i > 10) return 0;
-  const char32_t c = DecodeEntity(s.substr(i + 1, semi - i - 1));
-  if (c != 0) *next = semi + 1;
-  return c;
-}
-
 }  // namespace
 
 std::string TagName(std::string_view tag) {
@@ -118,6 +109,14 @@ char32_t DecodeEntity(std::string_view entity) {
   char* end = nullptr;
   const unsigned long value = std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
   return *end == '\0' && value <= 0x10FFFF ? static_cast<char32_t>(value) : 0;
+}
+
+char32_t ReferenceAt(std::string_view s, size_t i, size_t* next) {
+  const size_t semi = s.substr(i, 11).find(';');
+  if (semi == std::string_view::npos) return 0;
+  const char32_t c = DecodeEntity(s.substr(i + 1, semi - 1));
+  if (c != 0) *next = i + semi + 1;
+  return c;
 }
 
 bool StartsLine(std::string_view name) {

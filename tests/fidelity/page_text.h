@@ -20,6 +20,11 @@ std::string Attribute(std::string_view tag, std::string_view name, bool* found);
 // any other.
 char32_t DecodeEntity(std::string_view entity);
 
+// The character of the reference (DecodeEntity) at `i` of `s`, an '&' whose ';' follows within
+// ten bytes, with `*next` set past the ';'; 0, `*next` untouched, when there is none. Looks at
+// those few bytes only.
+char32_t ReferenceAt(std::string_view s, size_t i, size_t* next);
+
 // True for the tags after which a new line of the page starts: p, br, td, th, li, div, h1-h6.
 bool StartsLine(std::string_view name);
 
