@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "choice/words.h"
+#include "model_page/pictures.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -15,8 +16,7 @@ namespace {
 
 bool HasShownPicture(const model::Document& document) {
   for (const model::Picture& picture : document.pictures) {
-    if (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg)
-      return true;
+    if (IsShownFormat(picture.format)) return true;
   }
   return false;
 }

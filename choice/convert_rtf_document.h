@@ -23,8 +23,8 @@ RtfEngine RtfEngineOf(const Settings& settings);
 // The rule of the automatic choice: the passes' page keeps the document when its body holds
 // every distinct word the reader finds in the document (body and notes), holds no word the
 // reader does not find (but numbers, which the page writes for its notes), and the document has
-// no picture a page can show (PNG, JPEG) and no table inside a table's cell (the passes flatten
-// nested tables). Words as words.h defines them.
+// no picture a page can show (PNG, JPEG, a metafile or a bitmap: the passes show none) and no
+// table inside a table's cell (the passes flatten nested tables). Words as words.h defines them.
 bool PassesKeepDocument(std::string_view passes_page, const model::Document& document);
 
 // Converts `document` (code page 1251) with the settings' engine: the passes read its text (the

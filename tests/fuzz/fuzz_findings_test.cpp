@@ -25,7 +25,7 @@ struct Finding {
 
 std::vector<Finding> Findings() {
   std::vector<Finding> found;
-  for (const char* target : {"rtf", "reader", "choice", "text", "settings"}) {
+  for (const char* target : {"rtf", "reader", "choice", "text", "settings", "pictures"}) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(testing::DataDir() / "fuzz" / target, ec)) {
       if (entry.is_regular_file()) found.push_back({target, entry.path().filename().string()});
@@ -45,8 +45,9 @@ TEST_P(FuzzFindingTest, PassesTheFuzzChecks) {
   std::string problem = f.target == "rtf"      ? fuzzing::CheckConvertRtf(bytes)
                         : f.target == "reader" ? fuzzing::CheckReadRtf(bytes)
                         : f.target == "choice" ? fuzzing::CheckConvertRtfDocument(bytes)
-                        : f.target == "text"   ? fuzzing::CheckConvertText(bytes)
-                                               : fuzzing::CheckSettingsFile(bytes);
+                        : f.target == "text"     ? fuzzing::CheckConvertText(bytes)
+                        : f.target == "pictures" ? fuzzing::CheckDrawPicture(bytes)
+                                                 : fuzzing::CheckSettingsFile(bytes);
   EXPECT_EQ(problem, "");
 }
 
