@@ -63,6 +63,8 @@ std::optional<std::string> BmpOfDib(std::string_view dib) {
   }
   const int64_t rows = height < 0 ? -height : height;
   if (planes != 1 || !WithinLimits(width, rows)) return std::nullopt;
+  // A JPEG or PNG inside a BMP is more than browsers read.
+  if (compression == 4 || compression == 5) return std::nullopt;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
   // The colour table: a palette for up to 8 bits a pixel, the three masks of BI_BITFIELDS
   // after a 40-byte header (later headers hold them), else what biClrUsed says.

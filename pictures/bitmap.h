@@ -11,8 +11,8 @@
 namespace tessarine::pictures {
 
 // The BMP file of a DIB (BITMAPCOREHEADER, BITMAPINFOHEADER or a later header, its colour table
-// and bits). Nothing when the header is not one of these, the sizes exceed the limits, or an
-// uncompressed bitmap's bits are cut short.
+// and bits). Nothing when the header is not one of these, the sizes exceed the limits, the bits
+// are a JPEG or PNG, or an uncompressed bitmap's bits are cut short.
 std::optional<std::string> BmpOfDib(std::string_view dib);
 
 // The size in pixels a DIB's header gives ({0, 0} for no DIB header).

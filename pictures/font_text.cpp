@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/code_page.h"
+#include "base/cp1251.h"
 
 namespace tessarine::pictures {
 
@@ -297,6 +298,12 @@ CodePages::CodePages() = default;
 CodePages::~CodePages() = default;
 
 std::u32string CodePages::Decode(long number, std::string_view bytes) {
+  if (number == 1251) {  // the documents' own code page: no table to open
+    std::u32string text;
+    text.reserve(bytes.size());
+    for (char b : bytes) text.push_back(Cp1251ToUnicode(static_cast<unsigned char>(b)));
+    return text;
+  }
   Opened* found = nullptr;
   for (const std::unique_ptr<Opened>& o : opened_) {
     if (o->number == number) found = o.get();

@@ -1,5 +1,6 @@
 #include "pictures/svg_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -73,6 +74,12 @@ void SvgWriter::SetClip(const double* rect) {
     clip_id_ = 0;
     return;
   }
+  // The same rectangle again (a state restored, say) takes the clip path it had.
+  if (clips_ > 0 && std::equal(rect, rect + 4, last_clip_)) {
+    clip_id_ = clips_;
+    return;
+  }
+  std::copy(rect, rect + 4, last_clip_);
   clip_id_ = ++clips_;
   defs_.append("<clipPath id=\"c");
   AppendNumber(defs_, clip_id_);

@@ -65,6 +65,7 @@ class SvgWriter {
   double bounds_[4] = {0, 0, 0, 0};
   int clip_id_ = 0;  // 0: none in force
   int clips_ = 0;
+  double last_clip_[4] = {0, 0, 0, 0};  // the rectangle of clip path `clips_`
 };
 
 // Appends `value` with at most two decimals (within +-1e7; not-a-number as 0).

@@ -83,7 +83,7 @@ run() {
 run convert_rtf_fuzzer rtf fuzz/passes/rtf.dict 16384
 run read_rtf_fuzzer reader fuzz/reader/reader.dict 16384
 run convert_rtf_document_fuzzer choice "$out/choice.dict" 16384
-run draw_picture_fuzzer pictures fuzz/pictures/pictures.dict 262144
+run draw_picture_fuzzer pictures fuzz/pictures/pictures.dict 65536
 run convert_text_fuzzer text fuzz/text/text.dict 65536
 run settings_file_fuzzer settings fuzz/settings/settings.dict 4096
 

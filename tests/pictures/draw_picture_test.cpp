@@ -120,6 +120,74 @@ TEST(DrawPictureTest, DrawsNothingOfBrokenOrHugePictures) {
   for (const auto& c : cases) EXPECT_FALSE(DrawPicture(c.source, c.data, c.layout)) << c.name;
 }
 
+// The device context as records change it: the mapping of the frame, pens and brushes,
+// saved states, text alignment and clipping.
+TEST(DrawPictureTest, PlaysTheDeviceContext) {
+  using Records = std::vector<std::pair<uint16_t, std::vector<uint16_t>>>;
+  const uint16_t minus_100 = static_cast<uint16_t>(-100);
+  const std::vector<uint16_t> square = {90, 90, 10, 10};  // Rectangle: bottom, right, top, left
+  const std::vector<uint16_t> font = {static_cast<uint16_t>(-10), 0, 0, 0, 700, 0, 0, 0, 0};
+  const std::vector<uint16_t> text = {1, 'A', 50, 50};  // TextOut: one character at (50, 50)
+  const struct {
+    const char* name;
+    Records records;
+    std::vector<std::string> holds;
+    const char* lacks = nullptr;
+  } cases[] = {
+      {"a window of negative height turns the picture upright: y runs up from its origin",
+       {{0x020B, {100, 0}}, {0x020C, {minus_100, 200}}, {0x041B, square}},
+       {"viewBox=\"0 0 200 100\"", "d=\"M10 90 L90 90 L90 10 L10 10 Z \""}},
+      {"the window's scale maps onto the first frame",
+       {{0x020C, {100, 100}}, {0x020C, {200, 200}}, {0x041B, square}},
+       {"d=\"M5 5 L45 5 L45 45 L5 45 Z \""}},
+      {"default pen and brush: a black outline over white",
+       {{0x020C, {100, 100}}, {0x041B, square}},
+       {"fill=\"#ffffff\"", "stroke=\"#000000\" stroke-width=\"1\" vector-effect"}},
+      {"a null pen and a hollow brush draw nothing",
+       {{0x020C, {100, 100}},
+        {0x02FA, {5, 0, 0, 0, 0}},
+        {0x012D, {0}},
+        {0x02FC, {1, 0, 0, 0}},
+        {0x012D, {1}},
+        {0x041B, square},
+        {0x0521, text}},
+       {"<text"},
+       "<path"},
+      {"a restored state takes back its brush",
+       {{0x020C, {100, 100}},
+        {0x001E, {}},
+        {0x02FC, {0, 0xFF, 0, 0}},
+        {0x012D, {0}},
+        {0x0127, {0xFFFF}},
+        {0x041B, square}},
+       {"fill=\"#ffffff\""}},
+      {"text from its top by default; centred on its baseline when asked",
+       {{0x020C, {100, 100}},
+        {0x02FB, font},
+        {0x012D, {0}},
+        {0x0521, text},
+        {0x012E, {24 | 6}},
+        {0x0521, text}},
+       {"<text x=\"50\" y=\"58.9\"",
+        "<text x=\"50\" y=\"50\" font-family=\"serif\" font-size=\"10\" fill=\"#000000\" "
+        "font-weight=\"bold\" text-anchor=\"middle\""}},
+      {"clipping: one clip path for the same rectangle",
+       {{0x020C, {100, 100}}, {0x0416, {50, 50, 0, 0}}, {0x041B, square}, {0x041B, square}},
+       {"<clipPath id=\"c1\"><rect x=\"0\" y=\"0\" width=\"50\" height=\"50\"/></clipPath></defs>",
+        "clip-path=\"url(#c1)\"/><path"}},
+  };
+  for (const auto& c : cases) {
+    const std::optional<Image> image = DrawPicture(Source::kWmf, Wmf(c.records));
+    ASSERT_TRUE(image) << c.name;
+    for (const std::string& part : c.holds) {
+      EXPECT_NE(image->data.find(part), std::string::npos) << c.name << ": " << part << "\n" << image->data;
+    }
+    if (c.lacks != nullptr) {
+      EXPECT_EQ(image->data.find(c.lacks), std::string::npos) << c.name;
+    }
+  }
+}
+
 // Whatever a picture's text and font names hold, the SVG holds text and drawing only.
 TEST(DrawPictureTest, TextAndNamesCannotMakeMarkup) {
   std::vector<uint16_t> font = {static_cast<uint16_t>(-20), 0, 0, 0, 400, 0, 0, 0, 0};
