@@ -22,7 +22,7 @@ format_py="$shared/tools/format.py"
 corpus="$shared/corpus"
 convert="${TESSARINE_CONVERT:-$root/build/bin/tessarine-convert}"
 
-usage() { sed -n '11,17p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '11,16p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 
 engines=()
 json_dir=""
