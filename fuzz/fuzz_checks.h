@@ -15,8 +15,8 @@
 #include "choice/convert_rtf_document.h"
 #include "model/document.h"
 #include "model_page/pictures.h"
-#include "pictures/draw_picture.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "pictures/draw_picture.h"
 #include "reader/read_rtf.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -220,18 +220,21 @@ inline std::string CheckImage(const pictures::Image& image) {
   }
   if (!data.starts_with("<svg xmlns=\"http://www.w3.org/2000/svg\" ") || !data.ends_with("</svg>"))
     return "no SVG element around the drawing";
-  static constexpr std::string_view kElements[] = {"svg", "defs", "clipPath", "rect", "path", "text", "g", "image"};
+  static constexpr std::string_view kElements[] = {"svg",  "defs", "clipPath", "rect",
+                                                   "path", "text", "g",        "image"};
   for (size_t at = data.find('<'); at != std::string_view::npos; at = data.find('<', at + 1)) {
     size_t name = at + 1 + (at + 1 < data.size() && data[at + 1] == '/' ? 1 : 0);
     size_t end = name;
     while (end < data.size() && std::isalpha(static_cast<unsigned char>(data[end]))) ++end;
-    if (std::find(std::begin(kElements), std::end(kElements), data.substr(name, end - name)) == std::end(kElements))
+    if (std::find(std::begin(kElements), std::end(kElements), data.substr(name, end - name)) ==
+        std::end(kElements))
       return "an element the drawing does not write: " + std::string(data.substr(at, 16));
     const size_t close = data.find('>', at);
     if (close == std::string_view::npos) return "a tag without its end";
     const std::string_view tag = data.substr(at, close - at);
     if (std::count(tag.begin(), tag.end(), '"') % 2 != 0) return "an attribute value broken out of";
-    for (size_t href = tag.find("href="); href != std::string_view::npos; href = tag.find("href=", href + 1)) {
+    for (size_t href = tag.find("href="); href != std::string_view::npos;
+         href = tag.find("href=", href + 1)) {
       if (!tag.substr(href).starts_with("href=\"data:image/bmp;base64,")) return "a link that is no bitmap";
     }
   }

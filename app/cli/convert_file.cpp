@@ -42,8 +42,8 @@ FileOutcome ConvertAndSave(const DocumentBytes& document, SourceKind kind, const
     return outcome;
   }
   if (loaded) loaded(text.size());
-  Conversion conversion =
-      kind == SourceKind::kRtf ? ConvertRtfDocument(document, settings, progress) : ConvertText(text, settings, progress);
+  Conversion conversion = kind == SourceKind::kRtf ? ConvertRtfDocument(document, settings, progress)
+                                                   : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {
     outcome.reason = messages::ForRefusal(conversion.refusal);
     return outcome;
@@ -92,7 +92,8 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
   if (Status read = ReadFileBytes(source, &raw); !read.ok()) {
     return FileOutcome{false, WithSystemReason(messages::kCannotReadFile, read), output_path};
   }
-  return ConvertAndSave(DocumentBytes(std::move(raw)), kind, settings, source, std::move(output_path), page, progress, loaded);
+  return ConvertAndSave(DocumentBytes(std::move(raw)), kind, settings, source, std::move(output_path), page,
+                        progress, loaded);
 }
 
 FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,

@@ -17,9 +17,9 @@ enum class LoadResult {
 
 struct LoadedDocument {
   LoadResult result = LoadResult::kMissing;
-  std::string name;    // the document's page name: the output name of the path (always set)
+  std::string name;        // the document's page name: the output name of the path (always set)
   DocumentBytes document;  // the file's bytes and text (kLoaded and kNotRtf)
-  std::string reason;  // UTF-8, for kUnreadable
+  std::string reason;      // UTF-8, for kUnreadable
 };
 
 // Reads the document at `path` (a local path). RTF documents must pass the RTF header test.

@@ -49,7 +49,8 @@ TEST(WriterPagesInBrowserTest, TheCheckFindsLostAnchorsAndBrokenPictures) {
       "<html><body><p>nothing to check</p></body></html>",
       "<html><body><a href=\"#d\">d</a><a name=\"d\"></a><a name=\"d\"></a></body></html>",
       // An empty SVG decodes but shows nothing.
-      "<html><body><img src=\"data:image/svg+xml;base64,PHN2ZyB4bWxucz0iaHR0cDovL3d3dy53My5vcmcvMjAwMC9zdmciIHdpZHRoPSI"
+      "<html><body><img "
+      "src=\"data:image/svg+xml;base64,PHN2ZyB4bWxucz0iaHR0cDovL3d3dy53My5vcmcvMjAwMC9zdmciIHdpZHRoPSI"
       "yIiBoZWlnaHQ9IjIiLz4=\"></body></html>",
   };
   const std::vector<std::vector<std::string>> expected = {

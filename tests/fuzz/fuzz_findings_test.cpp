@@ -42,9 +42,9 @@ TEST_P(FuzzFindingTest, PassesTheFuzzChecks) {
   const Finding& f = GetParam();
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(testing::DataDir() / "fuzz" / f.target / f.name, &bytes).ok());
-  std::string problem = f.target == "rtf"      ? fuzzing::CheckConvertRtf(bytes)
-                        : f.target == "reader" ? fuzzing::CheckReadRtf(bytes)
-                        : f.target == "choice" ? fuzzing::CheckConvertRtfDocument(bytes)
+  std::string problem = f.target == "rtf"        ? fuzzing::CheckConvertRtf(bytes)
+                        : f.target == "reader"   ? fuzzing::CheckReadRtf(bytes)
+                        : f.target == "choice"   ? fuzzing::CheckConvertRtfDocument(bytes)
                         : f.target == "text"     ? fuzzing::CheckConvertText(bytes)
                         : f.target == "pictures" ? fuzzing::CheckDrawPicture(bytes)
                                                  : fuzzing::CheckSettingsFile(bytes);

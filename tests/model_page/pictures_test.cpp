@@ -74,7 +74,8 @@ std::string SamplePicture(const std::string& name) {
 std::string DrawnImg(pictures::Source source, const std::string& data) {
   const std::optional<pictures::Image> image = pictures::DrawPicture(source, data);
   EXPECT_TRUE(image);
-  return "<img src=\"data:" + std::string(pictures::MimeType(image->type)) + ";base64," + Base64(image->data) + "\"";
+  return "<img src=\"data:" + std::string(pictures::MimeType(image->type)) + ";base64," +
+         Base64(image->data) + "\"";
 }
 
 TEST(ModelPicturesTest, PicturesInThePage) {
@@ -100,7 +101,8 @@ TEST(ModelPicturesTest, PicturesInThePage) {
        jpeg + " width=20000 height=1 alt=\"\">"},
       {"WMF drawn at the document's size", MakePicture(model::PictureFormat::kWmf, wmf, 3000, 1500),
        DrawnImg(pictures::Source::kWmf, wmf) + " width=200 height=100 alt=\"\">"},
-      {"WMF at its own size", wmf_own_size, DrawnImg(pictures::Source::kWmf, wmf) + " width=200 height=100 alt=\"\">"},
+      {"WMF at its own size", wmf_own_size,
+       DrawnImg(pictures::Source::kWmf, wmf) + " width=200 height=100 alt=\"\">"},
       // 20000 x 10000 pixels is more than the drawing limits: a quarter, in proportion.
       {"WMF too large is shown smaller", MakePicture(model::PictureFormat::kWmf, wmf, 300000, 150000),
        DrawnImg(pictures::Source::kWmf, wmf) + " width=5000 height=2500 alt=\"\">"},
