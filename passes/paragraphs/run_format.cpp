@@ -1,5 +1,8 @@
 #include "passes/paragraphs/run_format.h"
 
+#include "page/font_name.h"
+#include "page/link_target.h"
+#include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 #include "passes/scan/scan.h"
 #include "passes/scan/search.h"
@@ -147,6 +150,26 @@ RunFormat ParseRunFormat(std::string_view s, const ConversionState& st) {
   if (words.bold) f.Bold = "bold";
   if (words.underline) f.Underline = "underline";
   return f;
+}
+
+void AppendFontFamily(std::string& out, std::string_view name) {
+  for (size_t i = 0; i < name.size();) {
+    if (name.substr(i, 2) == "\\'" && i + 4 <= name.size()) {
+      const char byte = HexEscapeByte(name.substr(i));
+      AppendFontName(out, std::string_view(&byte, 1));
+      i += 4;
+    } else if (const size_t mark = ReferenceMarkLength(name.substr(i)); mark > 0) {
+      unsigned long value = 0;
+      const std::string_view reference = name.substr(i + 1, mark - 1);
+      if (NumericReferenceLength(reference, value) > 0 && IsFontNameCharacter(static_cast<char32_t>(value))) {
+        out.append(reference);
+      }
+      i += mark;
+    } else {
+      AppendFontName(out, name.substr(i, 1));
+      ++i;
+    }
+  }
 }
 
 void ApplyFontTable(ConversionState& st, std::string_view group) {
