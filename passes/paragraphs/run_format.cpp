@@ -1,7 +1,8 @@
 #include "passes/paragraphs/run_format.h"
 
+#include <cstdint>
+
 #include "page/font_name.h"
-#include "page/link_target.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 #include "passes/scan/scan.h"
@@ -158,13 +159,19 @@ void AppendFontFamily(std::string& out, std::string_view name) {
       const char byte = HexEscapeByte(name.substr(i));
       AppendFontName(out, std::string_view(&byte, 1));
       i += 4;
-    } else if (const size_t mark = ReferenceMarkLength(name.substr(i)); mark > 0) {
-      unsigned long value = 0;
-      const std::string_view reference = name.substr(i + 1, mark - 1);
-      if (NumericReferenceLength(reference, value) > 0 && IsFontNameCharacter(static_cast<char32_t>(value))) {
-        out.append(reference);
+    } else if (name[i] == kReferenceMark && name.substr(i + 1, 2) == "&#") {
+      // A marked reference; the font table ends a name at the first ";", so at the end of the
+      // name it may have lost its own.
+      size_t end = i + 3;
+      uint32_t value = 0;
+      while (end < name.size() && end < i + 10 && name[end] >= '0' && name[end] <= '9') {
+        value = value * 10 + static_cast<uint32_t>(name[end++] - '0');
       }
-      i += mark;
+      const bool closed = end < name.size() && name[end] == ';';
+      if (end > i + 3 && (closed || end == name.size()) && IsFontNameCharacter(value)) {
+        out.append(name.substr(i + 1, end - i - 1)).push_back(';');
+      }
+      i = closed ? end + 1 : end;
     } else {
       AppendFontName(out, name.substr(i, 1));
       ++i;

@@ -13,7 +13,7 @@ int DigitValue(unsigned char c) {
 }
 
 bool IsSpecial(char c) {
-  return c == '\\' || c == '\r' || c == '\n' || c == '<' || c == '>' || c == '&';
+  return c == '\\' || c == '\r' || c == '\n' || c == '<' || c == '>' || c == '&' || c == kReferenceMark;
 }
 
 bool StartsReference(char c) {
@@ -34,6 +34,7 @@ Piece PieceAt(std::string_view s, size_t i) {
   const std::string_view rest = s.substr(i);
   const char c = rest[0];
   if (c == '\r' || c == '\n') return {1, 0, Writes::kNothing};
+  if (size_t mark = ReferenceMarkLength(rest); mark > 0) return {mark, '&', Writes::kReference};
   if (c != '\\') return {1, c, Writes::kCharacter};
   if (rest.size() >= 2 && rest[1] == '\'') {
     if (rest.size() < 4) return {rest.size(), 0, Writes::kNothing};  // cut off by the end of the run: nothing
@@ -44,7 +45,6 @@ Piece PieceAt(std::string_view s, size_t i) {
   }
   if (rest.starts_with(kOpenBracePlaceholder)) return {4, '{', Writes::kCharacter};
   if (rest.starts_with(kCloseBracePlaceholder)) return {4, '}', Writes::kCharacter};
-  if (size_t mark = ReferenceMarkLength(rest); mark > 0) return {mark, '&', Writes::kReference};
   return {1, '\\', Writes::kCharacter};
 }
 
@@ -68,7 +68,7 @@ char HexEscapeByte(std::string_view s) {
 }
 
 size_t ReferenceMarkLength(std::string_view s) {
-  if (!s.starts_with(kReferenceMark) || s.size() < 5 || s[2] != '#') return 0;
+  if (s.size() < 5 || s[0] != kReferenceMark || s[1] != '&' || s[2] != '#') return 0;
   size_t end = 3;
   while (end < s.size() && end < 10 && s[end] >= '0' && s[end] <= '9') ++end;
   return end > 3 && end < s.size() && s[end] == ';' ? end + 1 : 0;

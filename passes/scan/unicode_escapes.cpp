@@ -132,7 +132,7 @@ void AppendCharacter(char32_t c, std::string& out) {
     AppendHexEscape(static_cast<unsigned char>(byte), out);
   } else {
     out += kReferenceMark;
-    out += "#" + std::to_string(static_cast<unsigned long>(c)) + ";";
+    out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
   }
 }
 
@@ -161,7 +161,7 @@ class Rewriter {
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
       } else {
-        out_.push_back(c);
+        if (c != kReferenceMark) out_.push_back(c);  // the mark is the rewrite's own
         ++i_;
       }
     }

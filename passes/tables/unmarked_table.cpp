@@ -154,9 +154,6 @@ void AppendCellText(std::string_view rtf, std::string& out) {
         const char byte = HexEscapeByte(rtf.substr(i));
         AppendTextCharacter(byte, byte == '&' ? CharacterAt(rtf, i + 4) : 0, out);
         i += 4;
-      } else if (const size_t mark = ReferenceMarkLength(rtf.substr(i)); mark > 0) {
-        out.append(rtf.substr(i + 1, mark - 1));
-        i += mark;
       } else if (rtf.substr(i, 4) == kOpenBracePlaceholder) {
         out.push_back('{');
         i += 4;
@@ -174,6 +171,9 @@ void AppendCellText(std::string_view rtf, std::string& out) {
       i = end == std::string_view::npos ? i + 1 : end;
     } else if (c == '}' || c == '\r' || c == '\n') {
       ++i;
+    } else if (const size_t mark = c == kReferenceMark ? ReferenceMarkLength(rtf.substr(i)) : 0; mark > 0) {
+      out.append(rtf.substr(i + 1, mark - 1));  // the reference the escape rewrite wrote
+      i += mark;
     } else if (c == '<' || c == '>' || c == '&') {
       AppendTextCharacter(c, c == '&' ? CharacterAt(rtf, i + 1) : 0, out);
       ++i;

@@ -75,7 +75,7 @@ TEST(HyperlinkTest, HostileTargetsStayInTheAttribute) {
       {"{\\field{\\*\\fldinst {HYPERLINK \"a\\par b\"}}{\\fldrslt {t}}}", "<a href=\"a&lt;br&gt;b\">t</a>"},
       // References the escape rewrite wrote (letters the code page lacks) stay; those the
       // document spells are text.
-      {"{\\field{\\*\\fldinst {HYPERLINK \"caf\\&#233;&#233;&colon;\"}}{\\fldrslt {t}}}",
+      {"{\\field{\\*\\fldinst {HYPERLINK \"caf\x01&#233;&#233;&colon;\"}}{\\fldrslt {t}}}",
        "<a href=\"caf&#233;&amp;#233;&amp;colon;\">t</a>"},
       // Scripts and inline data: the text without a link.
       {"{\\field{\\*\\fldinst {HYPERLINK \"javascript:alert(1)\"}}{\\fldrslt {t}}}", "t"},

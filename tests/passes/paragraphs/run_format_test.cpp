@@ -62,7 +62,8 @@ TEST(FontTableTest, FontFamilyValuesKeepOnlyWhatAFontNameNeeds) {
       {"X\"><img src=x>", "Ximg srcx"},
       {"X\\'22\\'3e\\'3cimg\\'3e", "Ximg"},
       {"\\'c0\\'f0\\'e8\\'e0\\'eb", "\xC0\xF0\xE8\xE0\xEB"},  // Cyrillic letters written as escapes
-      {"Sim\\&#23435;\\&#8221;\\&#1", "Sim&#23435;1"},        // marked references: letters stay
+      {"Sim\x01&#23435;\x01&#8221;\x01&#1 x", "Sim&#23435; x"},
+      {"\x01&#65325", "&#65325;"},  // the table ended the name at the reference's ";"        // marked references: letters stay
       {"&#60;b&#62;", "60b62"},
   };
   for (const auto& [name, value] : cases) {

@@ -94,7 +94,7 @@ TEST(DecodeTextTest, DecodesEscapesPlaceholdersAndMarkupCharacters) {
       {"\\'26copy \\'26\\'23 &\\'41 &\r\nz &\\'3c", "&amp;copy &amp;# &amp;A &amp;z &&lt;"},
       {"AT&T & co &; &", "AT&amp;T & co &; &"},
       // A reference the escape rewrite marked stays a reference; unmarked, it is text.
-      {"\\&#19990;x \\&#1 \\&x", "&#19990;x \\&amp;#1 \\&amp;x"},
+      {"\x01&#19990;x \x01&#1 \\&#60;", "&#19990;x \x01&amp;#1 \\&amp;#60;"},
   };
   for (const auto& [s, expected] : cases) {
     std::string out;

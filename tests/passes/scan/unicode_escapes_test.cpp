@@ -17,13 +17,14 @@ TEST(UnicodeEscapesTest, WritesUnicodeEscapesAsCodePage1251Text) {
       {"{\\f1 \\u1055\\'3f\\u1088\\'3f\\u1080\\'3f}", "{\\f1 \\'cf\\'f0\\'e8}"},
       {"\\u1087?\\u1088?", "\\'ef\\'f0"},
       {"\\u8364?", "\\'88"},                                        // the euro sign is in 1251
-      {"\\u19990?x", "\\&#19990;x"},                                // not in 1251: a marked numeric reference
-      {"\\u-3913?", "\\&#61623;"},                                  // negative: N + 65536
+      {"\\u19990?x", "\x01&#19990;x"},                                // not in 1251: a marked numeric reference
+      {"\\u-3913?", "\x01&#61623;"},                                  // negative: N + 65536
       {"\\uc0\\u1087 x", "\\uc0\\'efx"},                            // no fallback; the space is the delimiter
       {"{\\uc2 \\u1087\\'3f\\'3f}\\u1088?", "{\\uc2 \\'ef}\\'f0"},  // \uc follows the groups
       {"\\u1087\\par", "\\'ef\\par"},                               // a control word ends the fallback
       {"\\u60?\\u62?\\u38?\\u123?", "<>&\\'7b"},                    // text, which decoding escapes
       {"\\u65?b", "Ab"},
+      {"a\x01&#60;\\u19990?", "a&#60;\x01&#19990;"},  // the document's own marks are left out
       {"a\\\\u1087 b", "a\\\\u1087 b"},          // an escaped backslash stays text
       {"\\ul\\uc1\\up2 x", "\\ul\\uc1\\up2 x"},  // other words starting with u
   };
@@ -33,11 +34,11 @@ TEST(UnicodeEscapesTest, WritesUnicodeEscapesAsCodePage1251Text) {
 TEST(UnicodeEscapesTest, ReadsHexEscapesInTheDeclaredCodePage) {
   const std::pair<std::string, std::string> cases[] = {
       {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'fc \\'80 \\'41}",
-       "{\\rtf1\\ansi\\ansicpg1252 caf\\&#233; \\&#252; \\'88 \\'41}"},
+       "{\\rtf1\\ansi\\ansicpg1252 caf\x01&#233; \x01&#252; \\'88 \\'41}"},
       {"{\\rtf1\\ansi\\ansicpg866 \\'af}", "{\\rtf1\\ansi\\ansicpg866 \\'ef}"},         // п
-      {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "{\\rtf1\\ansi\\ansicpg10000 \\&#233;}"},  // é on the Mac
+      {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "{\\rtf1\\ansi\\ansicpg10000 \x01&#233;}"},  // é on the Mac
       {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}",
-       "{\\rtf1\\ansi\\ansicpg932 \\&#12354;}"},  // a double-byte character
+       "{\\rtf1\\ansi\\ansicpg932 \x01&#12354;}"},  // a double-byte character
   };
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
