@@ -98,42 +98,34 @@ void DecodeReferences(std::string_view value, std::string& out) {
   }
 }
 
-bool ContainsIgnoringCase(std::string_view s, std::string_view word) {
-  for (size_t i = 0; i + word.size() <= s.size(); ++i) {
-    if (StartsWithIgnoringCase(s.substr(i), word)) return true;
-  }
-  return false;
-}
-
-// Whether a decoded style could run code or hide what it says from these checks.
-bool IsUnsafeStyle(std::string_view decoded) {
+// Whether a decoded style, lower-cased, could run code or hide what it says from these checks.
+bool IsUnsafeStyle(std::string_view lower) {
   for (std::string_view word :
        {"expression", "javascript", "vbscript", "behavior", "binding", "@import", "\\", "/*"}) {
-    if (ContainsIgnoringCase(decoded, word)) return true;
+    if (lower.find(word) != std::string_view::npos) return true;
   }
   return false;
 }
 
-// Whether a declaration of a decoded style loads something from outside the page.
-bool LoadsFromOutside(std::string_view declaration) {
+// Whether a declaration of a decoded style, lower-cased, loads something from outside the page.
+bool LoadsFromOutside(std::string_view lower) {
   for (std::string_view function : {"url(", "image(", "image-set(", "cross-fade(", "element(", "src("}) {
-    if (ContainsIgnoringCase(declaration, function)) return true;
+    if (lower.find(function) != std::string_view::npos) return true;
   }
   return false;
 }
 
-// The declarations of the decoded style `decoded` but those that load, joined by ";" again;
-// empty when nothing but spaces is left.
-std::string DeclarationsThatStay(std::string_view decoded) {
+// The declarations of the decoded style `decoded` (`lower` lower-cased) but those that load,
+// joined by ";" again; empty when nothing but spaces is left.
+std::string DeclarationsThatStay(std::string_view decoded, std::string_view lower) {
   std::string kept;
   bool any = false;
   for (size_t start = 0; start <= decoded.size();) {
     size_t end = decoded.find(';', start);
     if (end == std::string_view::npos) end = decoded.size();
-    const std::string_view declaration = decoded.substr(start, end - start);
-    if (!LoadsFromOutside(declaration)) {
+    if (!LoadsFromOutside(lower.substr(start, end - start))) {
       if (any) kept.push_back(';');
-      kept.append(declaration);
+      kept.append(decoded.substr(start, end - start));
       any = true;
     }
     start = end + 1;
@@ -175,8 +167,10 @@ bool AppendSafeAttribute(std::string& out, std::string_view element, const HtmlA
     // What the browser will read is written, so what is checked is what it reads.
     std::string decoded;
     DecodeReferences(attribute.value, decoded);
-    if (IsUnsafeStyle(decoded)) return false;
-    const std::string kept = DeclarationsThatStay(decoded);
+    std::string lower = decoded;
+    for (char& c : lower) c = Lower(c);
+    if (IsUnsafeStyle(lower)) return false;
+    const std::string kept = DeclarationsThatStay(decoded, lower);
     if (kept.empty()) return false;
     AppendHtmlText(written, kept, Escape::kAttribute);
   } else {

@@ -159,6 +159,11 @@ TEST(ModelEncapsulatedHtmlTest, HostileShapesTakeLinearTime) {
         for (int i = 0; i < 200000; ++i) s += "<!-";
         return s;
       }(),
+      [] {
+        std::string s = "<p style=\"";
+        for (int i = 0; i < 100000; ++i) s += "color:red;background:url(x);&#117;rl(";
+        return s + "\">";
+      }(),
   };
   for (const std::string& html : shapes) {
     const std::string out = Sanitized(html);
