@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "choice/convert_rtf_document.h"
-#include "model_page/html_scanner.h"
+#include "fuzz/page_markup.h"
 #include "tests/support/chromium.h"
 #include "tests/support/http_recorder.h"
 
@@ -76,7 +76,8 @@ std::vector<Attack> Attacks() {
       {"field result", Body(Link(url + "click", R"(\'3c)" + img + R"(\'3e)")), "<img src=x"},
       {"nested fields", Body(R"({\field{\*\fldinst {HYPERLINK "http://x/"}}{\fldrslt {)" +
                              Link("java\\'00script:" + run) + "}}}")},
-      {"footnote", Body(R"(word{\super\chftn}{\footnote \pard\plain {\super\chftn}{ \'3c)" + img + R"(\'3e}})"),
+      {"footnote",
+       Body(R"(word{\super\chftn}{\footnote \pard\plain {\super\chftn}{ \'3c)" + img + R"(\'3e}})"),
        "<img src=x"},
       {"comment",
        Body(R"(word{\*\atnid A}{\*\atnauthor B}\chatn{\*\annotation \pard\plain \'3c)" + img + R"(\'3e})")},
@@ -153,61 +154,12 @@ Settings SettingsFor(const char* engine) {
 
 constexpr const char* kEngines[] = {"auto", "passes", "model"};
 
-bool IsSchemeOfScript(std::string href) {
-  std::string scheme;
-  for (char c : href) {
-    if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F) continue;
-    if (c == ':') break;
-    scheme.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-  }
-  return scheme == "javascript" || scheme == "vbscript" || scheme == "livescript" || scheme == "data";
-}
-
-// What a page holds that it did not mean to: tags, event attributes, loads, script links.
-std::string UnmeantMarkup(const std::string& page) {
-  static constexpr std::string_view kMeant[] = {
-      "html", "head", "title", "meta",  "style", "body", "p",   "br",    "b",     "i",     "u",     "sup",
-      "sub",  "span", "a",     "table", "tr",    "td",   "th",  "hr",    "h1",    "h2",    "h3",    "h4",
-      "h5",   "h6",   "ul",    "ol",    "li",    "div",  "img", "input", "video", "audio", "image", "o:p"};
-  std::string found;
-  HtmlScanner scanner(page);
-  HtmlToken token;
-  bool body = false;
-  for (scanner.Next(token); token.kind != HtmlTokenKind::kEnd; scanner.Next(token)) {
-    if (token.kind != HtmlTokenKind::kStartTag) continue;
-    if (EqualsIgnoringCase(token.name, "body")) body = true;
-    bool meant = !(body && EqualsIgnoringCase(token.name, "style"));
-    if (meant) {
-      meant = false;
-      for (std::string_view name : kMeant) meant = meant || EqualsIgnoringCase(token.name, name);
-    }
-    if (!meant) found += " <" + std::string(token.name) + ">";
-    for (const HtmlAttribute& attribute : token.attributes) {
-      const std::string name(attribute.name);
-      std::string value(attribute.value);
-      for (char& c : value) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-      const bool data_image =
-          EqualsIgnoringCase(token.name, "img") && name == "src" && value.starts_with("data:image/");
-      if ((name.size() > 2 && name.starts_with("on")) ||
-          (!data_image && (name == "src" || name == "srcset" || name == "background" || name == "poster" ||
-                           name == "data" || name == "action" || name == "ping")) ||
-          (name == "href" && (IsSchemeOfScript(value) || !EqualsIgnoringCase(token.name, "a"))) ||
-          (name == "style" &&
-           (value.find("url(") != std::string::npos || value.find("&#") != std::string::npos))) {
-        found += " " + name + "=" + value.substr(0, 40);
-      }
-    }
-  }
-  return found;
-}
-
 TEST(SafePagesTest, NoAttackPutsMarkupIntoAPage) {
   for (const Attack& attack : Attacks()) {
     const std::string rtf = Replace(attack.rtf, "@PORT@", "9");
     for (const char* engine : kEngines) {
       const Conversion conversion = ConvertRtfDocument(rtf, SettingsFor(engine));
-      EXPECT_EQ(UnmeantMarkup(conversion.page), "") << attack.name << ", " << engine << "\n"
-                                                    << conversion.page;
+      EXPECT_EQ(fuzzing::CheckPageMarkup(conversion.page), "") << attack.name << ", " << engine;
     }
   }
 }
