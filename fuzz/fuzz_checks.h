@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/file_text.h"
+#include "fuzz/page_markup.h"
 #include "choice/convert_rtf_document.h"
 #include "model/document.h"
 #include "model_page/pictures.h"
@@ -25,12 +26,13 @@
 namespace tessarine::fuzzing {
 
 // Convert RTF on the bytes as they come and as the file text rule hands them over: both give a
-// complete page, even for a refused document.
+// complete page, even for a refused document, and no page carries forbidden markup.
 inline std::string CheckConvertRtf(std::string_view bytes) {
   const Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
     const Conversion c = ConvertRtf(input, settings);
     if (c.page.find("<HTML>") == std::string::npos || !c.page.ends_with("</html>")) return "incomplete page";
+    if (const std::string markup = CheckPageMarkup(c.page); !markup.empty()) return "forbidden markup " + markup;
   }
   return "";
 }
@@ -49,8 +51,8 @@ inline std::string CheckPageText(std::string_view page) {
 }
 
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
-// through the file text rule: every page passes CheckPageText, and the automatic choice gives
-// exactly the passes' page or the model's, as its `reading` says.
+// through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
+// automatic choice gives exactly the passes' page or the model's, as its `reading` says.
 inline std::string CheckConvertRtfDocument(std::string_view bytes) {
   Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
@@ -64,6 +66,8 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
          {std::pair{"passes", &passes}, std::pair{"model", &model}, std::pair{"auto", &automatic}}) {
       const std::string problem = CheckPageText(conversion->page);
       if (!problem.empty()) return std::string(engine) + ": " + problem;
+      const std::string markup = CheckPageMarkup(conversion->page);
+      if (!markup.empty()) return std::string(engine) + ": forbidden markup " + markup;
     }
     if (automatic.reading == RtfReading::kPasses
             ? automatic.page != passes.page

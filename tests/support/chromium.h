@@ -32,10 +32,12 @@ inline std::filesystem::path FindChromium() {
 }
 
 // Writes `files` (name, bytes) to a temporary folder, opens the first with `chromium` and returns
-// the DOM the browser dumps; the pages may read the other files of the folder. Empty when the
-// files cannot be written or the browser gives nothing.
+// the DOM the browser dumps; the pages may read the other files of the folder. `flags` go to the
+// browser too (as "--virtual-time-budget=3000", to let timers run before the dump). Empty when
+// the files cannot be written or the browser gives nothing.
 inline std::string DumpDomOfFiles(const std::filesystem::path& chromium,
-                                  const std::vector<std::pair<std::string, std::string>>& files) {
+                                  const std::vector<std::pair<std::string, std::string>>& files,
+                                  const std::string& flags = "") {
   namespace fs = std::filesystem;
   std::string dir_template = (fs::temp_directory_path() / "tessarine-browser-XXXXXX").string();
   if (files.empty() || mkdtemp(dir_template.data()) == nullptr) return {};
@@ -51,7 +53,7 @@ inline std::string DumpDomOfFiles(const std::filesystem::path& chromium,
     const std::string command = "timeout 120 '" + chromium.string() +
                                 "' --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
                                 " --disable-background-networking --disable-component-update --disable-sync"
-                                " --allow-file-access-from-files --user-data-dir='" +
+                                " --allow-file-access-from-files " + flags + " --user-data-dir='" +
                                 (dir / "profile").string() + "' --dump-dom 'file://" +
                                 (dir / files.front().first).string() + "' 2>/dev/null";
     if (FILE* pipe = popen(command.c_str(), "r")) {
