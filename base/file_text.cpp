@@ -83,11 +83,19 @@ std::string DocumentBytes::TakeText() {
 }
 
 bool HasOnlyCrLfLineBreaks(std::string_view text) {
-  for (size_t brk = text.find_first_of("\r\n"); brk != std::string_view::npos;
-       brk = text.find_first_of("\r\n", brk + 2)) {
-    if (text[brk] != '\r' || brk + 1 >= text.size() || text[brk + 1] != '\n') return false;
+  // Line by line, two memchr calls a line: each LF must follow a CR, and the line before it
+  // must hold no other CR.
+  const char* data = text.data();
+  const size_t size = text.size();
+  size_t line = 0;
+  for (;;) {
+    const auto* lf = static_cast<const char*>(std::memchr(data + line, '\n', size - line));
+    const size_t end = lf == nullptr ? size : static_cast<size_t>(lf - data);
+    const auto* cr = static_cast<const char*>(std::memchr(data + line, '\r', end - line));
+    if (lf == nullptr) return cr == nullptr;
+    if (end == line || cr != lf - 1) return false;
+    line = end + 1;
   }
-  return true;
 }
 
 std::string WithCrLfLineBreaks(std::string_view text) {

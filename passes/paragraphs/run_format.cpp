@@ -110,7 +110,8 @@ RunWords FindRunWords(std::string_view s) {
   const char* data = s.data();
   const size_t n = s.size();
   auto at = [&](size_t i) { return i < n ? data[i] : '\0'; };
-  for (size_t i = s.find('\\'); i != std::string_view::npos; i = s.find('\\', i + 1)) {
+  // Hex escapes, the most of the backslashes in a run, start none of these words.
+  FindControlWhere(s, 0, [&](size_t i) __attribute__((always_inline)) {
     const char c1 = at(i + 1);
     const char c2 = at(i + 2);
     if (c1 == 'f') {
@@ -125,8 +126,8 @@ RunWords FindRunWords(std::string_view s) {
     } else if (c1 == 'u') {
       w.underline = w.underline || (c2 == 'l' && FlagWordEndsAt(s, i, i + 3));
     }
-    if (w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline) break;
-  }
+    return w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline;
+  });
   return w;
 }
 

@@ -16,6 +16,9 @@ namespace tessarine {
 
 namespace {
 
+// Longer patterns are searched by memmem, whose time does not grow with the pattern's length.
+constexpr size_t kLongPattern = 32;
+
 constexpr char Lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -85,67 +88,55 @@ inline bool MatchesFolded(const char* at, std::string_view pattern) {
   return true;
 }
 
-// Offsets from `from` to `last` (inclusive) where the byte is `a` or `b`, tried in order with
-// `try_at`; the first offset it accepts is returned, npos when none is accepted.
-template <typename Try>
-size_t ScanBytes(const char* data, size_t from, size_t last, char a, char b, Try try_at) {
-  size_t i = from;
-#if defined(__SSE2__)
-  const __m128i va = _mm_set1_epi8(a);
-  const __m128i vb = _mm_set1_epi8(b);
-  while (i + 16 <= last + 1) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    uint32_t mask = static_cast<uint32_t>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb))));
-    while (mask != 0) {
-      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-      if (try_at(at)) return at;
-      mask &= mask - 1;
-    }
-    i += 16;
-  }
-#endif
-  for (; i <= last; ++i) {
-    if ((data[i] == a || data[i] == b) && try_at(i)) return i;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 size_t FindEither(std::string_view text, char a, char b, size_t from) {
   if (from >= text.size()) return std::string_view::npos;
-  return ScanBytes(text.data(), from, text.size() - 1, a, b, [](size_t) { return true; });
+  return search_detail::ScanBytes(text.data(), from, text.size() - 1, a, b, b, [](size_t) { return true; });
 }
 
 size_t FindExact(std::string_view text, std::string_view pattern, size_t from) {
   if (from > text.size()) return std::string_view::npos;
   if (pattern.empty()) return from;
   if (text.size() - from < pattern.size()) return std::string_view::npos;
-  // memmem sets up tables for each call: short texts are searched directly, candidates found by
-  // the pattern's rarest character rather than by its leading backslash.
+  const char* data = text.data();
   if (pattern.size() == 1) {
-    const void* found = std::memchr(text.data() + from, pattern[0], text.size() - from);
-    return found == nullptr ? std::string_view::npos
-                            : static_cast<size_t>(static_cast<const char*>(found) - text.data());
+    const void* found = std::memchr(data + from, pattern[0], text.size() - from);
+    return found == nullptr ? std::string_view::npos : static_cast<size_t>(static_cast<const char*>(found) - data);
   }
-  if (text.size() - from < 256) {
-    const size_t anchor = RarestAt(pattern);
-    const char c = pattern[anchor];
-    const char* data = text.data();
-    const size_t last = text.size() - pattern.size() + anchor;  // the last place for the anchor
-    for (size_t i = from + anchor; i <= last;) {
-      const void* found = std::memchr(data + i, c, last - i + 1);
-      if (found == nullptr) break;
-      const size_t at = static_cast<size_t>(static_cast<const char*>(found) - data);
-      if (std::memcmp(data + at - anchor, pattern.data(), pattern.size()) == 0) return at - anchor;
-      i = at + 1;
+  if (pattern.size() > kLongPattern) {
+    const void* hit = memmem(data + from, text.size() - from, pattern.data(), pattern.size());
+    return hit == nullptr ? std::string_view::npos : static_cast<size_t>(static_cast<const char*>(hit) - data);
+  }
+  // Candidates are the places where the pattern's rarest character and its last (or first)
+  // character both stand, sixteen places at a time; each is checked in full. memmem would set
+  // up its tables for every call, and its candidates are found by the leading backslash.
+  const size_t m = pattern.size();
+  const size_t a = RarestAt(pattern);
+  const size_t b = a == m - 1 ? 0 : m - 1;
+  const size_t last = text.size() - m;  // the last place the pattern can start
+  size_t i = from;
+#if defined(__SSE2__)
+  const __m128i va = _mm_set1_epi8(pattern[a]);
+  const __m128i vb = _mm_set1_epi8(pattern[b]);
+  while (i + 15 <= last) {
+    const __m128i at_a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + a));
+    const __m128i at_b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + b));
+    auto mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(at_a, va), _mm_cmpeq_epi8(at_b, vb))));
+    while (mask != 0) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (std::memcmp(data + at, pattern.data(), m) == 0) return at;
+      mask &= mask - 1;
     }
-    return std::string_view::npos;
+    i += 16;
   }
-  const void* hit = memmem(text.data() + from, text.size() - from, pattern.data(), pattern.size());
-  return hit == nullptr ? std::string_view::npos
-                        : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+#endif
+  for (; i <= last; ++i) {
+    if (data[i + a] == pattern[a] && data[i + b] == pattern[b] && std::memcmp(data + i, pattern.data(), m) == 0) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
 }
 
 size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) {
@@ -159,7 +150,7 @@ size_t FindFolded(std::string_view text, std::string_view pattern, size_t from) 
   const char b = IsLetter(c) ? static_cast<char>(a - 'a' + 'A') : c;
   const char* data = text.data();
   const size_t last = text.size() - pattern.size();
-  size_t at = ScanBytes(data, from + anchor, last + anchor, a, b,
+  size_t at = search_detail::ScanBytes(data, from + anchor, last + anchor, a, b, b,
                         [&](size_t hit) { return MatchesFolded(data + hit - anchor, pattern); });
   return at == std::string_view::npos ? at : at - anchor;
 }

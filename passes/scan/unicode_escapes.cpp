@@ -8,31 +8,11 @@
 #include "base/cp1251.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
+#include "passes/scan/search.h"
 
 namespace tessarine {
 
 namespace {
-
-// Offset of the first backslash at or after `from` that `next` follows, or npos. A plain walk:
-// these pairs stand every few characters of a document, where a library search per pair would
-// cost more in its calls than in its reading.
-size_t FindEscape(std::string_view s, char next, size_t from) {
-  for (size_t i = from; i + 1 < s.size(); ++i) {
-    if (s[i + 1] == next && s[i] == '\\') return i;
-  }
-  return std::string_view::npos;
-}
-
-bool IsUnicodeEscapeAt(std::string_view s, size_t i) {
-  return i + 2 < s.size() && s[i] == '\\' && s[i + 1] == 'u' && (IsDigit(s[i + 2]) || s[i + 2] == '-');
-}
-
-bool HasUnicodeEscape(std::string_view s) {
-  for (size_t i = FindEscape(s, 'u', 0); i != std::string_view::npos; i = FindEscape(s, 'u', i + 1)) {
-    if (IsUnicodeEscapeAt(s, i)) return true;  // may be an escaped backslash: rewriting is harmless
-  }
-  return false;
-}
 
 size_t AfterLineBreaks(std::string_view s, size_t i) {
   while (i < s.size() && (s[i] == '\r' || s[i] == '\n')) ++i;
@@ -49,7 +29,7 @@ bool IsHexEscapeAt(std::string_view s, size_t i) {
 
 // Whether the characters before `end` are a control word ("\" letters, an optional signed
 // number).
-bool EndsControlWord(std::string_view s, size_t end) {
+inline bool EndsControlWord(std::string_view s, size_t end) {
   size_t w = end;
   while (w > 0 && IsDigit(s[w - 1])) --w;
   if (w > 0 && s[w - 1] == '-') --w;
@@ -58,30 +38,9 @@ bool EndsControlWord(std::string_view s, size_t end) {
   return w < letters_end && w > 0 && s[w - 1] == '\\';
 }
 
-// Whether a control word or a brace stands directly before a hex escape.
-bool HasHexEscapeAfterWordOrBrace(std::string_view s) {
-  for (size_t i = FindEscape(s, '\'', 0); i != std::string_view::npos; i = FindEscape(s, '\'', i + 1)) {
-    if (EndsControlWord(s, i) || (i > 0 && (s[i - 1] == '{' || s[i - 1] == '}'))) return true;
-  }
-  return false;
-}
-
 // Put before a hex escape that opens a run: "\loch" (the characters that follow are low-ANSI
 // ones) means nothing to the converter.
 constexpr std::string_view kNeutralWord = "\\loch ";
-
-// Whether a control word stands directly before a line break that text follows. Only the first
-// "\n" of a run of line breaks can follow a word, so the search goes on after the run.
-bool HasWordBeforeLineBreakAndText(std::string_view s) {
-  for (size_t i = s.find('\n'), after = 0; i != std::string_view::npos; i = s.find('\n', after)) {
-    after = AfterLineBreaks(s, i);
-    if (after >= s.size() || !StartsText(s[after])) continue;
-    size_t end = i;
-    while (end > 0 && s[end - 1] == '\r') --end;
-    if (EndsControlWord(s, end)) return true;
-  }
-  return false;
-}
 
 // Control words that stand for one character of the text. Without rewriting, the converter
 // takes them for formatting and drops the character ("c\rquote est" would read "cest").
@@ -93,23 +52,52 @@ constexpr SymbolWord kSymbolWords[] = {
     {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
 };
 
-// Control symbols that stand for characters: the non-breaking space "\~", which the converter
-// would write as it stands, the non-breaking hyphen "\_" and the optional hyphen "\-" (nothing).
-bool HasSymbol(std::string_view s) {
-  // One walk over the backslashes instead of a search of the whole document per symbol.
-  for (size_t i = s.find('\\'); i != std::string_view::npos && i + 1 < s.size(); i = s.find('\\', i + 1)) {
-    const char c = s[i + 1];
-    if (c == '~' || c == '_' || c == '-') return true;
-    for (const SymbolWord& symbol : kSymbolWords) {
-      if (symbol.word[0] == c && s.substr(i + 1).starts_with(symbol.word)) return true;
+// Whether `s` holds anything the rewrite changes, but a declared code page: a "\uN" escape
+// (perhaps after an escaped backslash: rewriting is harmless then), a symbol word or a control
+// symbol that stands for a character ("\~" the non-breaking space, which the converter would write
+// as it stands, "\_" the non-breaking hyphen, "\-" the optional hyphen), a control word directly
+// before a line break that text follows, or a control word or a brace directly before a hex
+// escape. One walk over the backslashes and line feeds.
+bool HasRewritable(std::string_view s) {
+  const size_t n = s.size();
+  size_t line_breaks_end = 0;  // the end of the last run of line breaks looked at
+  auto rewritable_at = [&](size_t i) __attribute__((always_inline)) {
+    if (s[i] == '\n') {
+      // Only the first "\n" of a run of line breaks can follow a word.
+      if (i < line_breaks_end) return false;
+      line_breaks_end = AfterLineBreaks(s, i);
+      if (line_breaks_end >= n || !StartsText(s[line_breaks_end])) return false;
+      size_t end = i;
+      while (end > 0 && s[end - 1] == '\r') --end;
+      return EndsControlWord(s, end);
     }
-  }
-  return false;
+    if (i + 1 >= n) return false;
+    const char next = s[i + 1];
+    if (next == '\'') {
+      // Most hex escapes follow another one, which no control word can end.
+      if (i >= 4 && s[i - 3] == '\'' && s[i - 4] == '\\' && s[i - 2] != '\\' && s[i - 1] != '\\') return false;
+      if (i == 0) return false;
+      const char before = s[i - 1];
+      if (before == '{' || before == '}') return true;
+      return (IsDigit(before) || IsLetter(before) || before == '-') && EndsControlWord(s, i);
+    }
+    if (next == '~' || next == '_' || next == '-') return true;
+    if (i + 2 >= n) return false;
+    const char second = s[i + 2];
+    if (next == 'u') return IsDigit(second) || second == '-';
+    if ((next == 'l' || next == 'r') && (second == 'q' || second == 'd')) {
+      const std::string_view word = s.substr(i + 1);
+      return word.starts_with(next == 'l' ? "lquote" : "rquote") ||
+             word.starts_with(next == 'l' ? "ldblquote" : "rdblquote");
+    }
+    return next == 'b' && second == 'u' && s.substr(i + 1).starts_with("bullet");
+  };
+  return FindEitherWhere(s, '\\', '\n', 0, rewritable_at) != std::string_view::npos;
 }
 
 // The code page the header declares with "\ansicpgN", when it is not 1251.
 std::optional<CodePage> DeclaredCodePage(std::string_view s) {
-  size_t at = s.find("\\ansicpg");
+  size_t at = FindExact(s, "\\ansicpg");
   if (at == std::string_view::npos) return std::nullopt;
   long number = ValueOf(s.substr(at + 8));
   if (number == 1251 || number <= 0) return std::nullopt;
@@ -160,9 +148,10 @@ class Rewriter {
         MarkTextStart();
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
+      } else if (c == kReferenceMark) {
+        ++i_;  // the mark is the rewrite's own
       } else {
-        if (c != kReferenceMark) out_.push_back(c);  // the mark is the rewrite's own
-        ++i_;
+        CopyPlainRun();
       }
     }
   }
@@ -183,6 +172,17 @@ class Rewriter {
       i_ += 2;
     }
   }
+
+  // Copies the characters from i_ up to the next brace, backslash or reference mark (or the end)
+  // in one append.
+  void CopyPlainRun() {
+    size_t j = i_ + 1;
+    while (j < s_.size() && !IsRunEnd(s_[j])) ++j;
+    out_.append(s_.substr(i_, j - i_));
+    i_ = j;
+  }
+
+  static bool IsRunEnd(char c) { return c == '{' || c == '}' || c == '\\' || c == kReferenceMark; }
 
   // A run of "\'xx" escapes: read in the declared code page, or kept as written.
   void HexEscapes() {
@@ -317,10 +317,7 @@ class Rewriter {
 
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
-  if (!page && !HasUnicodeEscape(document) && !HasSymbol(document) &&
-      !HasWordBeforeLineBreakAndText(document) && !HasHexEscapeAfterWordOrBrace(document)) {
-    return false;
-  }
+  if (!page && !HasRewritable(document)) return false;
   out.clear();
   Rewriter(document, out, page).Run();
   return true;

@@ -60,6 +60,9 @@ TEST(FileTextTest, WithCrLfLineBreaks) {
       {"lf cr is two breaks", "a\n\rb", "a\r\n\r\nb"},
       {"cr cr lf is two breaks", "a\r\r\nb", "a\r\n\r\nb"},
       {"no final break added", "</html>", "</html>"},
+      {"lf first", "\na\r\n", "\r\na\r\n"},
+      {"cr last", "a\r\nb\r", "a\r\nb\r\n"},
+      {"cr alone in a crlf line", "a\rb\r\n", "a\r\nb\r\n"},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.expected) << c.name;
