@@ -31,8 +31,7 @@ void ConvertParagraphRun(std::string& chunk, ConversionState& st) {
     } else {
       st.PassesDone = true;
       read_whole = true;
-      chunk = src.ReadAll();
-      src.Clear();
+      chunk = src.TakeAll();
     }
     ConvertChunk(chunk, st);
   } while (!read_whole && src.Length() >= kShortest);

@@ -46,7 +46,7 @@ std::string_view AlignmentFor(char c) {
 }
 
 bool HasFlagWord(std::string_view s, std::string_view word) {
-  for (size_t at = s.find(word); at != std::string_view::npos; at = s.find(word, at + 1)) {
+  for (size_t at = FindExact(s, word); at != std::string_view::npos; at = FindExact(s, word, at + 1)) {
     if (FlagWordEndsAt(s, at, at + word.size())) return true;
   }
   return false;

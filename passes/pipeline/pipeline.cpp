@@ -40,8 +40,7 @@ void ReadHeaderTables(std::string_view header, ConversionState& st) {
 
 // Takes the whole rest of the source as one chunk of paragraphs.
 void ConvertRestAsParagraphs(ConversionState& st) {
-  std::string chunk = st.Source.ReadAll();
-  st.Source.Clear();
+  std::string chunk = st.Source.TakeAll();
   ConvertParagraphs(std::move(chunk), st);
 }
 
@@ -82,6 +81,9 @@ void RunPipeline(ConversionState& st) {
     if (NormaliseEscapes(src.Content(), text)) src.Load(text);
   }
   st.OutputText.clear();
+  // Room for a page about as long as the source: the body is not copied as it grows, and pages
+  // never written are never touched.
+  st.OutputText.reserve(src.Size() + src.Size() / 4);
 
   const long p1 = src.Find("}\\pard\\plain", 0);
   const long t = src.Find("\\trowd", 0);

@@ -27,6 +27,10 @@ size_t FindFolded(std::string_view text, std::string_view pattern, size_t from, 
 // 0-based offset of the first character at or after `from` that is `a` or `b`; npos if none.
 size_t FindEither(std::string_view text, char a, char b, size_t from = 0);
 
+// 0-based offset of the first control character (below 0x20) other than tab, CR and LF at or
+// after `from`; npos if none.
+size_t FindControlCharacter(std::string_view text, size_t from = 0);
+
 // Offers `accept` every offset from `from` on where the text holds `a` or `b`, in order, until
 // it returns true; that offset, or npos when it accepts none. One scan in blocks however often
 // the characters stand.

@@ -124,6 +124,8 @@ void AppendCharacter(char32_t c, std::string& out) {
   }
 }
 
+// Walks the document once; what stays as it stands is copied a stretch at a time (from copied_
+// to i_), and only the characters that change are written one by one.
 class Rewriter {
  public:
   Rewriter(std::string_view s, std::string& out, const std::optional<CodePage>& page)
@@ -135,7 +137,6 @@ class Rewriter {
       const char c = s_[i_];
       if (c == '{') {
         uc_stack_.push_back(uc_);
-        out_.push_back(c);
         ++i_;
         MarkTextStart();
       } else if (c == '}') {
@@ -143,20 +144,28 @@ class Rewriter {
           uc_ = uc_stack_.back();
           uc_stack_.pop_back();
         }
-        out_.push_back(c);
         ++i_;
         MarkTextStart();
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
       } else if (c == kReferenceMark) {
+        Flush();
         ++i_;  // the mark is the rewrite's own
+        copied_ = i_;
       } else {
-        CopyPlainRun();
+        SkipPlainRun();
       }
     }
+    Flush();
   }
 
  private:
+  // Writes what stands between copied_ and i_, as it stands.
+  void Flush() {
+    out_.append(s_.substr(copied_, i_ - copied_));
+    copied_ = i_;
+  }
+
   void Escape() {
     const char next = s_[i_ + 1];
     if (next == '\'') {
@@ -164,22 +173,21 @@ class Rewriter {
     } else if (IsLetter(next)) {
       ControlWord();
     } else if (next == '~' || next == '_' || next == '-') {
+      Flush();
       if (next == '~') AppendCharacter(0xA0, out_);
       if (next == '_') out_.push_back('-');
       i_ += 2;
+      copied_ = i_;
     } else {
-      out_.append(s_.substr(i_, 2));  // "\\", "\{", "\}" and other control symbols
-      i_ += 2;
+      i_ += 2;  // "\\", "\{", "\}" and other control symbols stay
     }
   }
 
-  // Copies the characters from i_ up to the next brace, backslash or reference mark (or the end)
-  // in one append.
-  void CopyPlainRun() {
-    size_t j = i_ + 1;
-    while (j < s_.size() && !IsRunEnd(s_[j])) ++j;
-    out_.append(s_.substr(i_, j - i_));
-    i_ = j;
+  // Passes over the characters from i_ up to the next brace, backslash or reference mark (or
+  // the end).
+  void SkipPlainRun() {
+    ++i_;
+    while (i_ < s_.size() && !IsRunEnd(s_[i_])) ++i_;
   }
 
   static bool IsRunEnd(char c) { return c == '{' || c == '}' || c == '\\' || c == kReferenceMark; }
@@ -187,9 +195,9 @@ class Rewriter {
   // A run of "\'xx" escapes: read in the declared code page, or kept as written.
   void HexEscapes() {
     if (!page_) {
-      size_t n = std::min<size_t>(4, s_.size() - i_);
-      out_.append(s_.substr(i_, n));
-      i_ += n;
+      do {
+        i_ += std::min<size_t>(4, s_.size() - i_);
+      } while (IsHexEscapeAt(s_, i_));
       return;
     }
     std::string bytes;
@@ -201,11 +209,10 @@ class Rewriter {
       j += 4;
     }
     if (bytes.empty()) {  // not a well-formed escape: keep it
-      size_t n = std::min<size_t>(4, s_.size() - i_);
-      out_.append(s_.substr(i_, n));
-      i_ += n;
+      i_ += std::min<size_t>(4, s_.size() - i_);
       return;
     }
+    Flush();
     size_t k = 0;
     for (const CodePage::Character& ch : page_->Decode(bytes)) {
       if (ch.value && (*ch.value >= 0x80 || static_cast<unsigned char>(bytes[k]) >= 0x80)) {
@@ -216,6 +223,7 @@ class Rewriter {
       k += ch.bytes;
     }
     i_ = j;
+    copied_ = i_;
   }
 
   void ControlWord() {
@@ -227,22 +235,28 @@ class Rewriter {
     size_t digits_start = j;
     while (j < s_.size() && IsDigit(s_[j])) ++j;
     const bool has_param = j > digits_start;
-    const long param = has_param ? ValueOf(s_.substr(param_start, j - param_start)) : 0;
+    // Only "\u", "\uc" and "\bin" read their number.
+    const bool reads_param = has_param && (word == "u" || word == "uc" || word == "bin");
+    const long param = reads_param ? ValueOf(s_.substr(param_start, j - param_start)) : 0;
 
     if (word == "u" && has_param) {
+      Flush();
       if (j < s_.size() && s_[j] == ' ') ++j;  // the delimiter belongs to the escape
       long code = param < 0 ? param + 65536 : param;
       AppendCharacter(static_cast<char32_t>(code < 0 ? 0xFFFD : code), out_);
       i_ = j;
       SkipFallback();
+      copied_ = i_;
       return;
     }
-    if (!has_param) {
+    if (!has_param && word.size() >= 6) {
       for (const SymbolWord& symbol : kSymbolWords) {
         if (word != symbol.word) continue;
+        Flush();
         if (j < s_.size() && s_[j] == ' ') ++j;
         AppendCharacter(symbol.character, out_);
         i_ = j;
+        copied_ = i_;
         return;
       }
     }
@@ -250,21 +264,21 @@ class Rewriter {
     if (word == "bin" && has_param && param > 0) {
       // Binary data is copied as it stands.
       if (j < s_.size() && s_[j] == ' ') ++j;
-      size_t end = std::min(s_.size(), j + static_cast<size_t>(param));
-      out_.append(s_.substr(i_, end - i_));
-      i_ = end;
+      i_ = std::min(s_.size(), j + static_cast<size_t>(param));
       return;
     }
-    out_.append(s_.substr(i_, j - i_));
     i_ = j;
     // A line break ends the word as a space would; the converter only takes a space for the end
     // of the control words, so the first word of text after the break would be lost.
     if (size_t k = AfterLineBreaks(s_, j); k > j && k < s_.size() && StartsText(s_[k])) {
+      Flush();
       out_.push_back(' ');
       i_ = k;
+      copied_ = i_;
     } else if (IsHexEscapeAt(s_, j)) {
       // "\fs20\'cf\'f0\'e8": the escape ends the word; a space keeps the letters from being
       // read as more control text (the first word of the run would be lost).
+      Flush();
       out_.push_back(' ');
     }
   }
@@ -273,7 +287,9 @@ class Rewriter {
   // control text up to its first space; a neutral word with its delimiter in front makes the
   // escape the run's first character.
   void MarkTextStart() {
-    if (IsHexEscapeAt(s_, i_)) out_ += kNeutralWord;
+    if (!IsHexEscapeAt(s_, i_)) return;
+    Flush();
+    out_ += kNeutralWord;
   }
 
   // Skips the fallback characters that follow a "\uN" escape.
@@ -309,6 +325,7 @@ class Rewriter {
   std::string& out_;
   const std::optional<CodePage>& page_;
   size_t i_ = 0;
+  size_t copied_ = 0;  // what stands from here to i_ is not yet written
   long uc_ = 1;
   std::vector<long> uc_stack_;
 };
