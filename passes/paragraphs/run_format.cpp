@@ -52,6 +52,21 @@ bool HasFlagWord(std::string_view s, std::string_view word) {
   return false;
 }
 
+OffWords FindOffWords(std::string_view s) {
+  OffWords off;
+  FindControlWhere(s, 0, [&](size_t at) {
+    const std::string_view rest = s.substr(at);
+    const auto is = [&](std::string_view word) {
+      return rest.starts_with(word) && FlagWordEndsAt(s, at, at + word.size());
+    };
+    off.bold = off.bold || is("\\b0");
+    off.italic = off.italic || is("\\i0");
+    off.underline = off.underline || is("\\ulnone");
+    return off.bold && off.italic && off.underline;
+  });
+  return off;
+}
+
 long FindNumberedWord(std::string_view s, std::string_view word) {
   size_t at = FindExact(s, word);
   while (at != std::string_view::npos) {

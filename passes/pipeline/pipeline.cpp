@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/huge_pages.h"
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/paragraphs/run_format.h"
 #include "passes/pipeline/colour_table.h"
@@ -84,6 +85,7 @@ void RunPipeline(ConversionState& st) {
   // Room for a page about as long as the source: the body is not copied as it grows, and pages
   // never written are never touched.
   st.OutputText.reserve(src.Size() + src.Size() / 4);
+  AdviseHugePages(st.OutputText.data(), st.OutputText.capacity());
 
   const long p1 = src.Find("}\\pard\\plain", 0);
   const long t = src.Find("\\trowd", 0);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/huge_pages.h"
 #include "passes/scan/search.h"
 
 namespace tessarine {
@@ -51,6 +52,7 @@ size_t AppendWithSingleCr(std::string_view text, std::string& out) {
 void SourceBuffer::Load(std::string_view text) {
   text_.clear();
   text_.reserve(text.size());
+  AdviseHugePages(text_.data(), text_.capacity());
   cr_count_ = AppendWithSingleCr(text, text_);
   front_ = 0;
   hidden_ = false;

@@ -6,6 +6,7 @@
 
 #include "base/code_page.h"
 #include "base/cp1251.h"
+#include "base/huge_pages.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 #include "passes/scan/search.h"
@@ -133,6 +134,7 @@ class Rewriter {
 
   void Run() {
     out_.reserve(s_.size() + s_.size() / 8);
+    AdviseHugePages(out_.data(), out_.capacity());
     while (i_ < s_.size()) {
       const char c = s_[i_];
       if (c == '{') {
