@@ -189,8 +189,11 @@ void AppendFontFamily(std::string& out, std::string_view name) {
       }
       i = closed ? end + 1 : end;
     } else {
-      AppendFontName(out, name.substr(i, 1));
-      ++i;
+      // The characters up to the next backslash or mark, at once.
+      size_t end = i + 1;
+      while (end < name.size() && name[end] != '\\' && name[end] != kReferenceMark) ++end;
+      AppendFontName(out, name.substr(i, end - i));
+      i = end;
     }
   }
 }
