@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "reader/code_pages.h"
+#include "reader/formatting.h"
 #include "reader/utf8.h"
 
 namespace tessarine::reader {
@@ -169,6 +170,8 @@ void DocumentBuilder::EndMarker() {
   f.in_marker = false;
   f.has_marker = true;
   f.marker.clear();
+  f.marker_format = model::CharFormat{};
+  bool formatted = false;
   // Links keep their ends: one closed inside the marker closes where it stood, one opened there
   // is no link.
   bool closes_earlier_link = false;
@@ -178,6 +181,8 @@ void DocumentBuilder::EndMarker() {
     switch (inlines[i].kind) {
       case model::InlineKind::kText:
         f.marker += inlines[i].text;
+        if (!formatted) f.marker_format = inlines[i].format;
+        formatted = true;
         break;
       case model::InlineKind::kTab:
         f.marker += '\t';
@@ -210,15 +215,35 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   format.space_before_twips = props.before;
   format.space_after_twips = props.after;
   format.heading = props.heading;
+  format.line_twips = props.line;
+  format.line_multiple = props.line_multiple && props.line != 0;
+  format.borders = props.borders;
+  format.background = ShadingColour(props.pattern_back, props.pattern, props.shading);
+  format.tab_stops.assign(props.tabs.begin(), props.tabs.begin() + props.tab_count);
+  std::sort(format.tab_stops.begin(), format.tab_stops.end());
+  format.tab_stops.erase(std::unique(format.tab_stops.begin(), format.tab_stops.end()),
+                         format.tab_stops.end());
+  // The first run's look: a marker's own formatting words go over it.
+  model::CharFormat first_run;
+  for (const model::Inline& item : f.paragraph.inlines) {
+    if (item.kind == model::InlineKind::kText || item.kind == model::InlineKind::kTab) {
+      first_run = item.format;
+      break;
+    }
+  }
+  if (f.has_marker && f.marker_format.font == -1) f.marker_format.font = first_run.font;
   if (props.list > 0) {
     // Every item counts, so that the numbers stay right where the writer's markers stop.
     std::string counted = lists_.NextMarker(props.list, props.list_level);
     format.list = props.list;
     format.list_level = props.list_level;
     format.list_marker = ShownMarker(f.has_marker ? f.marker : counted);
+    format.marker_format =
+        f.has_marker ? f.marker_format : lists_.MarkerFormat(props.list, props.list_level, first_run);
   } else if (f.has_marker) {
     format.list = 0;  // an item of the older kind ("\pntext"), which names no list
     format.list_marker = ShownMarker(f.marker);
+    format.marker_format = f.marker_format;
   }
   if (f.in_marker) {
     // A paragraph that ends inside its marker keeps the marker as text, joined to the text

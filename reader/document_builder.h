@@ -77,7 +77,8 @@ class DocumentBuilder {
     enum class Target { kBody, kNote, kTextBox } target = Target::kBody;
     uint32_t note = 0;
     model::Paragraph paragraph;
-    std::string marker;  // the writer's list marker of the paragraph
+    std::string marker;               // the writer's list marker of the paragraph
+    model::CharFormat marker_format;  // the format of its first text
     bool has_marker = false;
     bool in_marker = false;   // between BeginMarker and EndMarker
     size_t marker_start = 0;  // the paragraph's first item of the marker being read
