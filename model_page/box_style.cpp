@@ -99,6 +99,8 @@ void AppendLineSpacing(Declarations& style, const model::ParagraphFormat& format
     return;
   }
   if (line > 0 && line * 5 <= int64_t{size_points} * kSingleLinePercent) return;  // no more than single
+  // Lines closer than half the font's size would lie over each other: a writer's slip.
+  if (line < 0 && -line * 5 < int64_t{size_points} * 50) return;
   AppendPoints(style.Add("line-height:"), line < 0 ? -line : line);
 }
 
