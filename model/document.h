@@ -94,6 +94,22 @@ struct Inline {
   std::string text;    // kText, kLinkStart, kBookmark
 };
 
+// How a paragraph's box looks.
+struct ParagraphLook {
+  // Line spacing ("\sl", "\slmult"): 0 for single lines; with `line_multiple`, `line_twips` / 240
+  // lines (360: one and a half); otherwise at least `line_twips` (> 0) or exactly -`line_twips`
+  // (< 0) twips from one line to the next.
+  int32_t line_twips = 0;
+  bool line_multiple = false;
+  Borders borders;                // "\brdrt", "\brdrl", "\brdrb", "\brdrr", "\box"
+  Colour background = kNoColour;  // "\cbpat", "\cfpat" and "\shading" mixed into one colour
+  // Tab stops ("\tx"), in twips from the left margin, ascending; past the last one the
+  // document's default stops (Document::default_tab_twips) go on.
+  std::vector<int32_t> tab_stops;
+
+  bool operator==(const ParagraphLook&) const = default;
+};
+
 struct ParagraphFormat {
   Alignment alignment = Alignment::kLeft;
   int32_t left_twips = 0;          // "\li" (and "\lin")
@@ -116,16 +132,9 @@ struct ParagraphFormat {
   // The marker's formatting: that of the writer's marker text, or, for a marker made from the
   // list table, the paragraph's first run with the list level's own formatting words over it.
   CharFormat marker_format;
-  // Line spacing ("\sl", "\slmult"): 0 for single lines; with `line_multiple`, `line_twips` / 240
-  // lines (360: one and a half); otherwise at least `line_twips` (> 0) or exactly -`line_twips`
-  // (< 0) twips from one line to the next.
-  int32_t line_twips = 0;
-  bool line_multiple = false;
-  Borders borders;                // "\brdrt", "\brdrl", "\brdrb", "\brdrr", "\box"
-  Colour background = kNoColour;  // "\cbpat", "\cfpat" and "\shading" mixed into one colour
-  // Tab stops ("\tx", "\tb"), in twips from the left margin, ascending; past the last one the
-  // document's default stops (Document::default_tab_twips) go on.
-  std::vector<int32_t> tab_stops;
+  // The look of its box (borders, shading, line spacing, tab stops): an index into
+  // Document::looks, where paragraphs that look alike share one entry. 0: the plain look.
+  uint32_t look = 0;
 };
 
 struct Paragraph {
@@ -206,6 +215,8 @@ struct Document {
   std::vector<Block> body;
   std::vector<Note> notes;
   std::vector<Picture> pictures;
+  // The looks of paragraph boxes (ParagraphFormat::look), each once; the first is the plain look.
+  std::vector<ParagraphLook> looks = std::vector<ParagraphLook>(1);
   Colour background = kNoColour;    // the page's colour ("\*\background", its shape's "fillColor")
   int32_t default_tab_twips = 720;  // "\deftab": the distance of the default tab stops
   // Outlook's encapsulated HTML ("\fromhtml1"): the original HTML, put back together from the
@@ -214,5 +225,10 @@ struct Document {
   bool from_html = false;
   std::string html;
 };
+
+// The look of `format`'s box; nullptr when its index is out of range (take the plain look).
+inline const ParagraphLook* FindLook(const Document& document, const ParagraphFormat& format) {
+  return format.look < document.looks.size() ? &document.looks[format.look] : nullptr;
+}
 
 }  // namespace tessarine::model

@@ -89,7 +89,7 @@ void AppendMissingBorders(Declarations& style, const model::Borders& borders) {
   }
 }
 
-void AppendLineSpacing(Declarations& style, const model::ParagraphFormat& format, int size_points) {
+void AppendLineSpacing(Declarations& style, const model::ParagraphLook& format, int size_points) {
   const int64_t line = format.line_twips;
   if (line == 0) return;
   if (format.line_multiple) {

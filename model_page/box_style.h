@@ -41,6 +41,6 @@ void AppendMissingBorders(Declarations& style, const model::Borders& borders);
 // number, an exact or least distance in points (a least distance only when it is more than a
 // single line of text at `size_points`, an exact one only when it is at least half that size, as
 // closer lines would lie over each other). Nothing for single lines.
-void AppendLineSpacing(Declarations& style, const model::ParagraphFormat& format, int size_points);
+void AppendLineSpacing(Declarations& style, const model::ParagraphLook& look, int size_points);
 
 }  // namespace tessarine

@@ -116,6 +116,7 @@ class ParagraphWriter {
 
   void Open() {
     const model::ParagraphFormat& format = paragraph_.format;
+    if (const model::ParagraphLook* box = model::FindLook(context_.document, format)) box_ = box;
     const PageStyle& style = context_.style;
     const bool list_item = IsListItem(format);
     const int64_t base_left = options_.place == Place::kCell ? kCellMargin : style.margin_left();
@@ -193,10 +194,10 @@ class ParagraphWriter {
       AppendHundredths(out_, int64_t{format.space_after_twips} * 5);
       out_.append("pt");
     }
-    AppendLineSpacing(declarations, format, look_.size != 0 ? look_.size : style.page_size());
-    AppendBorders(declarations, format.borders, true);
-    if (format.background != model::kNoColour)
-      AppendColour(declarations.Add("background-color:"), format.background);
+    AppendLineSpacing(declarations, *box_, look_.size != 0 ? look_.size : style.page_size());
+    AppendBorders(declarations, box_->borders, true);
+    if (box_->background != model::kNoColour)
+      AppendColour(declarations.Add("background-color:"), box_->background);
     if (out_.size() == start) {
       out_.resize(tag_end);
       out_.push_back('>');
@@ -230,7 +231,7 @@ class ParagraphWriter {
   // Where the tabs of the first line go: from the paragraph's left edge as the page places it.
   void ChooseTabs(bool list_item) {
     const model::ParagraphFormat& format = paragraph_.format;
-    tab_line_.stops = &format.tab_stops;
+    tab_line_.stops = &box_->tab_stops;
     tab_line_.default_stop = context_.document.default_tab_twips;
     if (list_item) {  // indented by its level, its first line not indented
       tab_line_.edge = static_cast<int32_t>(ListItemMargin(format, 0) / 5);
@@ -365,6 +366,8 @@ class ParagraphWriter {
   const ParagraphOptions& options_;
   int heading_ = 0;
   RunLook look_;
+  model::ParagraphLook plain_;
+  const model::ParagraphLook* box_ = &plain_;  // the look of the paragraph's box
   InlineTags tags_;
   int default_link_ = kNoLink;  // the link text stands in outside the document's links
   int wanted_link_ = kNoLink;   // the link the next text stands in

@@ -204,6 +204,39 @@ void DocumentBuilder::EndMarker() {
   f.fresh_text = false;
 }
 
+uint32_t DocumentBuilder::LookIndex(const ParagraphProps& props) {
+  model::ParagraphLook look;
+  look.line_twips = props.line;
+  look.line_multiple = props.line_multiple && props.line != 0;
+  look.borders = props.borders;
+  look.background = ShadingColour(props.pattern_back, props.pattern, props.shading);
+  look.tab_stops.assign(props.tabs.begin(), props.tabs.begin() + props.tab_count);
+  std::sort(look.tab_stops.begin(), look.tab_stops.end());
+  look.tab_stops.erase(std::unique(look.tab_stops.begin(), look.tab_stops.end()), look.tab_stops.end());
+  std::vector<model::ParagraphLook>& looks = document_.looks;
+  if (looks.empty()) looks.emplace_back();
+  if (look == looks.front()) return 0;
+  if (last_look_ < looks.size() && looks[last_look_] == look) return last_look_;
+  // Looks are few: those of one hash share a short list.
+  uint64_t hash =
+      static_cast<uint32_t>(look.line_twips) * 31 + look.line_multiple + uint64_t{look.background} * 7;
+  for (const model::Border* border :
+       {&look.borders.top, &look.borders.left, &look.borders.bottom, &look.borders.right}) {
+    hash = hash * 1000003 + static_cast<uint64_t>(border->style) * 131 +
+           static_cast<uint32_t>(border->width_twips) * 17 + static_cast<uint32_t>(border->space_twips) * 3 +
+           border->colour;
+  }
+  for (int32_t stop : look.tab_stops) hash = hash * 1000003 + static_cast<uint32_t>(stop);
+  std::vector<uint32_t>& same_hash = look_index_[hash];
+  for (uint32_t index : same_hash) {
+    if (looks[index] == look) return last_look_ = index;
+  }
+  last_look_ = static_cast<uint32_t>(looks.size());
+  same_hash.push_back(last_look_);
+  looks.push_back(std::move(look));
+  return last_look_;
+}
+
 model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   CloseLink();
   Flow& f = flow();
@@ -215,14 +248,7 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   format.space_before_twips = props.before;
   format.space_after_twips = props.after;
   format.heading = props.heading;
-  format.line_twips = props.line;
-  format.line_multiple = props.line_multiple && props.line != 0;
-  format.borders = props.borders;
-  format.background = ShadingColour(props.pattern_back, props.pattern, props.shading);
-  format.tab_stops.assign(props.tabs.begin(), props.tabs.begin() + props.tab_count);
-  std::sort(format.tab_stops.begin(), format.tab_stops.end());
-  format.tab_stops.erase(std::unique(format.tab_stops.begin(), format.tab_stops.end()),
-                         format.tab_stops.end());
+  format.look = LookIndex(props);
   // The first run's look: a marker's own formatting words go over it.
   model::CharFormat first_run;
   for (const model::Inline& item : f.paragraph.inlines) {

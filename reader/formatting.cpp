@@ -288,7 +288,8 @@ bool ApplyFormatting(Action action, int32_t value, bool on, GroupState& state,
       // A paragraph's own stops replace those of its style.
       if ((paragraph.given & ParagraphProps::kGivenTabs) == 0) paragraph.tab_count = 0;
       paragraph.given |= ParagraphProps::kGivenTabs;
-      if (paragraph.tab_count < ParagraphProps::kMostTabs) paragraph.tabs[paragraph.tab_count++] = value;
+      if (paragraph.tab_count < ParagraphProps::kMostTabs)
+        paragraph.tabs[paragraph.tab_count++] = static_cast<int16_t>(std::clamp(value, -31680, 31680));
       break;
     default:
       return false;

@@ -68,7 +68,8 @@ struct ParagraphProps {
   model::Colour pattern = model::kNoColour;       // "\cfpat": the shading's colour
   model::Colour pattern_back = model::kNoColour;  // "\cbpat": the colour under the shading
   model::Borders borders;
-  std::array<int32_t, kMostTabs> tabs{};  // "\tx" in the order given; the first tab_count count
+  // "\tx" in the order given, the first tab_count of them, in twips within +-22 inches.
+  std::array<int16_t, kMostTabs> tabs{};
   // Which of the above the paragraph's own words gave since "\pard" (kGiven... bits): a style
   // ("\sN") supplies the others.
   uint16_t given = 0;

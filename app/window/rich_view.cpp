@@ -53,7 +53,7 @@ QColor ToQt(model::Colour colour) {
                 static_cast<int>(colour & 0xFF));
 }
 
-QTextBlockFormat BlockFormat(const model::ParagraphFormat& format) {
+QTextBlockFormat BlockFormat(const model::ParagraphFormat& format, const model::ParagraphLook& look) {
   QTextBlockFormat block;
   block.setAlignment(ToQt(format.alignment));
   block.setLeftMargin(std::max(0, format.left_twips) / kTwipsPerPixel);
@@ -62,20 +62,20 @@ QTextBlockFormat BlockFormat(const model::ParagraphFormat& format) {
   block.setTopMargin(std::max(0, format.space_before_twips) / kTwipsPerPixel);
   block.setBottomMargin(std::max(0, format.space_after_twips) / kTwipsPerPixel);
   if (format.heading > 0) block.setHeadingLevel(format.heading);
-  if (format.line_twips != 0) {
-    if (format.line_multiple) {
-      if (format.line_twips > 0)
-        block.setLineHeight(format.line_twips * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-    } else if (format.line_twips < 0) {
-      block.setLineHeight(-format.line_twips / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
+  if (look.line_twips != 0) {
+    if (look.line_multiple) {
+      if (look.line_twips > 0)
+        block.setLineHeight(look.line_twips * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    } else if (look.line_twips < 0) {
+      block.setLineHeight(-look.line_twips / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
     } else {
-      block.setLineHeight(format.line_twips / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+      block.setLineHeight(look.line_twips / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
     }
   }
-  if (format.background != model::kNoColour) block.setBackground(ToQt(format.background));
-  if (!format.tab_stops.empty()) {
+  if (look.background != model::kNoColour) block.setBackground(ToQt(look.background));
+  if (!look.tab_stops.empty()) {
     QList<QTextOption::Tab> tabs;
-    for (int32_t stop : format.tab_stops)
+    for (int32_t stop : look.tab_stops)
       tabs.append(QTextOption::Tab(std::max(0, stop) / kTwipsPerPixel, QTextOption::LeftTab));
     block.setTabPositions(tabs);
   }
@@ -150,6 +150,11 @@ class PaneWriter {
     return chars;
   }
 
+  const model::ParagraphLook& LookOf(const model::ParagraphFormat& format) const {
+    const model::ParagraphLook* look = model::FindLook(model_, format);
+    return look != nullptr ? *look : plain_;
+  }
+
   // Starts a paragraph: the empty block a container starts with, or a new one.
   static void StartBlock(QTextCursor& cursor, bool& fresh, const QTextBlockFormat& format) {
     if (fresh) {
@@ -163,7 +168,7 @@ class PaneWriter {
   void WriteBlocks(const std::vector<model::Block>& blocks, QTextCursor& cursor, bool& fresh, int depth) {
     for (size_t i = 0; i < blocks.size(); ++i) {
       if (const auto* paragraph = std::get_if<model::Paragraph>(&blocks[i].content)) {
-        if (const model::Border* border = FirstBorder(paragraph->format.borders)) {
+        if (const model::Border* border = FirstBorder(LookOf(paragraph->format).borders)) {
           i = WriteFramed(blocks, i, *border, cursor, fresh);
         } else {
           WriteParagraph(*paragraph, cursor, fresh);
@@ -178,7 +183,7 @@ class PaneWriter {
   // with its `border`, as the document draws one box round them; returns the last one's index.
   size_t WriteFramed(const std::vector<model::Block>& blocks, size_t first, const model::Border& border,
                      QTextCursor& cursor, bool& fresh) {
-    const model::Borders& borders = std::get<model::Paragraph>(blocks[first].content).format.borders;
+    const model::Borders& borders = LookOf(std::get<model::Paragraph>(blocks[first].content).format).borders;
     QTextFrameFormat frame;
     frame.setBorder(BorderWidth(border));
     frame.setBorderStyle(ToQt(border.style));
@@ -190,7 +195,7 @@ class PaneWriter {
     size_t last = first;
     for (size_t i = first; i < blocks.size(); ++i) {
       const auto* paragraph = std::get_if<model::Paragraph>(&blocks[i].content);
-      if (paragraph == nullptr || !(paragraph->format.borders == borders)) break;
+      if (paragraph == nullptr || !(LookOf(paragraph->format).borders == borders)) break;
       WriteParagraph(*paragraph, inside, inside_fresh);
       last = i;
     }
@@ -201,7 +206,7 @@ class PaneWriter {
   }
 
   void WriteParagraph(const model::Paragraph& paragraph, QTextCursor& cursor, bool& fresh) {
-    StartBlock(cursor, fresh, BlockFormat(paragraph.format));
+    StartBlock(cursor, fresh, BlockFormat(paragraph.format, LookOf(paragraph.format)));
     QTextCharFormat link;
     bool in_link = false;
     QStringList bookmarks;
@@ -375,6 +380,7 @@ class PaneWriter {
 
   const model::Document& model_;
   QTextDocument* target_;
+  const model::ParagraphLook plain_;
 };
 
 void MarkAddresses(QTextDocument* document) {

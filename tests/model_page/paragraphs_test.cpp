@@ -159,6 +159,8 @@ TEST(ModelParagraphTest, SizesLoseTheUmrazmSettingButStayAtLeastEightPoints) {
       {"2", 24, ""},
       {"0", 12, " style=\"font-size:8pt\""},
       {"0", 100000, " style=\"font-size:1638pt\""},
+      {"0", 0, " style=\"font-size:12pt\""},  // no size of its own: RTF's 12 points
+      {"2", 0, ""},
   };
   for (const SizeCase& c : cases) {
     Settings settings;
