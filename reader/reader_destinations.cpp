@@ -28,6 +28,13 @@ void Reader::PushEnding(EndingKind kind, int32_t detail) {
 void Reader::BeginDestination(Action action) {
   GroupState& s = state();
   const Destination outer = s.destination;
+  // Of the page background only its shape's colour is read: its picture, text and results show
+  // nowhere.
+  if (background_ > 0 && action != Action::kShape && action != Action::kShapeInstance &&
+      action != Action::kShapeProperty && action != Action::kShapePropertyName &&
+      action != Action::kShapePropertyValue) {
+    return SkipRestOfGroup();
+  }
   switch (action) {
     case Action::kSkipDestination:
       return SkipRestOfGroup();

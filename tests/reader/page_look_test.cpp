@@ -82,7 +82,7 @@ p line=300 t:s1 l:s1 b:s1 r:s1 tx900 | "b"
 )x",
      Detail::kFull},
     {"PageColourFromTheBackgroundShape",
-     R"x({\rtf1{\*\background{\shp{\*\shpinst{\sp{\sn fillColor}{\sv 10092543}}{\sp{\sn pib}{\sv {\pict\pngblip 89504e47}}}}}}text{\shp{\*\shpinst{\sp{\sn fillColor}{\sv 255}}}}\par})x",
+     R"x({\rtf1{\*\background{\shp{\*\shpinst{\sp{\sn fillColor}{\sv 10092543}}{\sp{\sn pib}{\sv {\pict\pngblip 89504e47}}}}{\shprslt{\pict\pngblip 89504e47}}{\shptxt box\par}}}text{\shp{\*\shpinst{\sp{\sn fillColor}{\sv 255}}}}\par})x",
      R"x(p | "text"
 background ffff99
 )x",
