@@ -39,7 +39,7 @@ enum class BorderStyle : uint8_t { kNone, kSolid, kDouble, kDotted, kDashed };
 // kinds the model does not name are kSolid).
 struct Border {
   BorderStyle style = BorderStyle::kNone;
-  int32_t width_twips = 0;    // "\brdrw" (doubled by "\brdrth"); 0: the thinnest line
+  int32_t width_twips = 0;    // "\brdrw"; 0: the thinnest line
   int32_t space_twips = 0;    // "\brsp": between the border and the text
   Colour colour = kNoColour;  // "\brdrcf"; kNoColour: the text's colour
 
@@ -49,10 +49,6 @@ struct Border {
 struct Borders {
   Border top, left, bottom, right;
 
-  bool Any() const {
-    return top.style != BorderStyle::kNone || left.style != BorderStyle::kNone ||
-           bottom.style != BorderStyle::kNone || right.style != BorderStyle::kNone;
-  }
   bool operator==(const Borders&) const = default;
 };
 
