@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "choice/words.h"
+#include "model_page/pictures.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -15,8 +16,7 @@ namespace {
 
 bool HasShownPicture(const model::Document& document) {
   for (const model::Picture& picture : document.pictures) {
-    if (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg)
-      return true;
+    if (IsShownFormat(picture.format)) return true;
   }
   return false;
 }
@@ -89,12 +89,17 @@ bool PassesKeepDocument(std::string_view passes_page, const model::Document& doc
   return PassesKeep(passes_page, document, read);
 }
 
-Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
+Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
+                              const ProgressSink& progress) {
+  return ConvertRtfDocument(DocumentBytes(std::string(bytes)), settings, progress);
+}
+
+Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress) {
   const RtfEngine engine = RtfEngineOf(settings);
-  if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document), settings, progress);
+  if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document.bytes()), settings, progress);
   if (engine == RtfEngine::kPasses) {
-    Conversion passes = ConvertRtf(document, settings, progress);
+    Conversion passes = ConvertRtf(document.text(), settings, progress);
     passes.reading = RtfReading::kPasses;
     return passes;
   }
@@ -104,7 +109,7 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
   model::Document read;
   WordSet read_words;
   auto read_document = [&] {
-    read = ReadRtfDocument(document);
+    read = ReadRtfDocument(document.bytes());
     AddDocumentWords(read, read_words);
   };
   std::thread beside;
@@ -112,7 +117,7 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
     beside = std::thread(read_document);
   } catch (const std::system_error&) {
   }
-  Conversion passes = ConvertRtf(document, settings, progress);
+  Conversion passes = ConvertRtf(document.text(), settings, progress);
   passes.reading = RtfReading::kPasses;
   if (beside.joinable()) {
     beside.join();

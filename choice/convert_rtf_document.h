@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "base/file_text.h"
 #include "model/document.h"
 #include "page/conversion.h"
 #include "settings/settings.h"
@@ -22,15 +23,20 @@ RtfEngine RtfEngineOf(const Settings& settings);
 // The rule of the automatic choice: the passes' page keeps the document when its body holds
 // every distinct word the reader finds in the document (body and notes), holds no word the
 // reader does not find (but numbers, which the page writes for its notes), and the document has
-// no picture a page can show (PNG, JPEG) and no table inside a table's cell (the passes flatten
-// nested tables). Words as words.h defines them.
+// no picture a page can show (PNG, JPEG, a metafile or a bitmap: the passes show none) and no
+// table inside a table's cell (the passes flatten nested tables). Words as words.h defines them.
 bool PassesKeepDocument(std::string_view passes_page, const model::Document& document);
 
-// Converts `document` (code page 1251, as read by the file text rule) with the settings' engine.
-// Automatic: the passes' page when it keeps the document, otherwise the model's page; a document
-// the passes refuse as not RTF keeps that refusal only when the reader finds no word in it
-// either. `reading` of the result tells which way the page was made. Never fails.
-Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
+// Converts `document` (code page 1251) with the settings' engine: the passes read its text (the
+// file text rule), the structured reader its bytes as the file holds them, so "\bin" data stays
+// intact. Automatic: the passes' page when it keeps the document, otherwise the model's page; a
+// document the passes refuse as not RTF keeps that refusal only when the reader finds no word in
+// it either. `reading` of the result tells which way the page was made. Never fails.
+Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
+                              const ProgressSink& progress = {});
+
+// The same for a document given as its bytes (copied for the conversion).
+Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
                               const ProgressSink& progress = {});
 
 }  // namespace tessarine

@@ -171,7 +171,7 @@ std::string Dump(const model::Document& document, Detail detail) {
     Line(0, line, out);
     Blocks(document, note.blocks, 1, detail, out);
   }
-  static const char* const kFormats[] = {"png", "jpeg", "wmf", "emf", "other"};
+  static const char* const kFormats[] = {"png", "jpeg", "wmf", "emf", "other", "dib", "ddb"};
   for (size_t i = 0; i < document.pictures.size(); ++i) {
     const model::Picture& picture = document.pictures[i];
     Line(0,
