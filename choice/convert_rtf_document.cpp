@@ -4,7 +4,8 @@
 #include <thread>
 #include <variant>
 
-#include "choice/words.h"
+#include "choice/document_items.h"
+#include "choice/page_agreement.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -12,30 +13,6 @@
 namespace tessarine {
 
 namespace {
-
-bool HasShownPicture(const model::Document& document) {
-  for (const model::Picture& picture : document.pictures) {
-    if (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg)
-      return true;
-  }
-  return false;
-}
-
-// A table inside a table's cell: the passes lay nested tables out as rows of the outer one.
-bool HasNestedTable(const model::Document& document) {
-  for (const model::Block& block : document.body) {
-    const auto* table = std::get_if<model::Table>(&block.content);
-    if (table == nullptr) continue;
-    for (const model::Row& row : table->rows) {
-      for (const model::Cell& cell : row.cells) {
-        for (const model::Block& inner : cell.blocks) {
-          if (std::holds_alternative<model::Table>(inner.content)) return true;
-        }
-      }
-    }
-  }
-  return false;
-}
 
 Conversion ModelPage(const model::Document& document, const Settings& settings,
                      const ProgressSink& progress) {
@@ -73,20 +50,10 @@ RtfEngine RtfEngineOf(const Settings& settings) {
   return RtfEngineFromName(settings.rtfengine, &engine) ? engine : RtfEngine::kAuto;
 }
 
-// The words rule of PassesKeepDocument, with the words of the document already taken.
-bool PassesKeep(std::string_view passes_page, const model::Document& document, const WordSet& read) {
-  if (HasShownPicture(document) || HasNestedTable(document)) return false;
-  WordSet kept;
-  AddPageWords(passes_page, kept);
-  if (!read.IsSubsetOf(kept)) return false;
-  // The page's own numbers (of notes, of their marks) are no words of the document.
-  return kept.size() == read.size() || kept.OnlyNumbersNotIn(read);
-}
-
-bool PassesKeepDocument(std::string_view passes_page, const model::Document& document) {
-  WordSet read;
-  AddDocumentWords(document, read);
-  return PassesKeep(passes_page, document, read);
+bool PassesPageShowsDocument(std::string_view passes_page, const model::Document& document,
+                             const Settings& settings) {
+  PageAgreement agreement(document, settings);
+  return agreement.Read(passes_page) && agreement.Finish();
 }
 
 Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
@@ -99,13 +66,15 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
     return passes;
   }
 
-  // Automatically: both readings. The structured one runs beside the passes when a thread can
-  // be had (they share nothing but the document, which neither changes), else after them.
+  // Automatically: both readings, and the model's page. The structured reader and the model's
+  // page writer run beside the passes when a thread can be had (they share nothing but the
+  // document, which none of them changes), else after them; the passes' page is then read and
+  // compared with the document.
   model::Document read;
-  WordSet read_words;
+  Conversion model_page;
   auto read_document = [&] {
     read = ReadRtfDocument(document);
-    AddDocumentWords(read, read_words);
+    model_page = ModelPage(read, settings, {});
   };
   std::thread beside;
   try {
@@ -120,12 +89,11 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
     read_document();
   }
   if (passes.refusal == Refusal::kNotRtf) {
-    if (read_words.size() == 0 && !HasShownPicture(read)) return passes;
-  } else if (PassesKeep(passes.page, read, read_words)) {
+    if (ShowsNothing(read)) return passes;
+  } else if (PassesPageShowsDocument(passes.page, read, settings)) {
     return passes;
   }
-  passes = Conversion();  // its storage goes before the model's page is written
-  return ModelPage(read, settings, {});
+  return model_page;
 }
 
 }  // namespace tessarine
