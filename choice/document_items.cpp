@@ -1,6 +1,5 @@
 #include "choice/document_items.h"
 
-#include "choice/word_chars.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
@@ -30,6 +29,8 @@ const DocumentItem* DocumentItems::Characters(std::string_view text, Frame& fram
     item_.character = c;
     item_.format = format;
     item_.alignment = alignment;
+    run_ = text;
+    run_offset_ = &frame.offset;
     return &item_;
   }
   // The run of characters of no word gives one space.
@@ -90,6 +91,7 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
 }
 
 const DocumentItem& DocumentItems::Next() {
+  run_offset_ = nullptr;
   while (true) {
     if (frames_.empty()) {
       if (next_note_ >= document_.notes.size()) return Give(ShownItem::kEnd);

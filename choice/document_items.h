@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "choice/shown_text.h"
+#include "choice/word_chars.h"
 #include "model/document.h"
 
 namespace tessarine {
@@ -31,6 +32,38 @@ class DocumentItems {
   // does a section; cells merged into the one before or above them are passed over. Valid until
   // the next call.
   const DocumentItem& Next();
+  // The next item when it is a word character that goes on the text run of the last one, which
+  // most are; null otherwise (then Next gives it). The same item as Next would give.
+  const DocumentItem* NextInRun() {
+    if (run_offset_ == nullptr || *run_offset_ >= run_.size()) return nullptr;
+    const auto b = static_cast<unsigned char>(run_[*run_offset_]);
+    char32_t c = b;
+    size_t length = 1;
+    if (b >= 0x80) {  // two-byte characters (Latin, Greek, Cyrillic ...) only
+      if (b < 0xC2 || b > 0xDF || *run_offset_ + 1 >= run_.size()) return nullptr;
+      const auto b1 = static_cast<unsigned char>(run_[*run_offset_ + 1]);
+      if ((b1 & 0xC0) != 0x80) return nullptr;
+      c = (static_cast<char32_t>(b & 0x1F) << 6) | (b1 & 0x3F);
+      length = 2;
+    }
+    if (!IsWordCharacter(c)) return nullptr;
+    *run_offset_ += length;
+    item_.character = c;
+    return &item_;
+  }
+  // Passes over ASCII characters of no word in the text run of the last character: true when
+  // some were passed over and the run goes on (they count as the kSpace Next would give).
+  bool SpaceInRun() {
+    if (run_offset_ == nullptr) return false;
+    size_t i = *run_offset_;
+    while (i < run_.size() && static_cast<unsigned char>(run_[i]) < 0x80 &&
+           !IsWordCharacter(static_cast<unsigned char>(run_[i]))) {
+      ++i;
+    }
+    if (i == *run_offset_ || i == run_.size() || static_cast<unsigned char>(run_[i]) >= 0x80) return false;
+    *run_offset_ = i;
+    return true;
+  }
 
  private:
   struct Frame {
@@ -54,6 +87,9 @@ class DocumentItems {
   std::vector<Frame> frames_;
   size_t next_note_ = 0;
   DocumentItem item_;
+  // The text run the last character came from, and where in it the walk is (null: none).
+  std::string_view run_;
+  size_t* run_offset_ = nullptr;
 };
 
 // Whether the document shows nothing at all: no word character and no picture a page shows.

@@ -66,8 +66,29 @@ const DocumentItem& PageAgreement::NextDocumentItem() {
   }
 }
 
+bool PageAgreement::Characters(std::u32string_view run, const ShownFormat& format) {
+  if (!Character(run[0], format)) return false;
+  for (size_t i = 1; i < run.size(); ++i) {
+    // Most characters go on a run of the document's text, of the format just found alike.
+    const DocumentItem* item = items_.NextInRun();
+    if (item == nullptr) {
+      if (!Character(run[i], format)) return false;
+    } else if (FoldLetter(run[i]) != FoldLetter(item->character)) {
+      return Disagree(Disagreement::kText);
+    } else {
+      ++characters_;
+    }
+  }
+  return true;
+}
+
 bool PageAgreement::Character(char32_t c, const ShownFormat& format) {
-  const DocumentItem& item = NextDocumentItem();
+  const DocumentItem* next = items_.NextInRun();
+  if (next == nullptr && items_.SpaceInRun()) {
+    document_space_ = true;
+    next = items_.NextInRun();
+  }
+  const DocumentItem& item = next != nullptr ? *next : NextDocumentItem();
   if (item.kind != ShownItem::kCharacter && item.kind != ShownItem::kEnd) return Disagree(Disagreement::kStructure);
   if (item.kind == ShownItem::kEnd || FoldLetter(c) != FoldLetter(item.character)) {
     return Disagree(Disagreement::kText);
@@ -76,8 +97,16 @@ bool PageAgreement::Character(char32_t c, const ShownFormat& format) {
   page_space_ = page_line_ = document_space_ = document_line_ = false;
   ++characters_;
   if (item.format == nullptr) return true;
+  if (format.id != 0 && format.id == alike_page_ && item.format == alike_document_ &&
+      item.alignment == alike_alignment_) {
+    return true;
+  }
   const Disagreement difference = FormatDifference(format, item);
-  return difference == Disagreement::kNone || Disagree(difference);
+  if (difference != Disagreement::kNone) return Disagree(difference);
+  alike_page_ = format.id;
+  alike_document_ = item.format;
+  alike_alignment_ = item.alignment;
+  return true;
 }
 
 bool PageAgreement::Item(ShownItem kind, std::string_view target) {

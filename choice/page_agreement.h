@@ -65,7 +65,8 @@ class PageAgreement final : private PageSink {
   uint64_t characters() const { return characters_; }
 
  private:
-  bool Character(char32_t c, const ShownFormat& format) override;
+  bool Characters(std::u32string_view run, const ShownFormat& format) override;
+  bool Character(char32_t c, const ShownFormat& format);
   bool Item(ShownItem item, std::string_view target) override;
   // The next item of the document that is neither a space nor a line start, noting those.
   const DocumentItem& NextDocumentItem();
@@ -87,7 +88,12 @@ class PageAgreement final : private PageSink {
   bool document_line_ = true;
   Disagreement disagreement_ = Disagreement::kNone;
   uint64_t characters_ = 0;
-  std::vector<int32_t> page_fonts_;  // for each font of the document, its FontNames id; -2 not seen yet
+  std::vector<int32_t> page_fonts_;
+  // The last formats found alike: the page's (its id), the document's and the paragraph's
+  // alignment.
+  uint32_t alike_page_ = 0;
+  const model::CharFormat* alike_document_ = nullptr;
+  model::Alignment alike_alignment_ = model::Alignment::kLeft;  // for each font of the document, its FontNames id; -2 not seen yet
 };
 
 }  // namespace tessarine

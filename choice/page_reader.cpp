@@ -10,6 +10,7 @@ namespace {
 
 constexpr size_t kDeepest = 256;          // elements open at once
 constexpr size_t kMostFormatting = 64;    // entries of the active formatting list
+constexpr size_t kMostStyles = 4096;      // style attributes kept read
 constexpr uint32_t kUnvisitedLink = 0x0000EE;  // a browser's own colour of links
 
 bool IsSpaceCharacter(char32_t c) {
@@ -110,6 +111,7 @@ bool PageReader::StartBody(const PageTag& tag) {
   }
   body.format = Computed(body.format, stylesheet_.body);
   body.serial = next_serial_++;
+  body.format.id = body.serial;
   text_colour_ = body.format.colour;
   stack_.push_back(body);
   in_body_ = true;
@@ -118,22 +120,43 @@ bool PageReader::StartBody(const PageTag& tag) {
 
 // --- Tags in the body ---------------------------------------------------------------------
 
+PageReader::Kind PageReader::KindOf(std::string_view name) {
+  switch (name.size()) {
+    case 1:
+      switch (name[0]) {
+        case 'p': return Kind::kP;
+        case 'b': return Kind::kB;
+        case 'i': return Kind::kI;
+        case 'u': return Kind::kU;
+        case 's': return Kind::kS;
+        case 'a': return Kind::kA;
+        default: return Kind::kUnknown;
+      }
+    case 2:
+      if (name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return Kind::kHeading;
+      if (name == "br") return Kind::kBr;
+      if (name == "tr") return Kind::kTr;
+      if (name == "td") return Kind::kTd;
+      if (name == "hr") return Kind::kHr;
+      return Kind::kUnknown;
+    default:
+      break;
+  }
+  static constexpr std::pair<std::string_view, Kind> kKinds[] = {
+      {"span", Kind::kSpan},     {"strike", Kind::kS},    {"sup", Kind::kSup},   {"sub", Kind::kSub},
+      {"font", Kind::kFont},     {"table", Kind::kTable}, {"img", Kind::kImg},   {"html", Kind::kHtml},
+      {"body", Kind::kBody},     {"head", Kind::kHead},   {"title", Kind::kTitle}, {"meta", Kind::kMeta},
+      {"style", Kind::kStyle}};
+  for (const auto& [known, kind] : kKinds) {
+    if (name == known) return kind;
+  }
+  return Kind::kUnknown;
+}
+
 bool PageReader::Tag(const PageTag& tag) {
   if (!ok_) return false;
   if (!in_body_) return HeadTag(tag);
-  const std::string& name = tag.name;
-  Kind kind = Kind::kUnknown;
-  static constexpr std::pair<std::string_view, Kind> kKinds[] = {
-      {"p", Kind::kP},         {"br", Kind::kBr},       {"span", Kind::kSpan},   {"b", Kind::kB},
-      {"i", Kind::kI},         {"u", Kind::kU},         {"s", Kind::kS},         {"strike", Kind::kS},
-      {"sup", Kind::kSup},     {"sub", Kind::kSub},     {"font", Kind::kFont},   {"a", Kind::kA},
-      {"table", Kind::kTable}, {"tr", Kind::kTr},       {"td", Kind::kTd},       {"hr", Kind::kHr},
-      {"img", Kind::kImg},     {"html", Kind::kHtml},   {"body", Kind::kBody},   {"head", Kind::kHead},
-      {"title", Kind::kTitle}, {"meta", Kind::kMeta},   {"style", Kind::kStyle}};
-  for (const auto& [known, k] : kKinds) {
-    if (name == known) kind = k;
-  }
-  if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') kind = Kind::kHeading;
+  const Kind kind = KindOf(tag.name);
   if (kind == Kind::kUnknown) return Fail();
   const bool done = tag.end ? EndTag(kind) : StartTag(kind, tag);
   if (!done) ok_ = false;
@@ -165,7 +188,7 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
     return StartTag(kind, tag);
   }
 
-  Declarations own;
+  const Declarations* own = nullptr;
   switch (kind) {
     case Kind::kHtml:
     case Kind::kBody:
@@ -177,10 +200,11 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
       return false;
     case Kind::kP:
     case Kind::kHeading:
-      if (!OnlyAttributes(tag, {"style", "align"}) || !OwnDeclarations(kind, tag, own)) return false;
+      own = OwnOf(kind, tag, {"style", "align"});
+      if (own == nullptr) return false;
       ClosePInButtonScope();
       if (kind == Kind::kHeading && stack_.back().kind == Kind::kHeading) Pop();
-      Push(kind, own, LinkKind::kNone, {});
+      Push(kind, *own, LinkKind::kNone, {});
       return true;
     case Kind::kBr:
       if (!OnlyAttributes(tag, {})) return false;
@@ -215,10 +239,9 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
       return true;  // outside a table a browser drops it
     case Kind::kTd:
       if (mode == Mode::kBody) return true;
-      if (!OnlyAttributes(tag, {"width", "colspan", "rowspan", "valign"}) || !OwnDeclarations(kind, tag, own)) {
-        return false;
-      }
-      Push(Kind::kTd, own, LinkKind::kNone, {});
+      own = OwnOf(kind, tag, {"width", "colspan", "rowspan", "valign"});
+      if (own == nullptr) return false;
+      Push(Kind::kTd, *own, LinkKind::kNone, {});
       active_.push_back({});
       active_.back().marker = true;
       return true;
@@ -229,21 +252,19 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
     case Kind::kU:
     case Kind::kS:
     case Kind::kFont:
-      if (!OnlyAttributes(tag, kind == Kind::kFont ? std::initializer_list<std::string_view>{"face", "size", "color", "style"}
-                                                   : std::initializer_list<std::string_view>{"style"}) ||
-          !OwnDeclarations(kind, tag, own)) {
-        return false;
-      }
+      own = kind == Kind::kFont ? OwnOf(kind, tag, {"face", "size", "color", "style"}) : OwnOf(kind, tag, {"style"});
+      if (own == nullptr) return false;
       Reconstruct();
-      Push(kind, own, LinkKind::kNone, {});
-      AddFormatting(kind, own, LinkKind::kNone, {});
+      Push(kind, *own, LinkKind::kNone, {});
+      AddFormatting(kind, *own, LinkKind::kNone, {});
       return true;
     case Kind::kSpan:
     case Kind::kSup:
     case Kind::kSub:
-      if (!OnlyAttributes(tag, {"style"}) || !OwnDeclarations(kind, tag, own)) return false;
+      own = OwnOf(kind, tag, {"style"});
+      if (own == nullptr) return false;
       Reconstruct();
-      Push(kind, own, LinkKind::kNone, {});
+      Push(kind, *own, LinkKind::kNone, {});
       return true;
     case Kind::kUnknown:
       break;
@@ -384,6 +405,17 @@ bool PageReader::Text(std::u32string_view text) {
   }
   Reconstruct();
   const ShownFormat& format = stack_.back().format;
+  if (!note_number_pending_ && !mark_pending_) {
+    for (size_t i = 0; i < text.size();) {
+      size_t end = i;
+      while (end < text.size() && IsWordCharacter(text[end])) ++end;
+      if (end > i && !sink_.Characters(text.substr(i, end - i), format)) return Fail();
+      if (end == text.size()) break;
+      Emit(ShownItem::kSpace);
+      for (i = end + 1; i < text.size() && !IsWordCharacter(text[i]);) ++i;
+    }
+    return ok_;
+  }
   bool space = false;
   for (char32_t c : text) {
     if (note_number_pending_) {
@@ -400,7 +432,7 @@ bool PageReader::Text(std::u32string_view text) {
     }
     if (IsWordCharacter(c)) {
       space = false;
-      if (!sink_.Character(c, format)) return Fail();
+      if (!sink_.Characters(std::u32string_view(&c, 1), format)) return Fail();
     } else if (!space) {
       space = true;
       Emit(ShownItem::kSpace);
@@ -411,7 +443,23 @@ bool PageReader::Text(std::u32string_view text) {
 
 // --- Formatting ---------------------------------------------------------------------------
 
-bool PageReader::OwnDeclarations(Kind kind, const PageTag& tag, Declarations& own) {
+const Declarations* PageReader::OwnOf(Kind kind, const PageTag& tag,
+                                      std::initializer_list<std::string_view> attributes) {
+  const bool in_cell = kind == Kind::kP && InsideCell();
+  if (tag.id == 0) {
+    own_ = {};
+    return OnlyAttributes(tag, attributes) && OwnDeclarations(kind, tag, in_cell, own_) ? &own_ : nullptr;
+  }
+  if (tag.id >= tags_.size()) tags_.resize(tag.id + 1);
+  KnownTag& known = tags_[tag.id];
+  if (!known.read[in_cell]) {
+    if (!OnlyAttributes(tag, attributes) || !OwnDeclarations(kind, tag, in_cell, known.own[in_cell])) return nullptr;
+    known.read[in_cell] = true;
+  }
+  return &known.own[in_cell];
+}
+
+bool PageReader::OwnDeclarations(Kind kind, const PageTag& tag, bool in_cell, Declarations& own) {
   switch (kind) {
     case Kind::kB:
       own.set |= kDeclaredBold;
@@ -444,7 +492,7 @@ bool PageReader::OwnDeclarations(Kind kind, const PageTag& tag, Declarations& ow
     }
     case Kind::kP:
       Merge(stylesheet_.p, false, own);
-      if (InsideCell()) Merge(stylesheet_.td_p, false, own);
+      if (in_cell) Merge(stylesheet_.td_p, false, own);
       break;
     case Kind::kTd:
       Merge(stylesheet_.td, false, own);
@@ -474,9 +522,16 @@ bool PageReader::OwnDeclarations(Kind kind, const PageTag& tag, Declarations& ow
     }
   }
   if (const std::string* style = tag.Find("style"); style != nullptr) {
-    Declarations inline_style;
-    if (!ParseDeclarations(*style, fonts_, inline_style)) return false;
-    Merge(inline_style, false, own);
+    // The pages repeat a few styles many times: each is read once.
+    const auto known = styles_.find(*style);
+    if (known != styles_.end()) {
+      Merge(known->second, false, own);
+    } else {
+      Declarations inline_style;
+      if (!ParseDeclarations(*style, fonts_, inline_style)) return false;
+      if (styles_.size() < kMostStyles) styles_.emplace(*style, inline_style);
+      Merge(inline_style, false, own);
+    }
   }
   const bool block = kind == Kind::kP || kind == Kind::kHeading || kind == Kind::kTd;
   if ((own.set & kDeclaredAlignment) != 0 && !block) return false;
@@ -539,6 +594,7 @@ void PageReader::Push(Kind kind, const Declarations& own, LinkKind link, std::st
     base.strike = parent.format.strike;
   }
   e.format = Computed(base, own);
+  e.format.id = e.serial;
   if (kind == Kind::kP && in_notes_ && (own.set & kDeclaredSize) != 0) e.format.look |= kLookSize;
   if (kind == Kind::kTr || kind == Kind::kTd) e.marks = TableMarks();
   stack_.push_back(e);

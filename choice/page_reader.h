@@ -25,8 +25,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "choice/css_declarations.h"
@@ -40,8 +42,9 @@ namespace tessarine {
 class PageSink {
  public:
   virtual ~PageSink() = default;
-  // A word character (word_chars.h) as the page shows it. False to stop the reading.
-  virtual bool Character(char32_t c, const ShownFormat& format) = 0;
+  // Word characters (word_chars.h) that follow one another in the page's text, all of one
+  // format. False to stop the reading.
+  virtual bool Characters(std::u32string_view run, const ShownFormat& format) = 0;
   // Any other item (neither kCharacter nor kEnd); `target` is the link's for kLinkStart, UTF-8.
   // False to stop the reading.
   virtual bool Item(ShownItem item, std::string_view target) = 0;
@@ -90,6 +93,7 @@ class PageReader final : private PageTokenHandler {
     std::string target;
   };
 
+  static Kind KindOf(std::string_view name);
   bool Tag(const PageTag& tag) override;
   bool Text(std::u32string_view text) override;
   bool StyleText(std::string_view utf8) override;
@@ -100,7 +104,10 @@ class PageReader final : private PageTokenHandler {
   bool EndTag(Kind kind);
   bool StartA(const PageTag& tag);
 
-  bool OwnDeclarations(Kind kind, const PageTag& tag, Declarations& own);
+  // What the element of `tag` declares for its text, read once for each tag the tokenizer
+  // numbers; null when it has an attribute but `attributes` or declares what is not understood.
+  const Declarations* OwnOf(Kind kind, const PageTag& tag, std::initializer_list<std::string_view> attributes);
+  bool OwnDeclarations(Kind kind, const PageTag& tag, bool in_cell, Declarations& own);
   ShownFormat Computed(const ShownFormat& parent, const Declarations& own) const;
   void Push(Kind kind, const Declarations& own, LinkKind link, std::string_view target);
   void AddFormatting(Kind kind, const Declarations& own, LinkKind link, std::string_view target);
@@ -126,6 +133,14 @@ class PageReader final : private PageTokenHandler {
   FontNames fonts_;
   PageStylesheet stylesheet_;
   std::string style_text_;
+  std::unordered_map<std::string, Declarations> styles_;  // style attributes read, by their text
+  // What each numbered tag declares, outside and inside a table's cell (a paragraph's differs).
+  struct KnownTag {
+    bool read[2] = {false, false};
+    Declarations own[2];
+  };
+  std::vector<KnownTag> tags_;
+  Declarations own_;  // that of a tag without a number
   bool in_body_ = false;
   bool ok_ = true;
   uint32_t text_colour_ = 0;

@@ -1,5 +1,6 @@
 #include "choice/page_tokens.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/cp1251.h"
@@ -11,6 +12,8 @@ namespace {
 constexpr size_t kLongestReference = 40;
 constexpr size_t kMostAttributes = 64;
 constexpr size_t kLongestRawText = 1 << 20;
+constexpr size_t kLongestKeptTag = 512;  // tags kept, read once, as their bytes
+constexpr size_t kMostKeptTags = 4096;
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -106,6 +109,12 @@ const std::string* PageTag::Find(std::string_view wanted) const {
 }
 
 bool DecodePageText(std::string_view raw, std::string& out) {
+  bool plain = true;  // ASCII without references: the bytes are the text
+  for (char c : raw) plain = plain && c != '&' && static_cast<unsigned char>(c) < 0x80;
+  if (plain) {
+    out.append(raw);
+    return true;
+  }
   std::u32string decoded;
   for (size_t i = 0; i < raw.size();) {
     if (raw[i] != '&') {
@@ -129,12 +138,48 @@ bool DecodePageText(std::string_view raw, std::string& out) {
 
 bool PageTokenizer::Read(std::string_view piece) {
   if (state_ == State::kStopped) return false;
-  for (char c : piece) {
-    if (!Step(c)) {
+  for (size_t i = 0; i < piece.size(); ++i) {
+    // Runs of text and of quoted attribute values are taken whole.
+    if (state_ == State::kData) {
+      size_t end = i;
+      while (end < piece.size() && piece[end] != '<' && piece[end] != '&') ++end;
+      if (end > i) {
+        const size_t held = text_.size();
+        text_.resize(held + end - i);
+        char32_t* out = text_.data() + held;
+        for (; i < end; ++i) *out++ = piece[i] == 0 ? U'\uFFFD' : Character(piece[i]);
+      }
+      if (i == piece.size()) break;
+      if (piece[i] == '<') {
+        // The bytes of a tag read before are the same tag again.
+        if (const KeptTags::value_type* known = FindKept(piece.substr(i))) {
+          if (!FlushText() || !Deliver(known->second)) {
+            state_ = State::kStopped;
+            return false;
+          }
+          i += known->first.size() - 1;
+          continue;
+        }
+        piece_ = piece;
+        tag_start_ = i;
+      }
+    } else if (state_ == State::kQuotedValue) {
+      const size_t end = std::min(piece.find(quote_, i), piece.size());
+      value_.append(piece.substr(i, end - i));
+      if (value_.size() > kLongestRawText) {
+        state_ = State::kStopped;
+        return false;
+      }
+      i = end;
+      if (i == piece.size()) break;
+    }
+    at_ = i;
+    if (!Step(piece[i])) {
       state_ = State::kStopped;
       return false;
     }
   }
+  tag_start_ = std::string_view::npos;  // a tag that goes on into the next piece is not kept
   if (!FlushText()) {
     state_ = State::kStopped;
     return false;
@@ -192,11 +237,44 @@ bool PageTokenizer::EmitTag() {
   }
   tag_.count = kept;
   state_ = State::kData;
-  if (!handler_.Tag(tag_)) return false;
-  if (!tag_.end && (tag_.name == "style" || tag_.name == "title")) {
+  tag_.id = 0;
+  if (tag_start_ != std::string_view::npos && at_ - tag_start_ < kLongestKeptTag && tags_.size() < kMostKeptTags) {
+    const auto [entry, added] = tags_.try_emplace(std::string(piece_.substr(tag_start_, at_ - tag_start_ + 1)), tag_);
+    if (added) entry->second.id = static_cast<uint32_t>(tags_.size());
+    tag_.id = entry->second.id;
+  }
+  tag_start_ = std::string_view::npos;
+  return Deliver(tag_);
+}
+
+const PageTokenizer::KeptTags::value_type* PageTokenizer::FindKept(std::string_view rest) {
+  for (size_t i = 0; i < recent_.size() && recent_[i] != nullptr; ++i) {
+    const KeptTags::value_type* kept = recent_[i];
+    const std::string& bytes = kept->first;
+    // Its last bytes first ("...">): tags that differ most often differ there.
+    if (bytes.size() <= rest.size() && rest[bytes.size() - 1] == '>' && rest[bytes.size() - 2] == bytes[bytes.size() - 2] &&
+        rest.starts_with(bytes)) {
+      for (; i > 0; --i) recent_[i] = recent_[i - 1];
+      recent_[0] = kept;
+      return kept;
+    }
+  }
+  // Else the bytes to the first '>': a tag kept that holds an earlier '>' is not found.
+  const size_t close = rest.find('>');
+  if (close == std::string_view::npos || close >= kLongestKeptTag) return nullptr;
+  const auto found = tags_.find(rest.substr(0, close + 1));
+  if (found == tags_.end()) return nullptr;
+  for (size_t i = recent_.size() - 1; i > 0; --i) recent_[i] = recent_[i - 1];
+  recent_[0] = &*found;
+  return recent_[0];
+}
+
+bool PageTokenizer::Deliver(const PageTag& tag) {
+  if (!handler_.Tag(tag)) return false;
+  if (!tag.end && (tag.name == "style" || tag.name == "title")) {
     state_ = State::kRawText;
-    raw_end_ = "</" + tag_.name;
-    raw_is_style_ = tag_.name == "style";
+    raw_end_ = "</" + tag.name;
+    raw_is_style_ = tag.name == "style";
     raw_matched_ = 0;
     raw_text_.clear();
   }
@@ -275,6 +353,7 @@ bool PageTokenizer::Step(char c) {
       } else if (c == '?') {
         return false;
       } else {  // a '<' that starts no tag is text
+        tag_start_ = std::string_view::npos;
         text_.push_back(U'<');
         state_ = State::kData;
         return Step(c);
@@ -289,6 +368,7 @@ bool PageTokenizer::Step(char c) {
         return true;
       }
       if (c == '>') {  // "</>" is dropped
+        tag_start_ = std::string_view::npos;
         state_ = State::kData;
         return true;
       }
@@ -386,6 +466,7 @@ bool PageTokenizer::Step(char c) {
         markup_.push_back(Lower(c));
         return markup_.size() < 200 && (markup_.size() > 7 || std::string_view("doctype").starts_with(markup_));
       }
+      tag_start_ = std::string_view::npos;
       state_ = State::kData;
       return markup_.starts_with("doctype");
     case State::kRawText:

@@ -8,8 +8,12 @@
 // stops there.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tessarine {
@@ -24,6 +28,9 @@ struct PageTag {
   bool end = false;
   std::vector<PageAttribute> attributes;  // the first of each name; size() counts only `count`
   size_t count = 0;
+  // The same number every time the same bytes make the tag (at most a few thousand numbers, from
+  // 1 on); 0 for a tag without one.
+  uint32_t id = 0;
 
   // The value of attribute `name`, or null.
   const std::string* Find(std::string_view wanted) const;
@@ -74,6 +81,7 @@ class PageTokenizer {
   bool Step(char c);
   bool FlushText();
   bool EmitTag();
+  bool Deliver(const PageTag& tag);
   bool EndReference();
   void StartAttribute();
   bool EndAttributeValue();
@@ -93,6 +101,21 @@ class PageTokenizer {
   bool raw_is_style_ = false;
   size_t raw_matched_ = 0;
   std::string raw_text_;
+  // Tags read, by their bytes from '<' to '>': a page repeats a few tags many times. The tag
+  // being read began at `tag_start_` of `piece_` (npos: not in this piece); `at_` is the byte
+  // being read.
+  struct BytesHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>{}(bytes); }
+  };
+  using KeptTags = std::unordered_map<std::string, PageTag, BytesHash, std::equal_to<>>;
+  // The tag kept whose bytes begin `rest`, or null.
+  const KeptTags::value_type* FindKept(std::string_view rest);
+  KeptTags tags_;
+  std::array<const KeptTags::value_type*, 8> recent_{};  // the tags found last, the latest first
+  std::string_view piece_;
+  size_t tag_start_ = std::string_view::npos;
+  size_t at_ = 0;
 };
 
 // Decodes `raw` (code page 1251 with character references, as an attribute's value or a text

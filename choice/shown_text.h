@@ -27,6 +27,7 @@ struct ShownFormat {
   uint32_t colour = 0;  // 0xRRGGBB
   int32_t font = -1;    // a FontNames id (font_names.h); -1: the browser's own default font
   uint8_t look = 0;     // LookBit: which of the above the page's own look set
+  uint32_t id = 0;      // formats of one id are equal (0: no id)
 };
 
 enum class ShownItem : uint8_t {

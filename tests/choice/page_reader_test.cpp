@@ -21,12 +21,12 @@ class Recorder : public PageSink {
  public:
   explicit Recorder(const FontNames& fonts) : fonts_(fonts) {}
 
-  bool Character(char32_t c, const ShownFormat& f) override {
+  bool Characters(std::u32string_view run, const ShownFormat& f) override {
     const std::string annotation = Annotation(f);
     if (in_word_ && annotation != word_format_) EndWord();
     word_format_ = annotation;
     in_word_ = true;
-    AppendUtf8(word_, c);
+    for (char32_t c : run) AppendUtf8(word_, c);
     return true;
   }
   bool Item(ShownItem item, std::string_view target) override {
@@ -107,7 +107,7 @@ std::string Shown(std::string_view body, size_t piece = 0) {
   // The recorder names fonts by the reader's table, which it reaches once the reader exists.
   struct Sink : PageSink {
     Recorder* recorder = nullptr;
-    bool Character(char32_t c, const ShownFormat& f) override { return recorder->Character(c, f); }
+    bool Characters(std::u32string_view run, const ShownFormat& f) override { return recorder->Characters(run, f); }
     bool Item(ShownItem item, std::string_view target) override { return recorder->Item(item, target); }
   } sink;
   PageReader reader(sink);
@@ -196,7 +196,7 @@ TEST(PageReaderTest, ReadsAPageInPieces) {
 
 TEST(PageReaderTest, NeedsABodyAndAStylesheetItKnows) {
   struct Nothing : PageSink {
-    bool Character(char32_t, const ShownFormat&) override { return true; }
+    bool Characters(std::u32string_view, const ShownFormat&) override { return true; }
     bool Item(ShownItem, std::string_view) override { return true; }
   } sink;
   for (const char* page : {"<html><head><title>x</title></head>", "<html><body><p>a</p></body",
