@@ -83,7 +83,7 @@ bool Number(std::string_view text, float& value, size_t& length) {
 
 bool ParseFontSize(std::string_view value, FontSize& size) {
   static constexpr std::pair<std::string_view, float> kKeywords[] = {
-      {"xx-small", 7}, {"x-small", 7.5}, {"small", 9.75}, {"medium", 12},
+      {"xx-small", 7}, {"x-small", 7.5}, {"small", 9.75},  {"medium", 12},
       {"large", 13.5}, {"x-large", 18},  {"xx-large", 24}, {"xxx-large", 36}};
   for (const auto& [name, points] : kKeywords) {
     if (EqualsLower(value, name)) {
@@ -146,14 +146,14 @@ bool ParseDeclaration(std::string_view property, std::string_view value, FontNam
                       Declarations& out) {
   // Properties that move text about without changing how its characters look.
   static constexpr std::string_view kLayout[] = {
-      "margin",        "margin-left", "margin-right", "margin-top", "margin-bottom", "padding",
-      "padding-left",  "padding-right", "padding-top", "padding-bottom", "text-indent"};
+      "margin",       "margin-left",   "margin-right", "margin-top",     "margin-bottom", "padding",
+      "padding-left", "padding-right", "padding-top",  "padding-bottom", "text-indent"};
   for (std::string_view name : kLayout) {
     if (EqualsLower(property, name)) return true;
   }
   // "inherit" of a property that inherits anyway changes nothing.
-  static constexpr std::string_view kInherited[] = {"font-size", "font-family", "color", "font-weight",
-                                                    "font-style", "text-align"};
+  static constexpr std::string_view kInherited[] = {"font-size",   "font-family", "color",
+                                                    "font-weight", "font-style",  "text-align"};
   if (EqualsLower(value, "inherit")) {
     for (std::string_view name : kInherited) {
       if (EqualsLower(property, name)) return true;
@@ -288,12 +288,12 @@ bool ParseColour(std::string_view text, uint32_t& colour) {
   if (!text.empty() && text.front() == '#') return ParseHex(text.substr(1), colour);
   if (text.size() == 6 && ParseHex(text, colour)) return true;
   static constexpr std::pair<std::string_view, uint32_t> kNames[] = {
-      {"black", 0x000000},   {"silver", 0xC0C0C0}, {"gray", 0x808080},    {"grey", 0x808080},
-      {"white", 0xFFFFFF},   {"maroon", 0x800000}, {"red", 0xFF0000},     {"purple", 0x800080},
-      {"fuchsia", 0xFF00FF}, {"magenta", 0xFF00FF}, {"green", 0x008000},  {"lime", 0x00FF00},
-      {"olive", 0x808000},   {"yellow", 0xFFFF00}, {"navy", 0x000080},    {"blue", 0x0000FF},
-      {"teal", 0x008080},    {"aqua", 0x00FFFF},   {"cyan", 0x00FFFF},    {"orange", 0xFFA500},
-      {"crimson", 0xDC143C}, {"sienna", 0xA0522D}, {"brown", 0xA52A2A}};
+      {"black", 0x000000},   {"silver", 0xC0C0C0},  {"gray", 0x808080},  {"grey", 0x808080},
+      {"white", 0xFFFFFF},   {"maroon", 0x800000},  {"red", 0xFF0000},   {"purple", 0x800080},
+      {"fuchsia", 0xFF00FF}, {"magenta", 0xFF00FF}, {"green", 0x008000}, {"lime", 0x00FF00},
+      {"olive", 0x808000},   {"yellow", 0xFFFF00},  {"navy", 0x000080},  {"blue", 0x0000FF},
+      {"teal", 0x008080},    {"aqua", 0x00FFFF},    {"cyan", 0x00FFFF},  {"orange", 0xFFA500},
+      {"crimson", 0xDC143C}, {"sienna", 0xA0522D},  {"brown", 0xA52A2A}};
   for (const auto& [name, value] : kNames) {
     if (EqualsLower(text, name)) {
       colour = value;

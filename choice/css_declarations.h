@@ -40,8 +40,8 @@ struct Declarations {
   model::Baseline baseline = model::Baseline::kNormal;
   model::Alignment alignment = model::Alignment::kLeft;
   FontSize size;
-  uint32_t colour = 0;  // 0xRRGGBB
-  int32_t font = -1;    // FontNames id
+  uint32_t colour = 0;       // 0xRRGGBB
+  int32_t font = -1;         // FontNames id
   bool cell_layout = false;  // a vertical-align that only a table's cell may have
   bool background = false;   // a background picture, which only the page's body may have
 

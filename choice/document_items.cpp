@@ -48,7 +48,8 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
   const model::Paragraph& paragraph = *frame.paragraph;
   const model::Alignment alignment = paragraph.format.alignment;
   if (!frame.started) {
-    if (const DocumentItem* item = Characters(paragraph.format.list_marker, frame, nullptr, alignment)) return item;
+    if (const DocumentItem* item = Characters(paragraph.format.list_marker, frame, nullptr, alignment))
+      return item;
     frame.started = true;
     frame.offset = 0;
     if (!paragraph.format.list_marker.empty()) return &Give(ShownItem::kSpace);

@@ -15,11 +15,11 @@ namespace tessarine {
 
 struct DocumentItem {
   ShownItem kind = ShownItem::kEnd;
-  char32_t character = 0;                     // kCharacter
-  const model::CharFormat* format = nullptr;  // kCharacter; null for the list marker's
+  char32_t character = 0;                                // kCharacter
+  const model::CharFormat* format = nullptr;             // kCharacter; null for the list marker's
   model::Alignment alignment = model::Alignment::kLeft;  // kCharacter: its paragraph's
-  std::string_view target;                    // kLinkStart: as the model holds it
-  bool local = false;                         // kLinkStart: a bookmark of the document
+  std::string_view target;                               // kLinkStart: as the model holds it
+  bool local = false;                                    // kLinkStart: a bookmark of the document
 };
 
 class DocumentItems {
@@ -72,9 +72,9 @@ class DocumentItems {
     const std::vector<model::Block>* blocks = nullptr;  // kBlocks
     const model::Table* table = nullptr;                // kTable
     const model::Paragraph* paragraph = nullptr;        // kParagraph
-    size_t index = 0;   // the block, row or inline
-    size_t cell = 0;    // kTable: the next cell of the row
-    size_t offset = 0;  // kParagraph: in the marker or the inline's text
+    size_t index = 0;                                   // the block, row or inline
+    size_t cell = 0;                                    // kTable: the next cell of the row
+    size_t offset = 0;                                  // kParagraph: in the marker or the inline's text
     bool started = false;  // kTable: the row's kRowStart given; kParagraph: the marker done
   };
 

@@ -89,7 +89,8 @@ bool PageAgreement::Character(char32_t c, const ShownFormat& format) {
     next = items_.NextInRun();
   }
   const DocumentItem& item = next != nullptr ? *next : NextDocumentItem();
-  if (item.kind != ShownItem::kCharacter && item.kind != ShownItem::kEnd) return Disagree(Disagreement::kStructure);
+  if (item.kind != ShownItem::kCharacter && item.kind != ShownItem::kEnd)
+    return Disagree(Disagreement::kStructure);
   if (item.kind == ShownItem::kEnd || FoldLetter(c) != FoldLetter(item.character)) {
     return Disagree(Disagreement::kText);
   }
@@ -135,11 +136,13 @@ Disagreement PageAgreement::FormatDifference(const ShownFormat& page, const Docu
   if (page.baseline != format.baseline) return Disagreement::kBaseline;
   if (page.alignment != item.alignment) return Disagreement::kAlignment;
   if ((page.look & kLookSize) == 0 && page.baseline == model::Baseline::kNormal) {
-    const float expected = format.half_points > 0 ? static_cast<float>(format.half_points) / 2 - size_reduction_ : 12;
+    const float expected =
+        format.half_points > 0 ? static_cast<float>(format.half_points) / 2 - size_reduction_ : 12;
     if (std::fabs(page.points - expected) > 0.5f) return Disagreement::kSize;
   }
   if ((page.look & kLookColour) == 0) {
-    const uint32_t expected = format.colour == model::kNoColour ? reader_.text_colour() : format.colour & 0xFFFFFF;
+    const uint32_t expected =
+        format.colour == model::kNoColour ? reader_.text_colour() : format.colour & 0xFFFFFF;
     if (page.colour != expected) return Disagreement::kColour;
   }
   return SameFont(page.font, format.font) ? Disagreement::kNone : Disagreement::kFont;

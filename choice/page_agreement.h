@@ -93,7 +93,8 @@ class PageAgreement final : private PageSink {
   // alignment.
   uint32_t alike_page_ = 0;
   const model::CharFormat* alike_document_ = nullptr;
-  model::Alignment alike_alignment_ = model::Alignment::kLeft;  // for each font of the document, its FontNames id; -2 not seen yet
+  model::Alignment alike_alignment_ =
+      model::Alignment::kLeft;  // for each font of the document, its FontNames id; -2 not seen yet
 };
 
 }  // namespace tessarine

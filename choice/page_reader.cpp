@@ -8,9 +8,9 @@ namespace tessarine {
 
 namespace {
 
-constexpr size_t kDeepest = 256;          // elements open at once
-constexpr size_t kMostFormatting = 64;    // entries of the active formatting list
-constexpr size_t kMostStyles = 4096;      // style attributes kept read
+constexpr size_t kDeepest = 256;               // elements open at once
+constexpr size_t kMostFormatting = 64;         // entries of the active formatting list
+constexpr size_t kMostStyles = 4096;           // style attributes kept read
 constexpr uint32_t kUnvisitedLink = 0x0000EE;  // a browser's own colour of links
 
 bool IsSpaceCharacter(char32_t c) {
@@ -106,7 +106,8 @@ bool PageReader::StartBody(const PageTag& tag) {
   if (!OnlyAttributes(tag, {"bgcolor", "text", "background"})) return Fail();
   Element body;
   body.kind = Kind::kBody;
-  if (const std::string* text = tag.Find("text"); text != nullptr && !ParseColour(*text, body.format.colour)) {
+  if (const std::string* text = tag.Find("text");
+      text != nullptr && !ParseColour(*text, body.format.colour)) {
     return Fail();
   }
   body.format = Computed(body.format, stylesheet_.body);
@@ -124,13 +125,20 @@ PageReader::Kind PageReader::KindOf(std::string_view name) {
   switch (name.size()) {
     case 1:
       switch (name[0]) {
-        case 'p': return Kind::kP;
-        case 'b': return Kind::kB;
-        case 'i': return Kind::kI;
-        case 'u': return Kind::kU;
-        case 's': return Kind::kS;
-        case 'a': return Kind::kA;
-        default: return Kind::kUnknown;
+        case 'p':
+          return Kind::kP;
+        case 'b':
+          return Kind::kB;
+        case 'i':
+          return Kind::kI;
+        case 'u':
+          return Kind::kU;
+        case 's':
+          return Kind::kS;
+        case 'a':
+          return Kind::kA;
+        default:
+          return Kind::kUnknown;
       }
     case 2:
       if (name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return Kind::kHeading;
@@ -143,9 +151,9 @@ PageReader::Kind PageReader::KindOf(std::string_view name) {
       break;
   }
   static constexpr std::pair<std::string_view, Kind> kKinds[] = {
-      {"span", Kind::kSpan},     {"strike", Kind::kS},    {"sup", Kind::kSup},   {"sub", Kind::kSub},
-      {"font", Kind::kFont},     {"table", Kind::kTable}, {"img", Kind::kImg},   {"html", Kind::kHtml},
-      {"body", Kind::kBody},     {"head", Kind::kHead},   {"title", Kind::kTitle}, {"meta", Kind::kMeta},
+      {"span", Kind::kSpan},  {"strike", Kind::kS},    {"sup", Kind::kSup},     {"sub", Kind::kSub},
+      {"font", Kind::kFont},  {"table", Kind::kTable}, {"img", Kind::kImg},     {"html", Kind::kHtml},
+      {"body", Kind::kBody},  {"head", Kind::kHead},   {"title", Kind::kTitle}, {"meta", Kind::kMeta},
       {"style", Kind::kStyle}};
   for (const auto& [known, kind] : kKinds) {
     if (name == known) return kind;
@@ -219,7 +227,8 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
     case Kind::kImg: {
       if (!OnlyAttributes(tag, {"src", "width", "height", "alt", "border"})) return false;
       const std::string* src = tag.Find("src");
-      if (src == nullptr || !(StartsWithLower(*src, "data:image/png;") || StartsWithLower(*src, "data:image/jpeg;"))) {
+      if (src == nullptr ||
+          !(StartsWithLower(*src, "data:image/png;") || StartsWithLower(*src, "data:image/jpeg;"))) {
         return false;
       }
       Reconstruct();
@@ -252,7 +261,8 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
     case Kind::kU:
     case Kind::kS:
     case Kind::kFont:
-      own = kind == Kind::kFont ? OwnOf(kind, tag, {"face", "size", "color", "style"}) : OwnOf(kind, tag, {"style"});
+      own = kind == Kind::kFont ? OwnOf(kind, tag, {"face", "size", "color", "style"})
+                                : OwnOf(kind, tag, {"style"});
       if (own == nullptr) return false;
       Reconstruct();
       Push(kind, *own, LinkKind::kNone, {});
@@ -453,7 +463,8 @@ const Declarations* PageReader::OwnOf(Kind kind, const PageTag& tag,
   if (tag.id >= tags_.size()) tags_.resize(tag.id + 1);
   KnownTag& known = tags_[tag.id];
   if (!known.read[in_cell]) {
-    if (!OnlyAttributes(tag, attributes) || !OwnDeclarations(kind, tag, in_cell, known.own[in_cell])) return nullptr;
+    if (!OnlyAttributes(tag, attributes) || !OwnDeclarations(kind, tag, in_cell, known.own[in_cell]))
+      return nullptr;
     known.read[in_cell] = true;
   }
   return &known.own[in_cell];
@@ -751,7 +762,8 @@ bool PageReader::AdoptionAgency(Kind kind) {
   // around it, which these pages never ask for.
   for (size_t i = at + 1; i < stack_.size(); ++i) {
     const Kind k = stack_[i].kind;
-    if (k == Kind::kP || k == Kind::kHeading || k == Kind::kTable || k == Kind::kTr || k == Kind::kTd) return false;
+    if (k == Kind::kP || k == Kind::kHeading || k == Kind::kTable || k == Kind::kTr || k == Kind::kTd)
+      return false;
   }
   active_.erase(active_.begin() + static_cast<std::ptrdiff_t>(entry));
   while (stack_.size() > at) Pop();

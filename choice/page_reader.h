@@ -69,8 +69,30 @@ class PageReader final : private PageTokenHandler {
 
  private:
   enum class Kind : uint8_t {
-    kHtml, kHead, kBody, kTitle, kMeta, kStyle, kP, kHeading, kBr, kHr, kSpan, kB, kI, kU, kS,
-    kSup, kSub, kFont, kA, kTable, kTr, kTd, kImg, kUnknown,
+    kHtml,
+    kHead,
+    kBody,
+    kTitle,
+    kMeta,
+    kStyle,
+    kP,
+    kHeading,
+    kBr,
+    kHr,
+    kSpan,
+    kB,
+    kI,
+    kU,
+    kS,
+    kSup,
+    kSub,
+    kFont,
+    kA,
+    kTable,
+    kTr,
+    kTd,
+    kImg,
+    kUnknown
   };
   enum class Mode : uint8_t { kBody, kTable, kRow, kCell };
   enum class LinkKind : uint8_t { kNone, kLink, kNoteReference, kNoteBack };
@@ -106,7 +128,8 @@ class PageReader final : private PageTokenHandler {
 
   // What the element of `tag` declares for its text, read once for each tag the tokenizer
   // numbers; null when it has an attribute but `attributes` or declares what is not understood.
-  const Declarations* OwnOf(Kind kind, const PageTag& tag, std::initializer_list<std::string_view> attributes);
+  const Declarations* OwnOf(Kind kind, const PageTag& tag,
+                            std::initializer_list<std::string_view> attributes);
   bool OwnDeclarations(Kind kind, const PageTag& tag, bool in_cell, Declarations& own);
   ShownFormat Computed(const ShownFormat& parent, const Declarations& own) const;
   void Push(Kind kind, const Declarations& own, LinkKind link, std::string_view target);

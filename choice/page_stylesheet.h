@@ -16,8 +16,8 @@ struct PageStylesheet {
   Declarations body;
   Declarations p;
   Declarations td;
-  Declarations td_p;  // "td p": paragraphs in a table's cell
-  Declarations link;  // "a:link" and "a:visited"
+  Declarations td_p;                                               // "td p": paragraphs in a table's cell
+  Declarations link;                                               // "a:link" and "a:visited"
   std::vector<std::pair<std::string, Declarations>> link_classes;  // "a.name:link", by name (lower case)
 };
 

@@ -38,10 +38,10 @@ char32_t Character(char c) {
 // What a browser makes of a numeric reference's value.
 char32_t NumericCharacter(uint32_t value) {
   // C1 controls stand for the characters of windows-1252.
-  static constexpr char32_t kC1[32] = {
-      0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  static constexpr char32_t kC1[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                       0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
   if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
   if (value >= 0x80 && value <= 0x9F) return kC1[value - 0x80];
   return value;
@@ -71,7 +71,8 @@ bool AppendReference(std::string_view ref, std::u32string& out) {
     const size_t first = i;
     uint32_t value = 0;
     for (; i < body.size() && DigitValue(body[i], hex) >= 0; ++i) {
-      if (value <= 0x10FFFF) value = value * (hex ? 16 : 10) + static_cast<uint32_t>(DigitValue(body[i], hex));
+      if (value <= 0x10FFFF)
+        value = value * (hex ? 16 : 10) + static_cast<uint32_t>(DigitValue(body[i], hex));
     }
     if (i == first) {  // no digits: the text as it stands
       for (char c : ref) out.push_back(Character(c));
@@ -238,8 +239,10 @@ bool PageTokenizer::EmitTag() {
   tag_.count = kept;
   state_ = State::kData;
   tag_.id = 0;
-  if (tag_start_ != std::string_view::npos && at_ - tag_start_ < kLongestKeptTag && tags_.size() < kMostKeptTags) {
-    const auto [entry, added] = tags_.try_emplace(std::string(piece_.substr(tag_start_, at_ - tag_start_ + 1)), tag_);
+  if (tag_start_ != std::string_view::npos && at_ - tag_start_ < kLongestKeptTag &&
+      tags_.size() < kMostKeptTags) {
+    const auto [entry, added] =
+        tags_.try_emplace(std::string(piece_.substr(tag_start_, at_ - tag_start_ + 1)), tag_);
     if (added) entry->second.id = static_cast<uint32_t>(tags_.size());
     tag_.id = entry->second.id;
   }
@@ -252,8 +255,8 @@ const PageTokenizer::KeptTags::value_type* PageTokenizer::FindKept(std::string_v
     const KeptTags::value_type* kept = recent_[i];
     const std::string& bytes = kept->first;
     // Its last bytes first ("...">): tags that differ most often differ there.
-    if (bytes.size() <= rest.size() && rest[bytes.size() - 1] == '>' && rest[bytes.size() - 2] == bytes[bytes.size() - 2] &&
-        rest.starts_with(bytes)) {
+    if (bytes.size() <= rest.size() && rest[bytes.size() - 1] == '>' &&
+        rest[bytes.size() - 2] == bytes[bytes.size() - 2] && rest.starts_with(bytes)) {
       for (; i > 0; --i) recent_[i] = recent_[i - 1];
       recent_[0] = kept;
       return kept;
@@ -464,7 +467,8 @@ bool PageTokenizer::Step(char c) {
     case State::kMarkup:
       if (c != '>') {
         markup_.push_back(Lower(c));
-        return markup_.size() < 200 && (markup_.size() > 7 || std::string_view("doctype").starts_with(markup_));
+        return markup_.size() < 200 &&
+               (markup_.size() > 7 || std::string_view("doctype").starts_with(markup_));
       }
       tag_start_ = std::string_view::npos;
       state_ = State::kData;

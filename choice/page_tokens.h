@@ -89,12 +89,12 @@ class PageTokenizer {
 
   PageTokenHandler& handler_;
   State state_ = State::kData;
-  std::u32string text_;     // text not yet handed on
-  std::string reference_;   // the reference being read, from its '&'
+  std::u32string text_;    // text not yet handed on
+  std::string reference_;  // the reference being read, from its '&'
   PageTag tag_;
-  std::string value_;       // the raw value of the attribute being read
+  std::string value_;  // the raw value of the attribute being read
   char quote_ = 0;
-  std::string markup_;      // what follows "<!" up to its '>'
+  std::string markup_;  // what follows "<!" up to its '>'
   // Raw text: whose end tag ends it, how much of "</name" has been matched, and the bytes held
   // back while they might begin it.
   std::string raw_end_;

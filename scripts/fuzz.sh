@@ -31,7 +31,8 @@ seed() {
 shared="$root/../shared/corpus"
 seed "$out/corpus/rtf" examples tests/data "$shared" tests/data/fuzz/rtf \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/rtf/*' \)
 seed "$out/corpus/reader" examples tests/data "$shared" tests/data/fuzz/reader \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/reader/*' \)
-seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/choice/*' \)
+# The choice also reads its input as a page: the expected pages of tests/data seed that.
+seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -name '*.htm' -o -path '*/fuzz/choice/*' \)
 seed "$out/corpus/text" examples tests/data tests/data/fuzz/text \( -name '*.txt' -o -path '*/fuzz/text/*' \)
 seed "$out/corpus/settings" tests/data tests/data/fuzz/settings \( -name '*.ini' -o -path '*/fuzz/settings/*' \)
 # The settings file as the program writes it with the start values.

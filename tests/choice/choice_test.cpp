@@ -46,47 +46,58 @@ const struct {
   const char* body;  // after kHead
   Disagreement why;
 } kDocuments[] = {
-    {"plain 10 pt Arial text", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Plain words here.\\par }", Disagreement::kNone},
+    {"plain 10 pt Arial text", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Plain words here.\\par }",
+     Disagreement::kNone},
     {"runs of bold, italic and colour",
      "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Some }{\\f0\\fs20\\b bold}{\\f0\\fs20  and }{\\f0\\fs20\\i italic}"
      "{\\f0\\fs20  and }{\\f0\\fs20\\cf1 red}{\\f0\\fs20  words.\\par }",
      Disagreement::kNone},
-    {"a 24 pt bold centred title", "\\pard\\plain\\qc\\f1\\fs48\\b {\\f1\\fs48\\b Big title\\par }"
-                                   "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Body text.\\par }",
+    {"a 24 pt bold centred title",
+     "\\pard\\plain\\qc\\f1\\fs48\\b {\\f1\\fs48\\b Big title\\par }"
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Body text.\\par }",
      Disagreement::kNone},
-    {"a note", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0\\fs16 "
-               "{\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs20  after.\\par }",
+    {"a note",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0\\fs16 "
+     "{\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs20  after.\\par }",
      Disagreement::kNone},
-    {"a link", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 See }{\\field{\\*\\fldinst HYPERLINK \"http://example.com/\"}"
-               "{\\fldrslt {\\f0\\fs20 the site}}}{\\f0\\fs20  now.\\par }",
+    {"a link",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 See }{\\field{\\*\\fldinst HYPERLINK \"http://example.com/\"}"
+     "{\\fldrslt {\\f0\\fs20 the site}}}{\\f0\\fs20  now.\\par }",
      Disagreement::kNone},
-    {"a table", "\\trowd\\cellx2000\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 {\\f0\\fs20 One\\cell Two\\cell }"
-                "\\pard\\plain\\intbl{\\row}\\pard\\plain\\f0\\fs20 {\\f0\\fs20 After.\\par }",
+    {"a table",
+     "\\trowd\\cellx2000\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 {\\f0\\fs20 One\\cell Two\\cell }"
+     "\\pard\\plain\\intbl{\\row}\\pard\\plain\\f0\\fs20 {\\f0\\fs20 After.\\par }",
      Disagreement::kNone},
-    {"a list", "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\leveltemplateid1{\\leveltext"
-               "\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}{\\*\\listoverridetable{\\listoverride"
-               "\\listid1\\listoverridecount0\\ls1}}\\pard\\plain\\ls1\\fi-360\\li720\\f0\\fs20 {\\listtext 1.\\tab}"
-               "{\\f0\\fs20 First item\\par}{\\listtext 2.\\tab}{\\f0\\fs20 Second item\\par }",
+    {"a list",
+     "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\leveltemplateid1{\\leveltext"
+     "\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}{\\*\\listoverridetable{\\listoverride"
+     "\\listid1\\listoverridecount0\\ls1}}\\pard\\plain\\ls1\\fi-360\\li720\\f0\\fs20 {\\listtext 1.\\tab}"
+     "{\\f0\\fs20 First item\\par}{\\listtext 2.\\tab}{\\f0\\fs20 Second item\\par }",
      Disagreement::kNone},
     // The RTF default size is 12 pt; the page's "p" rule shows text without a size at 10 pt.
     {"text without a size", "\\pard\\plain {Plain words here.\\par }", Disagreement::kSize},
     {"a 50 pt word (the passes read two digits of \\fs)",
-     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Small }{\\f0\\fs100 huge}{\\f0\\fs20  words.\\par }", Disagreement::kSize},
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Small }{\\f0\\fs100 huge}{\\f0\\fs20  words.\\par }",
+     Disagreement::kSize},
     {"a line break the passes lose", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 One\\line Two\\par }",
      Disagreement::kSpacing},
     {"a paragraph given the next one's alignment",
      "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 First\\par }\\pard\\plain\\qc\\f0\\fs20 {\\f0\\fs20 Centred\\par }",
      Disagreement::kAlignment},
     {"markup written as hex escapes",
-     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text \\'3cb\\'3ebold\\'3c/b\\'3e b bold here.\\par }", Disagreement::kBold},
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text \\'3cb\\'3ebold\\'3c/b\\'3e b bold here.\\par }",
+     Disagreement::kBold},
     {"a picture a page can show",
-     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text {\\pict\\pngblip\\picw1\\pich1 89504e47}\\par }", Disagreement::kRest},
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text {\\pict\\pngblip\\picw1\\pich1 89504e47}\\par }",
+     Disagreement::kRest},
     {"a field other than a hyperlink, whose result the passes drop",
      "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Total {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 7}} pages\\par }",
      Disagreement::kRest},
     {"a table in a table's cell, which the passes flatten",
-     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Before\\par }\\trowd\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 Outer\\par"
-     "\\pard\\intbl\\itap2 Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}"
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Before\\par }\\trowd\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 "
+     "Outer\\par"
+     "\\pard\\intbl\\itap2 "
+     "Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}"
      "\\pard\\intbl\\itap1\\cell\\row\\pard\\plain\\f0\\fs20 {\\f0\\fs20 After\\par }",
      Disagreement::kStructure},
 };
@@ -97,8 +108,10 @@ TEST(ChoiceTest, ThePassesPageStandsWhenItShowsTheDocument) {
     EXPECT_EQ(WhyNot(rtf), c.why) << c.name;
     for (size_t piece : {1, 5}) EXPECT_EQ(WhyNot(rtf, piece), c.why) << c.name << ", pieces of " << piece;
     const Conversion automatic = ConvertRtfDocument(rtf, WithEngine("auto"));
-    EXPECT_EQ(automatic.reading, c.why == Disagreement::kNone ? RtfReading::kPasses : RtfReading::kModel) << c.name;
-    EXPECT_EQ(automatic.page, ConvertRtfDocument(rtf, WithEngine(c.why == Disagreement::kNone ? "passes" : "model")).page)
+    EXPECT_EQ(automatic.reading, c.why == Disagreement::kNone ? RtfReading::kPasses : RtfReading::kModel)
+        << c.name;
+    EXPECT_EQ(automatic.page,
+              ConvertRtfDocument(rtf, WithEngine(c.why == Disagreement::kNone ? "passes" : "model")).page)
         << c.name;
   }
 }
@@ -109,9 +122,10 @@ TEST(ChoiceTest, TheSettingsLookIsThePagesOwn) {
   settings.umrazm = "2";
   settings.colorssl = "#123456";
   settings.colorslssl = "#654321";
-  for (const char* body : {"\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Twelve less two.\\par }",
-                           "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0"
-                           "\\fs16 {\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs24  after.\\par }"}) {
+  for (const char* body :
+       {"\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Twelve less two.\\par }",
+        "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0"
+        "\\fs16 {\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs24  after.\\par }"}) {
     EXPECT_EQ(WhyNot(Document(body), 0, settings), Disagreement::kNone) << body;
   }
 }
@@ -119,9 +133,10 @@ TEST(ChoiceTest, TheSettingsLookIsThePagesOwn) {
 // A document that smuggles markup in, and says the words of that markup as text besides, gets
 // no live markup under the automatic choice.
 TEST(ChoiceTest, NoSmuggledMarkupStands) {
-  for (const char* body :
-       {"\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text \\'3cscript\\'3ealert(1)\\'3c/script\\'3e script alert 1 script\\par }",
-        "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 \\'3cimg src=x onerror=alert(1)\\'3e img src x onerror alert 1\\par }"}) {
+  for (const char* body : {"\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text "
+                           "\\'3cscript\\'3ealert(1)\\'3c/script\\'3e script alert 1 script\\par }",
+                           "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 \\'3cimg src=x onerror=alert(1)\\'3e img src "
+                           "x onerror alert 1\\par }"}) {
     const Conversion automatic = ConvertRtfDocument(Document(body), WithEngine("auto"));
     EXPECT_EQ(automatic.page.find("<script"), std::string::npos) << body;
     EXPECT_EQ(automatic.page.find("<img"), std::string::npos) << body;

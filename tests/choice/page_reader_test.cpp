@@ -31,7 +31,8 @@ class Recorder : public PageSink {
   }
   bool Item(ShownItem item, std::string_view target) override {
     EndWord();
-    static constexpr const char* kMarks[] = {"", " ", "|", "[T", "[R", "[C", "T]", "<a ", "</a>", "^", "{N", "[pic]", ""};
+    static constexpr const char* kMarks[] = {"",    " ",    "|", "[T", "[R",    "[C", "T]",
+                                             "<a ", "</a>", "^", "{N", "[pic]", ""};
     const std::string mark = kMarks[static_cast<int>(item)];
     if ((item == ShownItem::kSpace || item == ShownItem::kLineStart) && out_.ends_with(mark)) return true;
     out_ += mark;
@@ -107,7 +108,9 @@ std::string Shown(std::string_view body, size_t piece = 0) {
   // The recorder names fonts by the reader's table, which it reaches once the reader exists.
   struct Sink : PageSink {
     Recorder* recorder = nullptr;
-    bool Characters(std::u32string_view run, const ShownFormat& f) override { return recorder->Characters(run, f); }
+    bool Characters(std::u32string_view run, const ShownFormat& f) override {
+      return recorder->Characters(run, f);
+    }
     bool Item(ShownItem item, std::string_view target) override { return recorder->Item(item, target); }
   } sink;
   PageReader reader(sink);
@@ -117,7 +120,8 @@ std::string Shown(std::string_view body, size_t piece = 0) {
   if (piece == 0) {
     read = reader.Read(page);
   } else {
-    for (size_t i = 0; i < page.size() && read; i += piece) read = reader.Read(std::string_view(page).substr(i, piece));
+    for (size_t i = 0; i < page.size() && read; i += piece)
+      read = reader.Read(std::string_view(page).substr(i, piece));
   }
   read = read && reader.Finish();
   return read ? recorder.Text() : "not read";
@@ -133,40 +137,50 @@ const struct {
      "<span style=\"color:#FF0000;font-style:italic;text-decoration:underline\">red</span></p>",
      "|Plain Big{b,24pt,times new roman} red{i,u,#ff0000}|"},
     {"paragraph styles and alignment",
-     "<p style=\"font-size:12pt;text-align:center\">one</p>\r\n<p align=right>two</p><p style=\"text-indent:0pt\">x</p>",
+     "<p style=\"font-size:12pt;text-align:center\">one</p>\r\n<p align=right>two</p><p "
+     "style=\"text-indent:0pt\">x</p>",
      "|one{12pt,center}|two{right}|x|"},
-    {"emphasis elements", "<p><b>b</b> <i>i</i> <u>u</u> <s>s</s> <strike>k</strike> <sup>p</sup><sub>d</sub></p>",
+    {"emphasis elements",
+     "<p><b>b</b> <i>i</i> <u>u</u> <s>s</s> <strike>k</strike> <sup>p</sup><sub>d</sub></p>",
      "|b{b} i{i} u{u} s{s} k{s} p{sup,8.33333pt}d{sub,8.33333pt}|"},
     {"an unclosed b goes on into the next paragraphs", "<p><b>one</p>\r\n<p>two</p><p>three</p>",
      "|one{b}|two{b}|three{b}|"},
-    {"a closing b closes the span inside it",
-     "<p><b>x<span style=\"color:#00FF00\">y</b>z</p>", "|x{b}y{b,#00ff00}z|"},
-    {"the end of a paragraph closes its spans", "<p><span style=\"font-size:20pt\">x</p><p>y</p>", "|x{20pt}|y|"},
+    {"a closing b closes the span inside it", "<p><b>x<span style=\"color:#00FF00\">y</b>z</p>",
+     "|x{b}y{b,#00ff00}z|"},
+    {"the end of a paragraph closes its spans", "<p><span style=\"font-size:20pt\">x</p><p>y</p>",
+     "|x{20pt}|y|"},
     {"font elements", "<p><font face=\"Georgia, serif\" size=5 color=navy>f</font><font size=-1>g</font></p>",
      "|f{18pt,#000080,georgia}g{9.75pt}|"},
-    {"headings close paragraphs", "<p>a<h1>Head</h1>b</p>", "|a|Head{b,24pt,default font}|b{12pt,default font}|"},
-    {"line breaks and references",
-     "<p>caf&#233; &lt;tag&gt; x&nbsp;y&amp;z<br>&#x41;B &nbsp &#150;</p>", "|café tag x y z|AB|"},
+    {"headings close paragraphs", "<p>a<h1>Head</h1>b</p>",
+     "|a|Head{b,24pt,default font}|b{12pt,default font}|"},
+    {"line breaks and references", "<p>caf&#233; &lt;tag&gt; x&nbsp;y&amp;z<br>&#x41;B &nbsp &#150;</p>",
+     "|café tag x y z|AB|"},
     {"a table of cells: the text starts afresh but for the font",
      "<p style=\"font-family:Georgia;text-align:right\"><b>a<table border=1 width=90%>\r\n<tr>\r\n"
-     "<td>c1<p>p1</p></td>\r\n<td colspan=2><p style=\"text-align:center\">p2</p></td>\r\n</tr>\r\n</table>\r\n"
+     "<td>c1<p>p1</p></td>\r\n<td colspan=2><p "
+     "style=\"text-align:center\">p2</p></td>\r\n</tr>\r\n</table>\r\n"
      "z</b></p>",
      "|a{b,georgia,right}|[T[R[C|c1{12pt,georgia}|p1|[C|p2{center}|T]|z{b,georgia,right}|"},
-    {"a layout of columns is no table", "<table border=0 width=90%>\r\n<tr>\r\n<td width=50%><p>a</p></td>"
-                                        "<td width=50%><p>b</p></td></tr></table>",
+    {"a layout of columns is no table",
+     "<table border=0 width=90%>\r\n<tr>\r\n<td width=50%><p>a</p></td>"
+     "<td width=50%><p>b</p></td></tr></table>",
      "|a|b|"},
     {"rows and cells close themselves", "<table border=1><tr><td><p>a<td><p>b<tr><td><p>c</table><p>d</p>",
      "|[T[R[C|a|[C|b|[R[C|c|T]|d|"},
-    {"links take the page's look", "<p>See <a href=\"http://example.com/?a=1&amp;b=2\">the <b>site</b></a>.</p>",
-     "|See <a http://example.com/?a=1&b=2>the{b,lu,#0000ff,look b,look colour} site{b,lu,#0000ff,look colour}</a>|"},
+    {"links take the page's look",
+     "<p>See <a href=\"http://example.com/?a=1&amp;b=2\">the <b>site</b></a>.</p>",
+     "|See <a http://example.com/?a=1&b=2>the{b,lu,#0000ff,look b,look colour} site{b,lu,#0000ff,look "
+     "colour}</a>|"},
     {"a bookmark is no link", "<p><a name=\"place\"></a>here</p>", "|here|"},
     {"a note: its mark and its text",
-     "<p><a name=\"hts1\"></a>\r\n<a class=\"sslk\" href=\"#dssl1\">Word</a><b><sup>1</sup></b> after.</p>\r\n"
+     "<p><a name=\"hts1\"></a>\r\n<a class=\"sslk\" href=\"#dssl1\">Word</a><b><sup>1</sup></b> "
+     "after.</p>\r\n"
      "<hr color=#dc143c width=70%><a name=\"dssl1\"></a><p style=\"font-size:8pt\"><b>1.</b><a  class=\"ht\" "
      "href=\"#hts1\"> Note text.</a></p>\r\n",
      "|Word{b,#dc143c,look b,look colour}^ after|{N|Note{b,8pt,#a0522d,look b,look size,look colour} "
      "text{b,8pt,#a0522d,look b,look size,look colour}|"},
-    {"a superscript number after no note link is text", "<p>x<b><sup>2</sup></b></p>", "|x2{b,sup,8.33333pt}|"},
+    {"a superscript number after no note link is text", "<p>x<b><sup>2</sup></b></p>",
+     "|x2{b,sup,8.33333pt}|"},
     {"a picture", "<p><img src=\"data:image/png;base64,AAAA\" width=10 height=10></p>", "|[pic]|"},
     {"a stray closing p is an empty paragraph", "<p>a</p>\r\n</p>b", "|a|b{12pt,default font}"},
     // What these pages never hold stops the reading.
@@ -190,7 +204,8 @@ TEST(PageReaderTest, ShowsWhatABrowserShows) {
 // The reader takes the page in pieces of any size and gives the same.
 TEST(PageReaderTest, ReadsAPageInPieces) {
   for (const auto& c : kPages) {
-    for (size_t piece : {1, 2, 7}) EXPECT_EQ(Shown(c.body, piece), c.shown) << c.name << ", pieces of " << piece;
+    for (size_t piece : {1, 2, 7})
+      EXPECT_EQ(Shown(c.body, piece), c.shown) << c.name << ", pieces of " << piece;
   }
 }
 
