@@ -66,16 +66,13 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
     return passes;
   }
 
-  // Automatically: both readings, and the model's page. The structured reader and the model's
-  // page writer run beside the passes when a thread can be had (they share nothing but the
-  // document, which none of them changes), else after them; the passes' page is then read and
-  // compared with the document.
+  // Automatically: the structured reading runs beside the passes when a thread can be had (they
+  // share nothing but the document, which neither changes), else after them; the passes' page is
+  // then read and compared with the document. The model's page is written only when it is the one
+  // chosen, after the passes' page has gone: written beside the passes it would be held while they
+  // take the most memory, and slow them.
   model::Document read;
-  Conversion model_page;
-  auto read_document = [&] {
-    read = ReadRtfDocument(document);
-    model_page = ModelPage(read, settings, {});
-  };
+  auto read_document = [&] { read = ReadRtfDocument(document); };
   std::thread beside;
   try {
     beside = std::thread(read_document);
@@ -93,7 +90,8 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
   } else if (PassesPageShowsDocument(passes.page, read, settings)) {
     return passes;
   }
-  return model_page;
+  passes = Conversion();  // its storage goes before the model's page is written
+  return ModelPage(read, settings, {});
 }
 
 }  // namespace tessarine
