@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "choice/word_chars.h"
+#include "page/link_target.h"
 
 namespace tessarine {
 
@@ -103,7 +104,7 @@ bool PageReader::HeadTag(const PageTag& tag) {
 }
 
 bool PageReader::StartBody(const PageTag& tag) {
-  if (!OnlyAttributes(tag, {"bgcolor", "text", "background"})) return Fail();
+  if (!OnlyAttributes(tag, {"bgcolor", "text"})) return Fail();
   Element body;
   body.kind = Kind::kBody;
   if (const std::string* text = tag.Find("text");
@@ -187,7 +188,7 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
         return StartTag(kind, tag);
       case Kind::kHtml:
       case Kind::kBody:
-        return true;
+        return tag.count == 0;
       default:
         return false;  // a browser would move it out in front of the table
     }
@@ -200,7 +201,7 @@ bool PageReader::StartTag(Kind kind, const PageTag& tag) {
   switch (kind) {
     case Kind::kHtml:
     case Kind::kBody:
-      return true;
+      return tag.count == 0;  // a browser would give the page's own its attributes
     case Kind::kHead:
     case Kind::kTitle:
     case Kind::kMeta:
@@ -304,6 +305,7 @@ bool PageReader::StartA(const PageTag& tag) {
   LinkKind link = LinkKind::kNone;
   Declarations own;
   if (href != nullptr) {
+    if (IsScriptTarget(*href)) return false;  // such a page shows nothing it should
     link = LinkKind::kLink;
     if (css_class != nullptr) {
       if (EqualsLower(*css_class, "sslk") && href->starts_with("#dssl")) {

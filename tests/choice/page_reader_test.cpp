@@ -195,6 +195,8 @@ const struct {
     {"a closing b around a paragraph", "<b><p>a</b>b</p>", "not read"},
     {"a link of another class", "<p><a class=\"x\" href=\"#y\">a</a></p>", "not read"},
     {"a picture from elsewhere", "<p><img src=\"http://example.com/x.png\"></p>", "not read"},
+    {"a second body tag that colours the page", "<p>a</p><body text=\"#e0e0e0\">", "not read"},
+    {"a script link", "<p><a href=\"java&#x0A;script:alert(1)\">a</a></p>", "not read"},
 };
 
 TEST(PageReaderTest, ShowsWhatABrowserShows) {
