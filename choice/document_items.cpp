@@ -56,6 +56,11 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
   }
   while (frame.index < paragraph.inlines.size()) {
     const model::Inline& item = paragraph.inlines[frame.index];
+    // Links do not nest: one starting closes the one before.
+    if (item.kind == model::InlineKind::kLinkStart && frame.link_open) {
+      frame.link_open = false;
+      return &Give(ShownItem::kLinkEnd);
+    }
     if (item.kind == model::InlineKind::kText) {
       if (const DocumentItem* given = Characters(item.text, frame, &item.format, alignment)) return given;
       ++frame.index;
@@ -73,8 +78,11 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
       case model::InlineKind::kLinkStart:
         item_.target = item.text;
         item_.local = item.local;
+        frame.link_open = true;
         return &Give(ShownItem::kLinkStart);
       case model::InlineKind::kLinkEnd:
+        if (!frame.link_open) break;
+        frame.link_open = false;
         return &Give(ShownItem::kLinkEnd);
       case model::InlineKind::kPicture:
         if (item.index < document_.pictures.size()) {
@@ -87,6 +95,11 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
       default:
         break;  // bookmarks show nothing
     }
+  }
+  // A link still open ends with its paragraph.
+  if (frame.link_open) {
+    frame.link_open = false;
+    return &Give(ShownItem::kLinkEnd);
   }
   return nullptr;
 }

@@ -29,8 +29,8 @@ class DocumentItems {
 
   // The next item; kEnd once the document is done (and on every later call). A run of
   // characters of no word gives one kSpace; a paragraph starts and ends with kLineStart, and so
-  // does a section; cells merged into the one before or above them are passed over. Valid until
-  // the next call.
+  // does a section; cells merged into the one before or above them are passed over; a link ends
+  // where the next one starts or with its paragraph at the latest. Valid until the next call.
   const DocumentItem& Next();
   // The next item when it is a word character that goes on the text run of the last one, which
   // most are; null otherwise (then Next gives it). The same item as Next would give.
@@ -75,7 +75,8 @@ class DocumentItems {
     size_t index = 0;                                   // the block, row or inline
     size_t cell = 0;                                    // kTable: the next cell of the row
     size_t offset = 0;                                  // kParagraph: in the marker or the inline's text
-    bool started = false;  // kTable: the row's kRowStart given; kParagraph: the marker done
+    bool started = false;    // kTable: the row's kRowStart given; kParagraph: the marker done
+    bool link_open = false;  // kParagraph: after a kLinkStart not yet ended
   };
 
   const DocumentItem& Give(ShownItem kind);
