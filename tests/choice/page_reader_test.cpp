@@ -181,6 +181,9 @@ const struct {
      "text{b,8pt,#a0522d,look b,look size,look colour}|"},
     {"a superscript number after no note link is text", "<p>x<b><sup>2</sup></b></p>",
      "|x2{b,sup,8.33333pt}|"},
+    {"tags in any case, unquoted values, the first attribute of a name",
+     "<P ALIGN=center STYLE=\"font-size:12pt\" style=\"font-size:20pt\">a &#150; b < c</P>",
+     "|a{12pt,center} b{12pt,center} c{12pt,center}|"},
     {"a picture", "<p><img src=\"data:image/png;base64,AAAA\" width=10 height=10></p>", "|[pic]|"},
     {"a stray closing p is an empty paragraph", "<p>a</p>\r\n</p>b", "|a|b{12pt,default font}"},
     // What these pages never hold stops the reading.
