@@ -56,6 +56,32 @@ std::string JoinLinesWithCrLf(std::string&& raw) {
   return std::move(raw);
 }
 
+DocumentBytes::DocumentBytes(std::string raw) : size_(raw.size()) {
+  const std::string_view view(raw);
+  for (size_t cr = view.find('\r'); cr != std::string_view::npos; cr = view.find('\r', cr + 2)) {
+    if (cr + 1 == view.size() || view[cr + 1] != '\n') {
+      two_ = true;
+      break;
+    }
+  }
+  if (two_) {
+    text_ = JoinLinesWithCrLf(view);
+    bytes_ = std::move(raw);
+  } else {
+    text_ = JoinLinesWithCrLf(std::move(raw));
+  }
+}
+
+std::string_view DocumentBytes::bytes() const {
+  return two_ ? std::string_view(bytes_) : std::string_view(text_).substr(0, size_);
+}
+
+std::string DocumentBytes::TakeText() {
+  std::string text = std::move(text_);
+  *this = DocumentBytes();
+  return text;
+}
+
 bool HasOnlyCrLfLineBreaks(std::string_view text) {
   for (size_t brk = text.find_first_of("\r\n"); brk != std::string_view::npos;
        brk = text.find_first_of("\r\n", brk + 2)) {

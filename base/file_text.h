@@ -19,6 +19,27 @@ std::string JoinLinesWithCrLf(std::string_view raw);
 // (a text without CR, or whose every CR is followed by LF): no copy of a large document.
 std::string JoinLinesWithCrLf(std::string&& raw);
 
+// A document as its file holds it (`bytes`: what the structured reader reads, "\bin" data
+// intact) and as the file text rule gives it (`text`: what the passes and the text converter
+// read). One buffer serves both when the rule adds no more than the last line end, the bytes
+// then being the text's beginning; only a document with a lone CR keeps two.
+class DocumentBytes {
+ public:
+  DocumentBytes() = default;
+  explicit DocumentBytes(std::string raw);
+
+  std::string_view bytes() const;
+  std::string_view text() const { return text_; }
+  // Hands over the text's buffer, leaving the document empty.
+  std::string TakeText();
+
+ private:
+  std::string text_;
+  std::string bytes_;  // only when the text differs from the bytes before its end
+  size_t size_ = 0;    // of the bytes
+  bool two_ = false;
+};
+
 // Writes every line break of `text` (CR LF, a lone CR or a lone LF) as CR LF, as saving a pane
 // as plain text does.
 std::string WithCrLfLineBreaks(std::string_view text);

@@ -56,12 +56,17 @@ bool PassesPageShowsDocument(std::string_view passes_page, const model::Document
   return agreement.Read(passes_page) && agreement.Finish();
 }
 
-Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
+Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
+                              const ProgressSink& progress) {
+  return ConvertRtfDocument(DocumentBytes(std::string(bytes)), settings, progress);
+}
+
+Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress) {
   const RtfEngine engine = RtfEngineOf(settings);
-  if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document), settings, progress);
+  if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document.bytes()), settings, progress);
   if (engine == RtfEngine::kPasses) {
-    Conversion passes = ConvertRtf(document, settings, progress);
+    Conversion passes = ConvertRtf(document.text(), settings, progress);
     passes.reading = RtfReading::kPasses;
     return passes;
   }
@@ -72,13 +77,13 @@ Conversion ConvertRtfDocument(std::string_view document, const Settings& setting
   // chosen, after the passes' page has gone: written beside the passes it would be held while they
   // take the most memory, and slow them.
   model::Document read;
-  auto read_document = [&] { read = ReadRtfDocument(document); };
+  auto read_document = [&] { read = ReadRtfDocument(document.bytes()); };
   std::thread beside;
   try {
     beside = std::thread(read_document);
   } catch (const std::system_error&) {
   }
-  Conversion passes = ConvertRtf(document, settings, progress);
+  Conversion passes = ConvertRtf(document.text(), settings, progress);
   passes.reading = RtfReading::kPasses;
   if (beside.joinable()) {
     beside.join();

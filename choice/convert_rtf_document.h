@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "base/file_text.h"
 #include "model/document.h"
 #include "page/conversion.h"
 #include "settings/settings.h"
@@ -24,11 +25,17 @@ RtfEngine RtfEngineOf(const Settings& settings);
 bool PassesPageShowsDocument(std::string_view passes_page, const model::Document& document,
                              const Settings& settings);
 
-// Converts `document` (code page 1251, as read by the file text rule) with the settings' engine.
-// Automatic: the passes' page when it shows the document, otherwise the model's page; a document
-// the passes refuse as not RTF keeps that refusal only when the reader finds neither a word nor a
-// picture in it. `reading` of the result tells which way the page was made. Never fails.
-Conversion ConvertRtfDocument(std::string_view document, const Settings& settings,
+// Converts `document` (code page 1251) with the settings' engine: the passes read its text (the
+// file text rule), the structured reader its bytes as the file holds them, so "\bin" data stays
+// intact. Automatic: the passes' page when it shows the document, otherwise the model's page; a
+// document the passes refuse as not RTF keeps that refusal only when the reader finds neither a
+// word nor a picture in it. `reading` of the result tells which way the page was made. Never
+// fails.
+Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
+                              const ProgressSink& progress = {});
+
+// The same for a document given as its bytes (copied for the conversion).
+Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
                               const ProgressSink& progress = {});
 
 }  // namespace tessarine

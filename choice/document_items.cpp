@@ -1,5 +1,6 @@
 #include "choice/document_items.h"
 
+#include "model_page/pictures.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
@@ -85,11 +86,8 @@ const DocumentItem* DocumentItems::Paragraph(Frame& frame) {
         frame.link_open = false;
         return &Give(ShownItem::kLinkEnd);
       case model::InlineKind::kPicture:
-        if (item.index < document_.pictures.size()) {
-          const model::PictureFormat format = document_.pictures[item.index].format;
-          if (format == model::PictureFormat::kPng || format == model::PictureFormat::kJpeg) {
-            return &Give(ShownItem::kPicture);
-          }
+        if (item.index < document_.pictures.size() && IsShownFormat(document_.pictures[item.index].format)) {
+          return &Give(ShownItem::kPicture);
         }
         return &Give(ShownItem::kSpace);
       default:

@@ -1,7 +1,7 @@
 // The document model walked in the order its page shows it, item by item in the terms of
 // shown_text.h: the body's paragraphs and tables (rows, cells, the paragraphs of cells), then
 // the notes' texts; in a paragraph its list marker, its words' characters, tabs, line breaks,
-// note marks, links and the pictures a page can show (PNG, JPEG).
+// note marks, links and the pictures a page shows (model_page/pictures.h IsShownFormat).
 #pragma once
 
 #include <string_view>

@@ -42,7 +42,7 @@ enum class ShownItem : uint8_t {
   kLinkEnd,
   kNoteMark,   // a note's mark in the text
   kNoteStart,  // the text of the next note begins (notes follow the body, in their marks' order)
-  kPicture,    // a picture a page shows (PNG, JPEG)
+  kPicture,    // a picture a page shows
   kEnd,
 };
 

@@ -5,15 +5,20 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/file_text.h"
+#include "fuzz/page_markup.h"
 #include "choice/convert_rtf_document.h"
 #include "choice/page_agreement.h"
 #include "model/document.h"
+#include "model_page/pictures.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "pictures/draw_picture.h"
 #include "reader/read_rtf.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -22,12 +27,13 @@
 namespace tessarine::fuzzing {
 
 // Convert RTF on the bytes as they come and as the file text rule hands them over: both give a
-// complete page, even for a refused document.
+// complete page, even for a refused document, and no page carries forbidden markup.
 inline std::string CheckConvertRtf(std::string_view bytes) {
   const Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
     const Conversion c = ConvertRtf(input, settings);
     if (c.page.find("<HTML>") == std::string::npos || !c.page.ends_with("</html>")) return "incomplete page";
+    if (const std::string markup = CheckPageMarkup(c.page); !markup.empty()) return "forbidden markup " + markup;
   }
   return "";
 }
@@ -54,10 +60,10 @@ inline bool Agrees(std::string_view page, const model::Document& document, size_
 }
 
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
-// through the file text rule: every page passes CheckPageText, and the automatic choice gives
-// exactly the passes' page or the model's, as its `reading` says. The comparison of the
-// automatic choice gives the same answer on the passes' page and on the bytes themselves read as
-// a page, whole and cut anywhere.
+// through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
+// automatic choice gives exactly the passes' page or the model's, as its `reading` says. The
+// comparison of the automatic choice gives the same answer on the passes' page and on the bytes
+// themselves read as a page, whole and cut anywhere.
 inline std::string CheckConvertRtfDocument(std::string_view bytes) {
   Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
@@ -71,6 +77,8 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
          {std::pair{"passes", &passes}, std::pair{"model", &model}, std::pair{"auto", &automatic}}) {
       const std::string problem = CheckPageText(conversion->page);
       if (!problem.empty()) return std::string(engine) + ": " + problem;
+      const std::string markup = CheckPageMarkup(conversion->page);
+      if (!markup.empty()) return std::string(engine) + ": forbidden markup " + markup;
     }
     if (automatic.reading == RtfReading::kPasses
             ? automatic.page != passes.page
@@ -219,6 +227,60 @@ inline std::string CheckReadRtf(std::string_view bytes) {
     if (!problem.empty()) return problem;
   }
   return "";
+}
+
+// A drawn image holds drawing only: one SVG element of the elements the drawing writes, every
+// attribute value quoted and the only links "data:" bitmaps; or a BMP whose header gives its size.
+inline std::string CheckImage(const pictures::Image& image) {
+  const std::string_view data = image.data;
+  if (image.type == pictures::ImageType::kBmp) {
+    if (data.size() < 14 || data.substr(0, 2) != "BM") return "a BMP without its signature";
+    uint32_t size = 0;
+    for (size_t i = 6; i-- > 2;) size = (size << 8) | static_cast<unsigned char>(data[i]);
+    return size == data.size() ? "" : "a BMP of another size than its header says";
+  }
+  if (!data.starts_with("<svg xmlns=\"http://www.w3.org/2000/svg\" ") || !data.ends_with("</svg>"))
+    return "no SVG element around the drawing";
+  static constexpr std::string_view kElements[] = {"svg",  "defs", "clipPath", "rect",
+                                                   "path", "text", "g",        "image"};
+  for (size_t at = data.find('<'); at != std::string_view::npos; at = data.find('<', at + 1)) {
+    size_t name = at + 1 + (at + 1 < data.size() && data[at + 1] == '/' ? 1 : 0);
+    size_t end = name;
+    while (end < data.size() && std::isalpha(static_cast<unsigned char>(data[end]))) ++end;
+    if (std::find(std::begin(kElements), std::end(kElements), data.substr(name, end - name)) ==
+        std::end(kElements))
+      return "an element the drawing does not write: " + std::string(data.substr(at, 16));
+    const size_t close = data.find('>', at);
+    if (close == std::string_view::npos) return "a tag without its end";
+    const std::string_view tag = data.substr(at, close - at);
+    if (std::count(tag.begin(), tag.end(), '"') % 2 != 0) return "an attribute value broken out of";
+    for (size_t href = tag.find("href="); href != std::string_view::npos;
+         href = tag.find("href=", href + 1)) {
+      if (!tag.substr(href).starts_with("href=\"data:image/bmp;base64,")) return "a link that is no bitmap";
+    }
+  }
+  return "";
+}
+
+// Every picture of an RTF document drawn as the page draws it, or, for bytes that are no RTF,
+// the bytes after the first drawn as the picture the first names (0 WMF, 1 EMF, 2 DIB, 3 DDB of
+// the layout the next four bytes give): each image passes CheckImage.
+inline std::string CheckDrawPicture(std::string_view bytes) {
+  if (bytes.starts_with("{")) {
+    for (const model::Picture& picture : ReadRtfDocument(bytes).pictures) {
+      if (const std::optional<pictures::Image> image = DrawnPicture(picture)) {
+        const std::string problem = CheckImage(*image);
+        if (!problem.empty()) return problem;
+      }
+    }
+    return "";
+  }
+  if (bytes.size() < 5) return "";
+  const auto source = static_cast<pictures::Source>(static_cast<unsigned char>(bytes[0]) % 4);
+  const auto byte = [&](size_t i) { return static_cast<int32_t>(static_cast<unsigned char>(bytes[i])); };
+  const pictures::BitmapLayout layout{byte(1) * 4, byte(2), byte(3) % 33, 1, byte(4)};
+  const std::optional<pictures::Image> image = pictures::DrawPicture(source, bytes.substr(5), layout);
+  return image ? CheckImage(*image) : "";
 }
 
 }  // namespace tessarine::fuzzing

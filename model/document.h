@@ -141,7 +141,8 @@ struct Note {
   std::string author;         // comments: "\atnauthor", or "\atnid" when no author is given
 };
 
-enum class PictureFormat : uint8_t { kPng, kJpeg, kWmf, kEmf, kOther };
+// kDib: "\\dibitmap"; kDdb: "\\wbitmap"; kOther: formats no page shows (PICT, OS/2 metafiles).
+enum class PictureFormat : uint8_t { kPng, kJpeg, kWmf, kEmf, kOther, kDib, kDdb };
 
 struct Picture {
   PictureFormat format = PictureFormat::kOther;
@@ -150,6 +151,13 @@ struct Picture {
   // "\picscaley" (percent); without goals, "\picw" and "\pich" converted to twips. 0: unknown.
   int32_t width_twips = 0;
   int32_t height_twips = 0;
+  // "\picw" and "\pich" as given: pixels for bitmaps, hundredths of a millimetre for metafiles.
+  int32_t picture_width = 0;
+  int32_t picture_height = 0;
+  // How a DDB's rows are laid out: "\wbmbitspixel", "\wbmplanes", "\wbmwidthbytes".
+  int32_t bits_per_pixel = 1;
+  int32_t planes = 1;
+  int32_t width_bytes = 0;
 };
 
 struct Info {

@@ -14,8 +14,8 @@ namespace tessarine {
 // - left out with their content: script, style, title, iframe, object, embed, applet, svg,
 //   math, noscript, template, xml and similar elements, comments and declarations;
 // - left out as tags, their content kept: html, head, body, meta, link, base, frame, param;
-// - every event attribute ("on..."), every attribute whose value is a script URL (also when
-//   written with character references), every style attribute that could run code;
+// - every attribute that runs code or loads from outside the page (AppendSafeAttribute), so
+//   opening the page sends no request: no remote picture, style sheet, frame or beacon;
 // - a tag the input ends in.
 // Kept tags are written again from their parts, so no attribute can leave its quotes. Sets the
 // table and hyperlink flags when the content has tables or links.

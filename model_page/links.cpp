@@ -37,10 +37,12 @@ std::string_view TrimTarget(std::string_view target) {
   return target;
 }
 
-void AppendLinkOpen(std::string& out, std::string_view target) {
-  out.append("<a href=\"");
-  AppendHtmlText(out, TrimTarget(target), Escape::kAttribute);
-  out.append("\">");
+bool AppendLinkOpen(std::string& out, std::string_view target) {
+  std::string href;
+  AppendHtmlText(href, TrimTarget(target), Escape::kAttribute);
+  if (IsScriptTarget(href)) return false;
+  out.append("<a href=\"").append(href).append("\">");
+  return true;
 }
 
 void AppendLocalLinkOpen(std::string& out, std::string_view bookmark) {

@@ -12,8 +12,10 @@ namespace tessarine {
 // starts with a quotation mark, the text up to the closing one.
 std::string_view TrimTarget(std::string_view target);
 
-// Appends `<a href="...">` for the external `target` (trimmed), escaped for the attribute.
-void AppendLinkOpen(std::string& out, std::string_view target);
+// Appends `<a href="...">` for the external `target` (trimmed), escaped for the attribute with
+// control characters left out, and returns true; appends nothing and returns false when the
+// target as written would run a script or show inline data (IsScriptTarget).
+bool AppendLinkOpen(std::string& out, std::string_view target);
 
 // Appends `<a href="#...">` for a bookmark of this document (a leading "#" is not part of it).
 void AppendLocalLinkOpen(std::string& out, std::string_view bookmark);

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "model_page/text_encoding.h"
+#include "page/font_name.h"
 
 namespace tessarine {
 
@@ -13,30 +14,22 @@ constexpr int kLargestSize = 1638;
 constexpr int kSmallestSize = 8;
 
 // A font name as a style may carry it: in code page 1251, without a " Cyr" suffix (as the RTF
-// pages write it) and without characters that would end the declaration or the attribute.
+// pages write it), with only the characters a font name needs (IsFontNameCharacter) and without
+// surrounding spaces.
 std::string StyleFontName(std::string_view utf8) {
   size_t cyr = utf8.find(" Cyr");
   if (cyr != std::string_view::npos) utf8 = utf8.substr(0, cyr);
-  std::string name;
-  AppendHtmlText(name, utf8, Escape::kAttribute);
-  std::string safe;
-  safe.reserve(name.size());
-  for (size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    if (c == '&') {  // a reference stays whole; the markup characters go
-      size_t end = name.find(';', i);
-      if (end == std::string::npos) break;
-      std::string_view ref = std::string_view(name).substr(i, end - i + 1);
-      if (ref.size() > 2 && ref[1] == '#') safe.append(ref);
-      i = end;
-      continue;
-    }
-    if (c == ';' || c == '{' || c == '}' || c == '\\' || c == ':' || c == '\'') continue;
-    safe.push_back(c);
+  std::string kept;
+  kept.reserve(utf8.size());
+  for (size_t i = 0, size = 0; i < utf8.size(); i += size) {
+    if (IsFontNameCharacter(DecodeUtf8(utf8.substr(i), size))) kept.append(utf8.substr(i, size));
   }
-  size_t first = safe.find_first_not_of(' ');
+  const size_t first = kept.find_first_not_of(' ');
   if (first == std::string::npos) return {};
-  return safe.substr(first, safe.find_last_not_of(' ') - first + 1);
+  std::string name;
+  AppendHtmlText(name, std::string_view(kept).substr(first, kept.find_last_not_of(' ') - first + 1),
+                 Escape::kAttribute);
+  return name;
 }
 
 // "#RRGGBB" as a colour; kNoColour for anything else.

@@ -9,7 +9,6 @@
 #include "model_page/notes.h"
 #include "model_page/pictures.h"
 #include "model_page/text_encoding.h"
-#include "page/link_target.h"
 
 namespace tessarine {
 
@@ -264,9 +263,8 @@ class ParagraphWriter {
     wanted_tag_.clear();
     if (item.local || (!target.empty() && target.front() == '#')) {
       AppendLocalLinkOpen(wanted_tag_, target);
-    } else if (!target.empty() && !IsScriptTarget(target)) {
-      AppendLinkOpen(wanted_tag_, target);
-    } else {  // a script or no target: the text stays, as plain text
+    } else if (target.empty() || !AppendLinkOpen(wanted_tag_, target)) {
+      // A script or no target: the text stays, as plain text.
       wanted_link_ = default_link_;
       wanted_tag_ = default_tag_;
       return;

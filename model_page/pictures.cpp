@@ -1,6 +1,11 @@
 #include "model_page/pictures.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 #include "model_page/text_encoding.h"
+#include "pictures/draw_picture.h"
 
 namespace tessarine {
 
@@ -82,6 +87,9 @@ std::string_view FormatName(model::PictureFormat format) {
       return "WMF";
     case model::PictureFormat::kEmf:
       return "EMF";
+    case model::PictureFormat::kDib:
+    case model::PictureFormat::kDdb:
+      return "BMP";
     default:
       return {};
   }
@@ -125,31 +133,77 @@ PixelSize ImageHeaderSize(model::PictureFormat format, std::string_view data) {
   return {};
 }
 
-void AppendBase64(std::string& out, std::string_view data) {
-  static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  const size_t start = out.size();
-  out.resize(start + (data.size() + 2) / 3 * 4);
-  char* w = out.data() + start;
-  const auto* p = reinterpret_cast<const unsigned char*>(data.data());
-  size_t n = data.size();
-  for (; n >= 3; n -= 3, p += 3) {
-    uint32_t v = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
-    *w++ = kDigits[v >> 18];
-    *w++ = kDigits[(v >> 12) & 63];
-    *w++ = kDigits[(v >> 6) & 63];
-    *w++ = kDigits[v & 63];
+PixelSize DrawnPictureSize(const model::Picture& picture) {
+  PixelSize size{TwipsToPixels(picture.width_twips), TwipsToPixels(picture.height_twips)};
+  if (size.width == 0 || size.height == 0) {
+    const bool metafile =
+        picture.format == model::PictureFormat::kWmf || picture.format == model::PictureFormat::kEmf;
+    auto own = [metafile](int32_t value) -> int64_t {
+      if (value <= 0) return 0;
+      return metafile ? std::max<int64_t>(1, int64_t{value} * 96 / 2540) : value;
+    };
+    if (size.width == 0) size.width = own(picture.picture_width);
+    if (size.height == 0) size.height = own(picture.picture_height);
   }
-  if (n > 0) {
-    uint32_t v = uint32_t{p[0]} << 16;
-    if (n == 2) v |= uint32_t{p[1]} << 8;
-    *w++ = kDigits[v >> 18];
-    *w++ = kDigits[(v >> 12) & 63];
-    *w++ = n == 2 ? kDigits[(v >> 6) & 63] : '=';
-    *w++ = '=';
+  if (size.width <= 0 || size.height <= 0) return {};
+  double shrink = 1;
+  shrink = std::min(shrink, double(pictures::kLargestSide) / double(size.width));
+  shrink = std::min(shrink, double(pictures::kLargestSide) / double(size.height));
+  shrink =
+      std::min(shrink, std::sqrt(double(pictures::kMostPixels) / (double(size.width) * double(size.height))));
+  if (shrink < 1) {
+    size.width = std::max<int64_t>(1, static_cast<int64_t>(double(size.width) * shrink));
+    size.height = std::max<int64_t>(1, static_cast<int64_t>(double(size.height) * shrink));
   }
+  return size;
+}
+
+std::optional<pictures::Image> DrawnPicture(const model::Picture& picture) {
+  pictures::Source source;
+  switch (picture.format) {
+    case model::PictureFormat::kWmf:
+      source = pictures::Source::kWmf;
+      break;
+    case model::PictureFormat::kEmf:
+      source = pictures::Source::kEmf;
+      break;
+    case model::PictureFormat::kDib:
+      source = pictures::Source::kDib;
+      break;
+    case model::PictureFormat::kDdb:
+      source = pictures::Source::kDdb;
+      break;
+    default:
+      return std::nullopt;
+  }
+  const pictures::BitmapLayout layout{picture.picture_width, picture.picture_height, picture.bits_per_pixel,
+                                      picture.planes, picture.width_bytes};
+  return pictures::DrawPicture(source, picture.data, layout);
+}
+
+namespace {
+
+bool AppendDrawnPicture(std::string& out, const model::Picture& picture) {
+  const std::optional<pictures::Image> image = DrawnPicture(picture);
+  if (!image) return false;
+  out.append("<img src=\"data:");
+  out.append(pictures::MimeType(image->type));
+  out.append(";base64,");
+  AppendBase64(out, image->data);
+  out.push_back('"');
+  AppendSizeAttributes(out, DrawnPictureSize(picture));
+  out.append(" alt=\"\">");
+  return true;
+}
+
+}  // namespace
+
+bool IsShownFormat(model::PictureFormat format) {
+  return format != model::PictureFormat::kOther;
 }
 
 void AppendPicture(std::string& out, const model::Picture& picture) {
+  if (AppendDrawnPicture(out, picture)) return;
   if (!StartsAsItsFormat(picture)) {
     AppendBox(out, picture);
     return;

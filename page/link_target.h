@@ -6,11 +6,13 @@
 
 namespace tessarine {
 
-// Whether a browser would take `target` as a script or inline data: it begins with
-// "javascript:", "vbscript:", "livescript:" or "data:" in any letter case, once "&lt;", "&gt;",
-// "&amp;" and numeric character references are read as their characters, leading spaces and
-// control characters are skipped, and tabs and line breaks anywhere in it are left out.
-bool IsScriptTarget(std::string_view target);
+// Whether a link whose attribute value stands in the page as `written` would run a script or
+// show inline data when followed. The value is read as a browser reads it: character references
+// decoded (numeric ones with or without their ";", and the named ones that spell markup, spaces,
+// tabs, line breaks and ":"), then every control character, space and DEL before the scheme's
+// end left out; it is refused when it then begins with "javascript:", "vbscript:",
+// "livescript:" or "data:" in any letter case.
+bool IsScriptTarget(std::string_view written);
 
 // The length of the numeric character reference ("&#N;" or "&#xH;", at most U+10FFFF's digits)
 // at the front of `s`, with its character in `value`; 0 when none stands there.

@@ -43,7 +43,7 @@ enum class Action : uint8_t {
   // Words that only mean something inside their destination.
   kFontCharset, kFontCodePage, kRed, kGreen, kBlue, kListId, kLevelNumberFormat, kLevelStartAt,
   kEndnote, kPictureFormat, kPictureWidth, kPictureHeight, kPictureGoalWidth, kPictureGoalHeight,
-  kPictureScaleX, kPictureScaleY,
+  kPictureScaleX, kPictureScaleY, kPictureBitsPerPixel, kPicturePlanes, kPictureWidthBytes,
   // Destinations.
   kSkipDestination,  // a group whose content is left out whole
   kFontTable, kColourTable, kStyleSheet, kInfo, kTitle, kAuthor, kListTable, kListOverrideTable,

@@ -21,6 +21,12 @@ void PictureBuilder::Begin() {
   *this = PictureBuilder{};
 }
 
+void PictureBuilder::SetBitmapLayout(int32_t bits_per_pixel, int32_t planes, int32_t width_bytes) {
+  if (bits_per_pixel >= 0) picture_.bits_per_pixel = bits_per_pixel;
+  if (planes >= 0) picture_.planes = planes;
+  if (width_bytes >= 0) picture_.width_bytes = width_bytes;
+}
+
 void PictureBuilder::AppendHex(std::string_view text) {
   std::string& data = picture_.data;
   for (char c : text) {
@@ -48,6 +54,8 @@ model::Picture PictureBuilder::Finish() {
   };
   picture_.width_twips = Scaled(goal_width_ > 0 ? goal_width_ : natural(width_), scale_x_);
   picture_.height_twips = Scaled(goal_height_ > 0 ? goal_height_ : natural(height_), scale_y_);
+  picture_.picture_width = width_;
+  picture_.picture_height = height_;
   model::Picture picture = std::move(picture_);
   Begin();
   return picture;

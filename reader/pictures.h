@@ -20,6 +20,8 @@ class PictureBuilder {
   void SetGoalHeight(int32_t value) { goal_height_ = value; }
   void SetScaleX(int32_t percent) { scale_x_ = percent; }
   void SetScaleY(int32_t percent) { scale_y_ = percent; }
+  // "\wbmbitspixel", "\wbmplanes", "\wbmwidthbytes" of a DDB; a negative value changes nothing.
+  void SetBitmapLayout(int32_t bits_per_pixel, int32_t planes, int32_t width_bytes);
   // Appends the bytes of the hex digits in `text` (pairs, other characters ignored; a digit
   // left over waits for the next call).
   void AppendHex(std::string_view text);

@@ -187,6 +187,12 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
       return picture_.SetScaleX(value);
     case Action::kPictureScaleY:
       return picture_.SetScaleY(value);
+    case Action::kPictureBitsPerPixel:
+      return picture_.SetBitmapLayout(value, -1, -1);
+    case Action::kPicturePlanes:
+      return picture_.SetBitmapLayout(-1, value, -1);
+    case Action::kPictureWidthBytes:
+      return picture_.SetBitmapLayout(-1, -1, value);
     default:
       if (keyword.kind == Kind::kDestination) return BeginDestination(keyword.action);
       break;

@@ -6,6 +6,8 @@
 #     deleted after their run);
 #  2b. tessarine-convert with each --engine (passes, model, auto) on a Word-style and a
 #     LibreOffice-style document of 16 MB;
+#  2c. tessarine-convert (auto and model) on a document of 200 metafile pictures, which must
+#     take under a second;
 #  3. an ordinary document of 16 and 100 MB through tessarine-convert and through the other
 #     converters that are installed (unrtf, pandoc, LibreOffice's headless HTML export;
 #     scripts/install-bench-deps.sh installs them), with MB/s, peak memory and how many times
@@ -87,6 +89,19 @@ for engine in auto model; do
       [ "$mb" -lt 100 ] || [ "$engine" != model ] || rm -f "$file"
     done
   done
+done
+
+echo
+echo "Whole program, 200 metafile pictures (formulas as WMF, drawings as EMF), drawn into the page;"
+echo "each way must take under a second (wall clock):"
+printf '  %-26s %6s %8s %8s %9s %7s %s\n' document MB seconds 'MB/s' 'peak MB' 'x input' 'wall s'
+pictures_file="$data/metafile-pictures.rtf"
+[ -f "$pictures_file" ] || "$make_document" metafile_pictures 200 "$pictures_file"
+pictures_mb=$(awk -v b="$(stat -c %s "$pictures_file")" 'BEGIN { printf "%.1f", b / 1048576 }')
+for engine in auto model; do
+  read -r seconds peak wall < <(measure "$convert" -q --engine "$engine" -o "$data/out.htm" "$pictures_file")
+  verdict=$(awk -v w="${wall:-9}" 'BEGIN { print (w < 1 ? "" : "  OVER A SECOND") }')
+  row "200 pictures $engine" "$pictures_mb" "$pictures_file" "$seconds" "$peak" "$wall$verdict"
 done
 
 echo

@@ -4,6 +4,7 @@
 # The seed corpus comes from examples/, tests/data/ and ../shared/corpus/ and lives in the build
 # folder, where it grows from run to run. Inputs that crash, hang, leak or trip a sanitizer are
 # saved under BUILD/fuzz/findings/; the script then exits 1 (keep each one in tests/data/fuzz/).
+# FUZZ_ONLY=name runs that target alone.
 # Usage: fuzz.sh [BUILD] (default build-fuzz).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,6 +35,16 @@ seed "$out/corpus/reader" examples tests/data "$shared" tests/data/fuzz/reader \
 # The choice also reads its input as a page: the expected pages of tests/data seed that.
 seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -name '*.htm' -o -path '*/fuzz/choice/*' \)
 seed "$out/corpus/text" examples tests/data tests/data/fuzz/text \( -name '*.txt' -o -path '*/fuzz/text/*' \)
+# Pictures: the documents that hold metafiles and bitmaps, and the sample pictures each behind
+# the byte that names its kind (a DDB also behind its layout).
+mkdir -p "$out/corpus/pictures"
+{ grep -rlE --include='*.rtf' 'wmetafile|emfblip|dibitmap|wbitmap' examples tests/data "$shared" 2>/dev/null || true; } |
+  while IFS= read -r f; do cp -n "$f" "$out/corpus/pictures/$(sha1sum <"$f" | cut -c1-40)"; done
+seed "$out/corpus/pictures" tests/data/fuzz/pictures -type f
+for f in tests/data/pictures/*.wmf; do { printf '\0\0\0\0\0'; cat "$f"; } >"$out/corpus/pictures/$(basename "$f")"; done
+for f in tests/data/pictures/*.emf; do { printf '\1\0\0\0\0'; cat "$f"; } >"$out/corpus/pictures/$(basename "$f")"; done
+for f in tests/data/pictures/*.dib; do { printf '\2\0\0\0\0'; cat "$f"; } >"$out/corpus/pictures/$(basename "$f")"; done
+for f in tests/data/pictures/*.ddb; do { printf '\3\4\2\1\2'; cat "$f"; } >"$out/corpus/pictures/$(basename "$f")"; done
 seed "$out/corpus/settings" tests/data tests/data/fuzz/settings \( -name '*.ini' -o -path '*/fuzz/settings/*' \)
 # The settings file as the program writes it with the start values.
 printf '%s\r\n' 'This is ini-file for program "Tessarine v1.0"' '[Parameters]' marginright=10 fsizessl=8 \
@@ -50,6 +61,7 @@ cat fuzz/passes/rtf.dict fuzz/reader/reader.dict >"$out/choice.dict"
 run() {
   local target=$1 corpus=$2 dict=$3 max_len=$4  # dict: a path
   local log="$out/logs/$target.log"
+  if [ -n "${FUZZ_ONLY:-}" ] && [ "$FUZZ_ONLY" != "$target" ]; then return; fi
   echo "== $target: ${seconds} s"
   set +e
   "$out/$target" "$out/corpus/$corpus" -dict="$dict" -max_len="$max_len" -max_total_time="$seconds" \
@@ -72,6 +84,7 @@ run() {
 run convert_rtf_fuzzer rtf fuzz/passes/rtf.dict 16384
 run read_rtf_fuzzer reader fuzz/reader/reader.dict 16384
 run convert_rtf_document_fuzzer choice "$out/choice.dict" 16384
+run draw_picture_fuzzer pictures fuzz/pictures/pictures.dict 65536
 run convert_text_fuzzer text fuzz/text/text.dict 65536
 run settings_file_fuzzer settings fuzz/settings/settings.dict 4096
 

@@ -14,6 +14,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   qt6-base-dev libgl-dev
+  libqt6svg6
   "${screenshot_packages[@]}"
   "$@"
 )

@@ -28,21 +28,22 @@ std::string WithSystemReason(std::string_view what, const Status& status) {
   return reason;
 }
 
-// Converts `text` and writes or hands back its page; `source` (empty for a document that is no
-// file) is never overwritten.
-FileOutcome ConvertAndSave(std::string_view text, SourceKind kind, const Settings& settings,
+// Converts `document` and writes or hands back its page; `source` (empty for a document that is
+// no file) is never overwritten.
+FileOutcome ConvertAndSave(const DocumentBytes& document, SourceKind kind, const Settings& settings,
                            const std::string& source, std::string output_path, std::string* page,
                            const ProgressSink& progress,
                            const std::function<void(size_t text_length)>& loaded) {
   FileOutcome outcome;
   outcome.output_path = std::move(output_path);
+  const std::string_view text = document.text();
   if (kind == SourceKind::kRtf && !HasRtfHeader(text)) {
     outcome.reason = messages::kNotRtfFile;
     return outcome;
   }
   if (loaded) loaded(text.size());
-  Conversion conversion =
-      kind == SourceKind::kRtf ? ConvertRtfDocument(text, settings, progress) : ConvertText(text, settings, progress);
+  Conversion conversion = kind == SourceKind::kRtf ? ConvertRtfDocument(document, settings, progress)
+                                                   : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {
     outcome.reason = messages::ForRefusal(conversion.refusal);
     return outcome;
@@ -87,16 +88,17 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
   std::string output_path = output.empty() ? OutputNameFor(source) : output;
   if (IsFolder(source)) return FileOutcome{false, std::string(messages::kFolderNotFile), output_path};
   if (!IsExistingFile(source)) return FileOutcome{false, std::string(messages::kFileNotFound), output_path};
-  std::string text;
-  if (Status read = ReadFileText(source, &text); !read.ok()) {
+  std::string raw;
+  if (Status read = ReadFileBytes(source, &raw); !read.ok()) {
     return FileOutcome{false, WithSystemReason(messages::kCannotReadFile, read), output_path};
   }
-  return ConvertAndSave(text, kind, settings, source, std::move(output_path), page, progress, loaded);
+  return ConvertAndSave(DocumentBytes(std::move(raw)), kind, settings, source, std::move(output_path), page,
+                        progress, loaded);
 }
 
-FileOutcome ConvertDocumentText(std::string_view text, SourceKind kind, const Settings& settings,
-                                const std::string& output, std::string* page) {
-  return ConvertAndSave(text, kind, settings, "", output, page, {}, {});
+FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,
+                            const std::string& output, std::string* page) {
+  return ConvertAndSave(document, kind, settings, "", output, page, {}, {});
 }
 
 }  // namespace tessarine

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_text.h"
 #include "page/conversion.h"
 #include "settings/settings.h"
 
@@ -26,7 +27,8 @@ struct FileOutcome {
   std::string output_path;  // where the page went (or would have gone)
 };
 
-// Converts the file at `source` (read with the file text rule) and saves its page to `output`
+// Converts the file at `source` (RTF: its bytes, see ConvertRtfDocument; text: read with the file
+// text rule) and saves its page to `output`
 // ("" = the output name of the source) with CR LF line breaks. A missing or unreadable file, a
 // folder, an RTF source failing the header test, a refused document, an output that is the
 // source file itself or a folder, and a page that cannot be written are failures; nothing is
@@ -38,10 +40,9 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
                         const ProgressSink& progress = {},
                         const std::function<void(size_t text_length)>& loaded = {});
 
-// Converts a document already read with the file text rule (standard input, for one) as
-// ConvertFile converts a file's text: the page goes to `output` (which must not be empty) or,
-// when `page` is not null, is handed back.
-FileOutcome ConvertDocumentText(std::string_view text, SourceKind kind, const Settings& settings,
-                                const std::string& output, std::string* page = nullptr);
+// Converts a document already read (standard input, for one) as ConvertFile converts a file:
+// the page goes to `output` (which must not be empty) or, when `page` is not null, is handed back.
+FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,
+                            const std::string& output, std::string* page = nullptr);
 
 }  // namespace tessarine

@@ -147,15 +147,15 @@ SourceKind KindFor(const Options& options, const std::string& file) {
   return KindFromPath(file);
 }
 
-// The document on standard input, read with the file text rule and converted as a file is; the
-// page goes to `output`, or to `page` when that is not null.
+// The document on standard input, converted as a file is; the page goes to `output`, or to
+// `page` when that is not null.
 FileOutcome ConvertStandardInput(SourceKind kind, const Settings& settings, const std::string& output,
                                  std::string* page) {
   std::string raw;
   if (Status read = ReadStreamBytes(stdin, &raw); !read.ok()) {
     return FileOutcome{false, std::string(messages::kCannotReadFile) + ": " + read.message(), output};
   }
-  return ConvertDocumentText(JoinLinesWithCrLf(std::move(raw)), kind, settings, output, page);
+  return ConvertDocument(DocumentBytes(std::move(raw)), kind, settings, output, page);
 }
 
 bool WriteToStandardOutput(const std::string& page) {

@@ -9,14 +9,16 @@ LoadedDocument LoadDocument(const std::string& path, SourceKind kind) {
   LoadedDocument loaded;
   loaded.name = OutputNameFor(path);
   if (!IsExistingFile(path)) return loaded;
-  Status read = ReadFileText(path, &loaded.text);
+  std::string raw;
+  Status read = ReadFileBytes(path, &raw);
   if (!read.ok()) {
     loaded.result = LoadResult::kUnreadable;
     loaded.reason = read.message();
     return loaded;
   }
-  loaded.result =
-      (kind == SourceKind::kRtf && !HasRtfHeader(loaded.text)) ? LoadResult::kNotRtf : LoadResult::kLoaded;
+  loaded.document = DocumentBytes(std::move(raw));
+  loaded.result = (kind == SourceKind::kRtf && !HasRtfHeader(loaded.document.text())) ? LoadResult::kNotRtf
+                                                                                      : LoadResult::kLoaded;
   return loaded;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/cli/convert_file.h"
+#include "base/file_text.h"
 
 namespace tessarine {
 
@@ -16,9 +17,9 @@ enum class LoadResult {
 
 struct LoadedDocument {
   LoadResult result = LoadResult::kMissing;
-  std::string name;    // the document's page name: the output name of the path (always set)
-  std::string text;    // the file's text by the file text rule (kLoaded and kNotRtf)
-  std::string reason;  // UTF-8, for kUnreadable
+  std::string name;        // the document's page name: the output name of the path (always set)
+  DocumentBytes document;  // the file's bytes and text (kLoaded and kNotRtf)
+  std::string reason;      // UTF-8, for kUnreadable
 };
 
 // Reads the document at `path` (a local path). RTF documents must pass the RTF header test.

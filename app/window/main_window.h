@@ -12,6 +12,7 @@
 #include "app/cli/convert_file.h"
 #include "app/commands/html_edit.h"
 #include "app/window/platform.h"
+#include "base/file_text.h"
 #include "page/conversion.h"
 #include "settings/settings.h"
 
@@ -50,7 +51,10 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   const Settings& settings() const { return settings_; }
-  const std::string& document_text() const { return document_text_; }
+  // The current document's text: the RTF document loaded, or the text or page shown.
+  std::string_view document_text() const {
+    return rtf_source_.text().empty() ? std::string_view(document_text_) : rtf_source_.text();
+  }
   const std::string& document_name() const { return document_name_; }
   const std::filesystem::path& preview_path() const { return preview_path_; }
 
@@ -116,7 +120,8 @@ class MainWindow : public QMainWindow {
   std::filesystem::path program_folder_;
   std::filesystem::path preview_path_;
   Settings settings_;
-  std::string document_text_;  // the current document, code page 1251 (DocumentText)
+  std::string document_text_;  // the current document, code page 1251 (DocumentText), but an RTF one
+  DocumentBytes rtf_source_;   // the RTF document loaded, as its file holds it (else empty)
   std::string document_name_;  // the page's file name for saving (DocumentName)
 
   QTabWidget* tabs_ = nullptr;

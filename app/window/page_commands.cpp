@@ -41,6 +41,7 @@ void MainWindow::OpenHtml() {
     return;
   }
   document_text_ = std::move(page);
+  rtf_source_ = DocumentBytes();
   ShowPage(document_text_);
   SelectTab(2);
   browser_button_->setEnabled(true);

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -18,6 +21,7 @@
 #include <QUrl>
 
 #include "model/table_grid.h"
+#include "model_page/pictures.h"
 
 namespace tessarine {
 
@@ -25,6 +29,7 @@ namespace {
 
 // Twips on the screen: 96 pixels to the inch, 1440 twips to the inch.
 constexpr double kTwipsPerPixel = 15.0;
+constexpr int64_t kLargestDrawnSide = 4096;  // pixels of a metafile or bitmap drawn for the pane
 // The most grid places a table of the view may have; larger tables are shown as their text.
 constexpr long long kMostTableCells = 250000;
 
@@ -186,10 +191,28 @@ class PaneWriter {
     if (index >= model_.pictures.size()) return;
     const model::Picture& picture = model_.pictures[index];
     QImage image;
-    const bool shown =
-        (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg) &&
-        image.loadFromData(reinterpret_cast<const uchar*>(picture.data.data()),
-                           static_cast<int>(std::min<size_t>(picture.data.size(), INT32_MAX)));
+    QSize size;
+    bool shown = false;
+    if (picture.format == model::PictureFormat::kPng || picture.format == model::PictureFormat::kJpeg) {
+      shown = image.loadFromData(reinterpret_cast<const uchar*>(picture.data.data()),
+                                 static_cast<int>(std::min<size_t>(picture.data.size(), INT32_MAX)));
+      size = QSize(
+          picture.width_twips > 0 ? static_cast<int>(picture.width_twips / kTwipsPerPixel) : image.width(),
+          picture.height_twips > 0 ? static_cast<int>(picture.height_twips / kTwipsPerPixel)
+                                   : image.height());
+    } else if (std::optional<pictures::Image> drawn = DrawnPicture(picture)) {
+      // Drawn at the size it is shown at, never larger than the pane can use.
+      const PixelSize shown_size = DrawnPictureSize(picture);
+      size = QSize(static_cast<int>(std::min<int64_t>(shown_size.width, kLargestDrawnSide)),
+                   static_cast<int>(std::min<int64_t>(shown_size.height, kLargestDrawnSide)));
+      QByteArray bytes =
+          QByteArray::fromRawData(drawn->data.data(), static_cast<qsizetype>(drawn->data.size()));
+      QBuffer buffer(&bytes);
+      QImageReader reader(&buffer, drawn->type == pictures::ImageType::kSvg ? "svg" : "bmp");
+      if (size.width() > 0 && size.height() > 0) reader.setScaledSize(size);
+      shown = reader.read(&image);
+      if (size.width() <= 0 || size.height() <= 0) size = image.size();
+    }
     if (!shown) {
       QTextCharFormat note;
       note.setForeground(QColor(Qt::darkGray));
@@ -201,8 +224,8 @@ class PaneWriter {
     target_->addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
     format.setName(name.toString());
-    format.setWidth(picture.width_twips > 0 ? picture.width_twips / kTwipsPerPixel : image.width());
-    format.setHeight(picture.height_twips > 0 ? picture.height_twips / kTwipsPerPixel : image.height());
+    format.setWidth(size.width());
+    format.setHeight(size.height());
     cursor.insertImage(format);
   }
 

@@ -62,7 +62,8 @@ void MainWindow::LoadRtf(const QString& path) {
     Report(std::string(texts::kCannotRead) + loaded.reason);
     return;
   }
-  document_text_ = std::move(loaded.text);
+  document_text_.clear();
+  rtf_source_ = std::move(loaded.document);
   if (loaded.result == LoadResult::kNotRtf) {
     std::string message(texts::kAttention);
     message.append(kLineBreak);
@@ -73,7 +74,7 @@ void MainWindow::LoadRtf(const QString& path) {
   }
   SetStatus(Utf8(texts::kStatusLoadedColon) + path);
   // One reading of the document for both panes.
-  const model::Document document = ReadRtfDocument(document_text_);
+  const model::Document document = ReadRtfDocument(rtf_source_.bytes());
   ShowDocument(rtf_pane_, document);
   std::string text;
   model::AppendPlainText(document, model::WithNotes::kNo, text);
@@ -91,7 +92,8 @@ void MainWindow::LoadText(const QString& path) {
     Report(std::string(texts::kCannotRead) + loaded.reason);
     return;
   }
-  document_text_ = std::move(loaded.text);
+  document_text_ = loaded.document.TakeText();
+  rtf_source_ = DocumentBytes();
   SetStatus(Utf8(texts::kStatusLoaded) + path);
   text_pane_->SetPage(document_text_);
   SelectTab(0);
@@ -115,6 +117,7 @@ void MainWindow::ConvertBatch(const QStringList& paths, SourceKind kind) {
   if (report.converted > 0) {
     // The panes show the last page written, as converting it one by one would have left them.
     document_text_ = report.last_page;
+    rtf_source_ = DocumentBytes();
     if (kind == SourceKind::kRtf) {
       ShowPage(report.last_page);
       SelectTab(2);
@@ -129,7 +132,7 @@ void MainWindow::ConvertBatch(const QStringList& paths, SourceKind kind) {
 }
 
 void MainWindow::ConvertRtfCommand() {
-  Conversion conversion = ConvertRtfDocument(document_text_, settings_, Progress());
+  Conversion conversion = ConvertRtfDocument(rtf_source_, settings_, Progress());
   SetProgress(0);
   SetStatus(Utf8(conversion.reading == RtfReading::kModel ? texts::kStatusMadeByModel : texts::kStatusMadeByPasses));
   if (conversion.refusal != Refusal::kNone) Report(messages::ForRefusal(conversion.refusal));

@@ -27,7 +27,11 @@ bool HasParagraphMark(std::string_view s, long head_pard) {
 
 void OpenGroupParagraph(ConversionState& st) {
   std::string style;
-  if (!st.ParagraphFont.empty()) style += "font-family:" + st.ParagraphFont + ";";
+  if (!st.ParagraphFont.empty()) {
+    style += "font-family:";
+    AppendFontFamily(style, st.ParagraphFont);
+    style += ';';
+  }
   if (!st.ParagraphSize.empty()) style += "font-size:" + st.ParagraphSize + "pt;";
   if (!st.ParagraphColour.empty()) style += "color:" + st.ParagraphColour + ";";
   std::string& out = st.OutputText;
@@ -43,7 +47,11 @@ void OpenGroupParagraph(ConversionState& st) {
 // The span style of the group: everything its head sets, in a fixed order, the last ";" kept.
 std::string GroupStyle(const RunFormat& f) {
   std::string style;
-  if (!f.FontName.empty()) style += "font-family:" + f.FontName + ";";
+  if (!f.FontName.empty()) {
+    style += "font-family:";
+    AppendFontFamily(style, f.FontName);
+    style += ';';
+  }
   if (!f.FontSize.empty()) style += "font-size:" + f.FontSize + "pt;";
   if (!f.Colour.empty()) style += "color:" + f.Colour + ";";
   if (!f.Bold.empty()) style += "font-weight:bold;";

@@ -10,6 +10,8 @@ namespace tessarine {
 
 namespace {
 
+constexpr std::string_view kFontFamily = "font-family:";
+
 // One property of the opening run: the run's own value when it differs from the page default
 // (and then it becomes the paragraph's), nothing when it equals the default, and the
 // paragraph's inherited value or else the page default when the run names none.
@@ -27,7 +29,11 @@ void AppendOpeningProperty(const std::string& value, std::string& paragraph_valu
     written = &page_default;
   }
   style.append(prefix);
-  style.append(*written);
+  if (prefix == kFontFamily && written != &page_default) {
+    AppendFontFamily(style, *written);
+  } else {
+    style.append(*written);
+  }
   style.append(suffix);
 }
 
@@ -38,7 +44,11 @@ void AppendChangedProperty(const std::string& value, std::string& paragraph_valu
   if (value.empty() || value == paragraph_value) return;
   paragraph_value = value;
   style.append(prefix);
-  style.append(value);
+  if (prefix == kFontFamily) {
+    AppendFontFamily(style, value);
+  } else {
+    style.append(value);
+  }
   style.append(suffix);
 }
 
@@ -50,7 +60,7 @@ void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionSt
   const Settings& set = st.settings;
   std::string& style = st.StyleText;
   style.clear();
-  AppendOpeningProperty(f.FontName, st.ParagraphFont, set.fontname, "font-family:", ";", style);
+  AppendOpeningProperty(f.FontName, st.ParagraphFont, set.fontname, kFontFamily, ";", style);
   AppendOpeningProperty(f.FontSize, st.ParagraphSize, set.fontsize, "font-size:", "pt;", style);
   AppendOpeningProperty(f.Colour, st.ParagraphColour, set.textcolor, "color:", ";", style);
   if (st.Alignment != "left") {
@@ -173,7 +183,7 @@ void WriteLaterRunTags(std::string_view head, const RunFormat& f, ConversionStat
 void WriteLaterRun(std::string_view head, const RunFormat& f, ConversionState& st) {
   std::string& style = st.StyleText;
   style.clear();
-  AppendChangedProperty(f.FontName, st.ParagraphFont, "font-family:", ";", style);
+  AppendChangedProperty(f.FontName, st.ParagraphFont, kFontFamily, ";", style);
   AppendChangedProperty(f.FontSize, st.ParagraphSize, "font-size:", "pt;", style);
   AppendChangedProperty(f.Colour, st.ParagraphColour, "color:", ";", style);
   std::string& out = st.OutputText;

@@ -1,5 +1,7 @@
 #include "passes/notes/hyperlink.h"
 
+#include <utility>
+
 #include "page/link_target.h"
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/paragraphs/run_text.h"
@@ -66,20 +68,28 @@ bool CutBookmarkSwitch(std::string_view& s) {
   return true;
 }
 
-// The length of the reference at the front of `s` that the page keeps as it stands: the run
-// decoder's "&lt;" and "&gt;", or a numeric reference "&#N;" or "&#xH;" (as the escape rewrite
-// writes letters code page 1251 lacks); 0 for anything else. `value` receives its character.
+// The length of the reference at the front of `s` that the page keeps as it stands: those the run
+// decoder writes ("&lt;", "&gt;", "&amp;", and numeric references for letters code page 1251
+// lacks) and "&quot;"; 0 for anything else. `value` receives its character.
 size_t KeptReference(std::string_view s, unsigned long& value) {
-  if (s.starts_with("&lt;") || s.starts_with("&gt;")) {
-    value = s[1] == 'l' ? '<' : '>';
-    return 4;
+  for (const auto& [entity, c] :
+       {std::pair{std::string_view("&lt;"), '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}}) {
+    if (s.starts_with(entity)) {
+      value = static_cast<unsigned char>(c);
+      return entity.size();
+    }
   }
   return NumericReferenceLength(s, value);
 }
 
+bool IsControl(unsigned long c) {
+  return c < 0x20 || c == 0x7F;
+}
+
 // Appends `text`, HTML text as the run decoder writes it, as the value of a double-quoted
 // attribute: quotes, "<", ">" and every "&" that does not start a kept reference are written as
-// references, so nothing in it can end the attribute or spell a character it does not show.
+// references, so nothing in it can end the attribute or spell a character it does not show;
+// control characters, also written as references, are left out.
 void AppendAttributeValue(std::string_view text, std::string& out) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -91,8 +101,14 @@ void AppendAttributeValue(std::string_view text, std::string& out) {
     } else if (c == '>') {
       out += "&gt;";
     } else if (c == '&') {
-      out += KeptReference(text.substr(i), value) > 0 ? "&" : "&amp;";
-    } else {
+      const size_t kept = KeptReference(text.substr(i), value);
+      if (kept == 0) {
+        out += "&amp;";
+      } else {
+        if (!IsControl(value)) out.append(text.substr(i, kept));
+        i += kept - 1;
+      }
+    } else if (!IsControl(static_cast<unsigned char>(c))) {
       out += c;
     }
   }
@@ -131,14 +147,11 @@ void ConvertHyperlinkField(std::string_view field, ConversionState& st) {
     AppendAllFlatGroups(InnerGroups(inst), instruction, st);
   }
   const HyperlinkTarget link = ReadHyperlinkTarget(instruction);
-  const bool linked = link.hyperlink && !IsScriptTarget(link.target);
+  std::string href;
+  AppendAttributeValue(link.target, href);
+  const bool linked = link.hyperlink && !IsScriptTarget(href);
   std::string& out = st.OutputText;
-  if (linked) {
-    out += "<a href=\"";
-    if (link.bookmark) out += '#';
-    AppendAttributeValue(link.target, out);
-    out += "\">";
-  }
+  if (linked) out.append(link.bookmark ? "<a href=\"#" : "<a href=\"").append(href).append("\">");
   ExtractGroup(field, rslt, opens);
   AppendLeadingFlatGroups(InnerGroups(rslt), out, st);
   if (linked) out += "</a>";

@@ -25,10 +25,11 @@ HyperlinkTarget ReadHyperlinkTarget(std::string_view instruction);
 // from the first "{" after "\field" on: the instruction group, then the result group. The target
 // is read (ReadHyperlinkTarget) from the text of all the instruction's groups without nested
 // groups, in order (an instruction without groups of its own: its own text), and written quoted
-// and escaped, `<a href="target">` (`"#target"` for a bookmark); the link text is the text of
-// the result's groups without nested groups, up to the first group with nested groups. A script
-// target, or an instruction without "HYPERLINK" (a field whose result merely holds links), gives
-// the link text alone, without `<a>`. A missing group gives an empty target or text.
+// and escaped, control characters left out, `<a href="target">` (`"#target"` for a bookmark); the
+// link text is the text of the result's groups without nested groups, up to the first group with
+// nested groups. A target that, as written, a browser would take for a script (IsScriptTarget),
+// or an instruction without "HYPERLINK" (a field whose result merely holds links), gives the link
+// text alone, without `<a>`. A missing group gives an empty target or text.
 void ConvertHyperlinkField(std::string_view field, ConversionState& st);
 
 // The flat group a group with bookmarks comes down to: "{", the text before its first nested

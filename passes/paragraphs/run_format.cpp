@@ -1,5 +1,9 @@
 #include "passes/paragraphs/run_format.h"
 
+#include <cstdint>
+
+#include "page/font_name.h"
+#include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 #include "passes/scan/scan.h"
 #include "passes/scan/search.h"
@@ -147,6 +151,32 @@ RunFormat ParseRunFormat(std::string_view s, const ConversionState& st) {
   if (words.bold) f.Bold = "bold";
   if (words.underline) f.Underline = "underline";
   return f;
+}
+
+void AppendFontFamily(std::string& out, std::string_view name) {
+  for (size_t i = 0; i < name.size();) {
+    if (name.substr(i, 2) == "\\'" && i + 4 <= name.size()) {
+      const char byte = HexEscapeByte(name.substr(i));
+      AppendFontName(out, std::string_view(&byte, 1));
+      i += 4;
+    } else if (name[i] == kReferenceMark && name.substr(i + 1, 2) == "&#") {
+      // A marked reference; the font table ends a name at the first ";", so at the end of the
+      // name it may have lost its own.
+      size_t end = i + 3;
+      uint32_t value = 0;
+      while (end < name.size() && end < i + 10 && name[end] >= '0' && name[end] <= '9') {
+        value = value * 10 + static_cast<uint32_t>(name[end++] - '0');
+      }
+      const bool closed = end < name.size() && name[end] == ';';
+      if (end > i + 3 && (closed || end == name.size()) && IsFontNameCharacter(value)) {
+        out.append(name.substr(i + 1, end - i - 1)).push_back(';');
+      }
+      i = closed ? end + 1 : end;
+    } else {
+      AppendFontName(out, name.substr(i, 1));
+      ++i;
+    }
+  }
 }
 
 void ApplyFontTable(ConversionState& st, std::string_view group) {

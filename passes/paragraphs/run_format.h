@@ -38,6 +38,12 @@ std::string_view AlignmentFor(char c);
 // empty values.
 RunFormat ParseRunFormat(std::string_view s, const ConversionState& st);
 
+// Appends the font name `name`, as the font table keeps it (escapes as written), as the value of
+// a style's "font-family:": its hex escapes and marked references read (one the table cut at its
+// ";" at the end of the name too), and only the characters a font name needs kept
+// (IsFontNameCharacter), so no name can end the declaration or the attribute.
+void AppendFontFamily(std::string& out, std::string_view name);
+
 // Turns the font-table group into FontTableText and its index.
 void ApplyFontTable(ConversionState& st, std::string_view group);
 

@@ -11,6 +11,10 @@ namespace tessarine {
 
 namespace {
 
+void AppendValue(std::string& out, std::string_view value) {
+  out.append(value);
+}
+
 void DropLastSemicolon(std::string& style) {
   if (!style.empty() && style.back() == ';') style.pop_back();
 }
@@ -23,7 +27,9 @@ void WriteParagraphOpening(std::string_view s, bool indent, ConversionState& st)
   style.clear();
   if (!f.FontName.empty() && f.FontName != set.fontname) {
     st.ParagraphFont = f.FontName;
-    style += "font-family:" + f.FontName + ";";
+    style += "font-family:";
+    AppendFontFamily(style, f.FontName);
+    style += ';';
   }
   if (!f.FontSize.empty() && f.FontSize != set.fontsize) {
     st.ParagraphSize = f.FontSize;
@@ -119,18 +125,19 @@ void WriteRunSpan(std::string_view s, int& run_count, ConversionState& st) {
     st.OutputText += kLineBreak;
     st.SpanOpen = false;
   }
-  auto declare = [&style](const std::string& value, const std::string& paragraph_value, std::string& span_field,
-                          const char* name, const char* unit) {
+  auto declare = [&style](const std::string& value, const std::string& paragraph_value,
+                          std::string& span_field, const char* name, const char* unit,
+                          void (*append)(std::string&, std::string_view) = AppendValue) {
     if (!value.empty() && value != paragraph_value) {
       style += name;
-      style += value;
+      append(style, value);
       style += unit;
       span_field = value;
     } else {
       span_field.clear();
     }
   };
-  declare(f.FontName, st.ParagraphFont, st.SpanFont, "font-family:", ";");
+  declare(f.FontName, st.ParagraphFont, st.SpanFont, "font-family:", ";", AppendFontFamily);
   declare(f.FontSize, st.ParagraphSize, st.SpanSize, "font-size:", "pt;");
   declare(f.Colour, st.ParagraphColour, st.SpanColour, "color:", ";");
   auto flag = [&style](const std::string& value, std::string& span_field, const char* declaration) {

@@ -12,9 +12,79 @@ int DigitValue(unsigned char c) {
   return c;
 }
 
-bool IsSpecial(char c) { return c == '\\' || c == '\r' || c == '\n' || c == '<' || c == '>'; }
+bool IsSpecial(char c) {
+  return c == '\\' || c == '\r' || c == '\n' || c == '<' || c == '>' || c == '&' || c == kReferenceMark;
+}
+
+bool StartsReference(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#';
+}
+
+enum class Writes { kNothing, kCharacter, kDash, kReference };
+
+// What the run holds at `i`: the length of the piece there, what it writes and the character it
+// decodes to in `c` (the first one for the dash, "&" for a reference).
+struct Piece {
+  size_t length = 1;
+  char c = 0;
+  Writes writes = Writes::kCharacter;
+};
+
+Piece PieceAt(std::string_view s, size_t i) {
+  const std::string_view rest = s.substr(i);
+  const char c = rest[0];
+  if (c == '\r' || c == '\n') return {1, 0, Writes::kNothing};
+  if (size_t mark = ReferenceMarkLength(rest); mark > 0) return {mark, '&', Writes::kReference};
+  if (c != '\\') return {1, c, Writes::kCharacter};
+  if (rest.size() >= 2 && rest[1] == '\'') {
+    if (rest.size() < 4) return {rest.size(), 0, Writes::kNothing};  // cut off by the end of the run: nothing
+    return {4, HexEscapeByte(rest), Writes::kCharacter};
+  }
+  if (rest.size() >= 5 && rest[1] == 'e' && rest[4] == 'a') {
+    return {rest.size() >= 8 ? 8 : rest.size(), '-', Writes::kDash};
+  }
+  if (rest.starts_with(kOpenBracePlaceholder)) return {4, '{', Writes::kCharacter};
+  if (rest.starts_with(kCloseBracePlaceholder)) return {4, '}', Writes::kCharacter};
+  return {1, '\\', Writes::kCharacter};
+}
+
+// The first character written after position `i` of the run, 0 when none is.
+char NextCharacter(std::string_view s, size_t i) {
+  while (i < s.size()) {
+    if (!IsSpecial(s[i])) return s[i];
+    const Piece piece = PieceAt(s, i);
+    if (piece.writes != Writes::kNothing) return piece.c;
+    i += piece.length;
+  }
+  return 0;
+}
 
 }  // namespace
+
+char HexEscapeByte(std::string_view s) {
+  const int value =
+      16 * DigitValue(static_cast<unsigned char>(s[2])) + DigitValue(static_cast<unsigned char>(s[3]));
+  return static_cast<char>(value & 0xFF);
+}
+
+size_t ReferenceMarkLength(std::string_view s) {
+  if (s.size() < 5 || s[0] != kReferenceMark || s[1] != '&' || s[2] != '#') return 0;
+  size_t end = 3;
+  while (end < s.size() && end < 10 && s[end] >= '0' && s[end] <= '9') ++end;
+  return end > 3 && end < s.size() && s[end] == ';' ? end + 1 : 0;
+}
+
+void AppendTextCharacter(char c, char next, std::string& out) {
+  if (c == '<') {
+    out.append("&lt;");
+  } else if (c == '>') {
+    out.append("&gt;");
+  } else if (c == '&' && StartsReference(next)) {
+    out.append("&amp;");
+  } else {
+    out.push_back(c);
+  }
+}
 
 void DecodeText(std::string_view s, std::string& out) {
   const size_t n = s.size();
@@ -25,40 +95,21 @@ void DecodeText(std::string_view s, std::string& out) {
     out.append(s.substr(i, plain - i));
     i = plain;
     if (i >= n) break;
-    const char c = s[i];
-    if (c == '\\') {
-      std::string_view rest = s.substr(i);
-      if (rest.size() >= 2 && rest[1] == '\'') {
-        if (rest.size() >= 4) {
-          int value = 16 * DigitValue(static_cast<unsigned char>(rest[2])) +
-                      DigitValue(static_cast<unsigned char>(rest[3]));
-          out.push_back(static_cast<char>(value & 0xFF));
-          i += 4;
-        } else {
-          i = n;  // cut off by the end of the run: nothing
-        }
-      } else if (rest.size() >= 5 && rest[1] == 'e' && rest[4] == 'a') {
+    const Piece piece = PieceAt(s, i);
+    switch (piece.writes) {
+      case Writes::kNothing:
+        break;
+      case Writes::kCharacter:
+        AppendTextCharacter(piece.c, piece.c == '&' ? NextCharacter(s, i + piece.length) : 0, out);
+        break;
+      case Writes::kDash:
         out.append("- ");
-        i += rest.size() >= 8 ? 8 : rest.size();
-      } else if (rest.substr(0, 4) == kOpenBracePlaceholder) {
-        out.push_back('{');
-        i += 4;
-      } else if (rest.substr(0, 4) == kCloseBracePlaceholder) {
-        out.push_back('}');
-        i += 4;
-      } else {
-        out.push_back('\\');
-        i += 1;
-      }
-    } else if (c == '\r' || c == '\n') {
-      i += 1;
-    } else if (c == '<') {
-      out.append("&lt;");
-      i += 1;
-    } else {
-      out.append("&gt;");
-      i += 1;
+        break;
+      case Writes::kReference:
+        out.append(s.substr(i + 1, piece.length - 1));  // the reference the rewrite wrote
+        break;
     }
+    i += piece.length;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/code_page.h"
 #include "base/cp1251.h"
+#include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 
 namespace tessarine {
@@ -122,17 +123,15 @@ void AppendHexEscape(unsigned char byte, std::string& out) {
   out.push_back(kDigits[byte & 15]);
 }
 
-// Writes character `c` as text the converter decodes back to it.
+// Writes character `c` as text the converter decodes back to it: one it could take for a control
+// word or a brace as a hex escape, one code page 1251 lacks as a marked reference.
 void AppendCharacter(char32_t c, std::string& out) {
-  if (c == '<') {
-    out += "&lt;";
-  } else if (c == '>') {
-    out += "&gt;";
-  } else if (c < 0x80 && c >= 0x20 && c != '{' && c != '}' && c != '\\') {
+  if (c < 0x80 && c >= 0x20 && c != '{' && c != '}' && c != '\\') {
     out.push_back(static_cast<char>(c));
   } else if (int byte = UnicodeToCp1251(c); byte >= 0) {
     AppendHexEscape(static_cast<unsigned char>(byte), out);
   } else {
+    out += kReferenceMark;
     out += "&#" + std::to_string(static_cast<unsigned long>(c)) + ";";
   }
 }
@@ -162,7 +161,7 @@ class Rewriter {
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
       } else {
-        out_.push_back(c);
+        if (c != kReferenceMark) out_.push_back(c);  // the mark is the rewrite's own
         ++i_;
       }
     }

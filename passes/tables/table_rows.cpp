@@ -151,7 +151,11 @@ void AppendLooseCell(std::string_view t, std::string& cells, ConversionState& st
 void AppendGroupCells(std::string_view group, std::string& cells, ConversionState& st) {
   const RunFormat f = ParseRunFormat(group, st);
   st.StyleText.clear();
-  if (!f.FontName.empty()) st.StyleText.append("font-family:").append(f.FontName).append(";");
+  if (!f.FontName.empty()) {
+    st.StyleText.append("font-family:");
+    AppendFontFamily(st.StyleText, f.FontName);
+    st.StyleText.append(";");
+  }
   if (!f.FontSize.empty()) st.StyleText.append("font-size:").append(f.FontSize).append("pt;");
   if (!f.Colour.empty()) st.StyleText.append("color:").append(f.Colour).append(";");
   if (!st.StyleText.empty()) st.StyleText.pop_back();

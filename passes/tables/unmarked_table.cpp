@@ -32,11 +32,11 @@ size_t HiddenGroupEnd(std::string_view text, size_t at) {
   return end == std::string_view::npos ? text.size() : end;
 }
 
-int HexValue(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return c;
+// The character the text at `at` starts with, a hex escape read as its byte; 0 at the end.
+char CharacterAt(std::string_view rtf, size_t at) {
+  if (at >= rtf.size()) return 0;
+  if (rtf.substr(at, 2) == "\\'" && at + 3 < rtf.size()) return HexEscapeByte(rtf.substr(at));
+  return rtf[at];
 }
 
 // Drops line breaks and spaces at the end of what was appended after `start`; a text of spaces
@@ -151,9 +151,8 @@ void AppendCellText(std::string_view rtf, std::string& out) {
         i = w.end;
       } else if (d == '\'') {
         if (i + 3 >= rtf.size()) break;
-        const int value = 16 * HexValue(static_cast<unsigned char>(rtf[i + 2])) +
-                          HexValue(static_cast<unsigned char>(rtf[i + 3]));
-        out.push_back(static_cast<char>(value & 0xFF));
+        const char byte = HexEscapeByte(rtf.substr(i));
+        AppendTextCharacter(byte, byte == '&' ? CharacterAt(rtf, i + 4) : 0, out);
         i += 4;
       } else if (rtf.substr(i, 4) == kOpenBracePlaceholder) {
         out.push_back('{');
@@ -172,11 +171,11 @@ void AppendCellText(std::string_view rtf, std::string& out) {
       i = end == std::string_view::npos ? i + 1 : end;
     } else if (c == '}' || c == '\r' || c == '\n') {
       ++i;
-    } else if (c == '<') {
-      out.append("&lt;");
-      ++i;
-    } else if (c == '>') {
-      out.append("&gt;");
+    } else if (const size_t mark = c == kReferenceMark ? ReferenceMarkLength(rtf.substr(i)) : 0; mark > 0) {
+      out.append(rtf.substr(i + 1, mark - 1));  // the reference the escape rewrite wrote
+      i += mark;
+    } else if (c == '<' || c == '>' || c == '&') {
+      AppendTextCharacter(c, c == '&' ? CharacterAt(rtf, i + 1) : 0, out);
       ++i;
     } else {
       out.push_back(c);

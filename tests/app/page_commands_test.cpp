@@ -177,7 +177,7 @@ TEST_F(PageCommandsTest, PreviewThatCannotBeWrittenOrOpened) {
 TEST_F(PageCommandsTest, OpenHtmlOfAMissingFileStopsSilently) {
   platform.open_answers.push_back({Path(folder.Write("doc.txt", "text\r\n"))});
   Trigger("openTxtAction");
-  const std::string before = Window().document_text();
+  const std::string before(Window().document_text());
   platform.open_answers.push_back({Path(folder / "gone.htm")});
   Trigger("openHtmlAction");
   EXPECT_TRUE(platform.messages.empty());

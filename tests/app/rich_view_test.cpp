@@ -1,5 +1,6 @@
 #include <string>
 
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -7,9 +8,11 @@
 #include <QTextTable>
 
 #include "app/window/rich_view.h"
+#include "base/file_text.h"
 #include "reader/read_rtf.h"
 #include "tests/app/window_fixture.h"
 #include "tests/model_page/sample_images.h"
+#include "tests/support/paths.h"
 
 namespace tessarine::testing {
 namespace {
@@ -117,6 +120,37 @@ TEST(RichViewTest, ShowsListMarkersLinksNotesAndPictures) {
   EXPECT_FALSE(document->resource(QTextDocument::ImageResource, QUrl(image.name())).isNull());
   EXPECT_TRUE(document->lastBlock().text().contains("Noted text."))
       << document->lastBlock().text().toStdString();
+}
+
+// The metafiles and bitmaps of a document drawn as the page draws them, at the document's size;
+// one that does not draw is the grey note.
+TEST(RichViewTest, ShowsMetafilesAndBitmapsDrawn) {
+  App();
+  QTextEdit pane;
+  std::string rtf;
+  ASSERT_TRUE(ReadFileBytes(DataDir() / "pictures" / "every_kind.rtf", &rtf).ok());
+  Show(pane, rtf);
+  QTextDocument* document = pane.document();
+  const struct {
+    const char* paragraph;
+    double width, height;
+  } cases[] = {{"WMF: ", 200, 100}, {"EMF: ", 200, 100}, {"DIB: ", 40, 40}, {"DDB: ", 64, 8}};
+  for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+    for (const auto& c : cases) {
+      if (!block.text().startsWith(c.paragraph)) continue;
+      const int at = static_cast<int>(block.text().indexOf(QChar::ObjectReplacementCharacter));
+      ASSERT_GE(at, 0) << c.paragraph << block.text().toStdString();
+      const QTextImageFormat image = FormatAt(document, block.position() + at).toImageFormat();
+      EXPECT_EQ(image.width(), c.width) << c.paragraph;
+      EXPECT_EQ(image.height(), c.height) << c.paragraph;
+      const QImage drawn =
+          document->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+      EXPECT_FALSE(drawn.isNull()) << c.paragraph;
+    }
+    if (block.text().startsWith("Broken: ")) {
+      EXPECT_EQ(block.text().count("[рисунок]"), 2);
+    }
+  }
 }
 
 }  // namespace

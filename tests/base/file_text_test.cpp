@@ -40,6 +40,11 @@ TEST(FileTextTest, JoinLinesWithCrLf) {
     EXPECT_EQ(JoinLinesWithCrLf(c.raw), c.expected) << c.name;
     // Handing over the buffer gives the same text, copied or not.
     EXPECT_EQ(JoinLinesWithCrLf(std::string(c.raw)), c.expected) << c.name << " (buffer handed over)";
+    // A document keeps its bytes beside that text, moved or not.
+    DocumentBytes document(c.raw);
+    const DocumentBytes moved = std::move(document);
+    EXPECT_EQ(moved.bytes(), c.raw) << c.name;
+    EXPECT_EQ(moved.text(), c.expected) << c.name;
   }
 }
 

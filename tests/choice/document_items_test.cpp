@@ -55,7 +55,7 @@ std::string Walk(const model::Document& document) {
 
 TEST(DocumentItemsTest, WalksTheDocumentAsItsPageShowsIt) {
   model::Document document;
-  document.pictures = {{model::PictureFormat::kPng, "", 0, 0}, {model::PictureFormat::kWmf, "", 0, 0}};
+  document.pictures = {{model::PictureFormat::kPng, "", 0, 0}, {model::PictureFormat::kOther, "", 0, 0}};
   document.body.push_back(
       Paragraph({Text("Ab, \xD0\xB2\xD1\x8B!"), Mark(model::InlineKind::kTab), Text("c"),
                  Mark(model::InlineKind::kNoteMark), Mark(model::InlineKind::kLineBreak),

@@ -270,6 +270,19 @@ TEST_F(ConvertCommandTest, StandardInputGivesItsPageToStandardOutput) {
   EXPECT_FALSE(Exists("-.htm"));
 }
 
+// A file or standard input: the structured reader gets the bytes, so a lone CR in "\bin" data
+// stays one.
+TEST_F(ConvertCommandTest, BinaryDataReachesTheReaderUnchanged) {
+  const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\r\r", 26);
+  const std::string rtf = "{\\rtf1\\ansi\r\\pard A {\\pict\\pngblip\\bin26 " + png + "}\\par}";
+  const std::string base64 = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABDQ0=";
+  run_.WriteDocument("bin.rtf", rtf);
+  RunResult r = run_.Run({"--engine", "model", "-o", "-", "bin.rtf"});
+  EXPECT_NE(r.out.find(base64), std::string::npos) << r.out;
+  r = run_.RunWithInput({"--engine", "model", "-"}, rtf);
+  EXPECT_NE(r.out.find(base64), std::string::npos) << r.out;
+}
+
 TEST_F(ConvertCommandTest, StandardInputIsRtfUnlessFromSaysOtherwise) {
   const std::string text = "A line of plain text.\r\n\r\nAnother one.\r\n";
   RunResult r = run_.RunWithInput({"-"}, text);

@@ -61,7 +61,7 @@ TEST_F(CommandsTest, LoadDocumentResults) {
     EXPECT_EQ(loaded.result, c.result);
     EXPECT_EQ(loaded.name, Path(c.name));
     if (c.text != nullptr) {
-      EXPECT_EQ(loaded.text, c.text);
+      EXPECT_EQ(loaded.document.text(), c.text);
     }
   }
 }

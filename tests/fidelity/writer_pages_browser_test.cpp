@@ -48,9 +48,13 @@ TEST(WriterPagesInBrowserTest, TheCheckFindsLostAnchorsAndBrokenPictures) {
       "<img src=\"data:image/png;base64,AAAA\"></body></html>",
       "<html><body><p>nothing to check</p></body></html>",
       "<html><body><a href=\"#d\">d</a><a name=\"d\"></a><a name=\"d\"></a></body></html>",
+      // An empty SVG decodes but shows nothing.
+      "<html><body><img "
+      "src=\"data:image/svg+xml;base64,PHN2ZyB4bWxucz0iaHR0cDovL3d3dy53My5vcmcvMjAwMC9zdmciIHdpZHRoPSI"
+      "yIiBoZWlnaHQ9IjIiLz4=\"></body></html>",
   };
   const std::vector<std::vector<std::string>> expected = {
-      {"link:lost:x", "link:ok", "img:broken:0"}, {}, {"link:lost:d"}};
+      {"link:lost:x", "link:ok", "img:broken:0"}, {}, {"link:lost:d"}, {"img:blank:0"}};
   EXPECT_EQ(CheckPagesInBrowser(chromium, pages), expected);
 }
 

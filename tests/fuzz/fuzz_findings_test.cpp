@@ -25,7 +25,7 @@ struct Finding {
 
 std::vector<Finding> Findings() {
   std::vector<Finding> found;
-  for (const char* target : {"rtf", "reader", "choice", "text", "settings"}) {
+  for (const char* target : {"rtf", "reader", "choice", "text", "settings", "pictures"}) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(testing::DataDir() / "fuzz" / target, ec)) {
       if (entry.is_regular_file()) found.push_back({target, entry.path().filename().string()});
@@ -42,11 +42,12 @@ TEST_P(FuzzFindingTest, PassesTheFuzzChecks) {
   const Finding& f = GetParam();
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(testing::DataDir() / "fuzz" / f.target / f.name, &bytes).ok());
-  std::string problem = f.target == "rtf"      ? fuzzing::CheckConvertRtf(bytes)
-                        : f.target == "reader" ? fuzzing::CheckReadRtf(bytes)
-                        : f.target == "choice" ? fuzzing::CheckConvertRtfDocument(bytes)
-                        : f.target == "text"   ? fuzzing::CheckConvertText(bytes)
-                                               : fuzzing::CheckSettingsFile(bytes);
+  std::string problem = f.target == "rtf"        ? fuzzing::CheckConvertRtf(bytes)
+                        : f.target == "reader"   ? fuzzing::CheckReadRtf(bytes)
+                        : f.target == "choice"   ? fuzzing::CheckConvertRtfDocument(bytes)
+                        : f.target == "text"     ? fuzzing::CheckConvertText(bytes)
+                        : f.target == "pictures" ? fuzzing::CheckDrawPicture(bytes)
+                                                 : fuzzing::CheckSettingsFile(bytes);
   EXPECT_EQ(problem, "");
 }
 

@@ -34,7 +34,28 @@ TEST(ModelEncapsulatedHtmlTest, BodyMadeSafe) {
       {"<script>alert(1)</script>x", "x"},
       {"<SCRIPT type=x>a</b><\\/script></SCRIPT >y", "y"},
       {"<script>never ended", ""},
-      {"<img src=x onerror=alert(1) ONLOAD=\"y\">", "<img src=\"x\">"},
+      {"<img src=x onerror=alert(1) ONLOAD=\"y\">", "<img>"},
+      // Nothing loads from outside the page: no source but an image's own data, no style url().
+      {"<img src=\"http://h/a.png\" srcset=\"http://h/b.png 2x\" lowsrc=x alt=a>", "<img alt=\"a\">"},
+      {"<img src=\"file://host/s/x.png\"><img src=\"\\\\host\\s\\x.png\"><img src=//host/x>",
+       "<img><img><img>"},
+      {"<img src=\" DATA:image/gif;base64,R0\">", "<img src=\" DATA:image/gif;base64,R0\">"},
+      {"<img src=\"data&colon;image/png,x\"><iframe src=\"data:image/png,x\"></iframe>", "<img>"},
+      {"<input type=image src=http://h/><image src=http://h/>", "<input type=\"image\"><image>"},
+      {"<video poster=http://h/p src=http://h/v><source src=x srcset=y><track src=z></video>",
+       "<video><source><track></video>"},
+      {"<table background=http://h/t><tr><td background=\"x.png\">c</td></tr></table>",
+       "<table><tr><td>c</td></tr></table>"},
+      {"<p style=\"color:red;background:url(http://h/x);font-weight:bold\">t</p>",
+       "<p style=\"color:red;font-weight:bold\">t</p>"},
+      {"<p style=\"background-image:URL(//host/x)\">t</p>", "<p>t</p>"},
+      {"<p style=\"background:u&#114;l(x);color:red\">t</p>", "<p style=\"color:red\">t</p>"},
+      {"<p style=\"background:-webkit-image-set(&quot;x&quot; 1x)\">t</p>", "<p>t</p>"},
+      {"<style>@import url(http://h/s.css); p{background:url(x)}</style><link rel=stylesheet "
+       "href=http://h/>x",
+       "x"},
+      {"<a href=\"http://example.com/\" ping=\"http://h/\">x</a><div href=http://h/>d</div>",
+       "<a href=\"http://example.com/\">x</a><div>d</div>"},
       {"<p/onclick=alert(1)>t", "<p>t"},
       {"<a href=\"javascript:alert(1)\">x</a>", "<a>x</a>"},
       {"<a href=javascript:alert(1)>x</a>", "<a>x</a>"},
@@ -137,6 +158,11 @@ TEST(ModelEncapsulatedHtmlTest, HostileShapesTakeLinearTime) {
         std::string s;
         for (int i = 0; i < 200000; ++i) s += "<!-";
         return s;
+      }(),
+      [] {
+        std::string s = "<p style=\"";
+        for (int i = 0; i < 100000; ++i) s += "color:red;background:url(x);&#117;rl(";
+        return s + "\">";
       }(),
   };
   for (const std::string& html : shapes) {

@@ -167,10 +167,16 @@ TEST(ModelParagraphTest, ParagraphsInCellsHaveTheCellsMargins) {
 }
 
 TEST(ModelParagraphTest, FontNamesCannotLeaveTheirDeclaration) {
-  model::Document document = Document({Para({Text("x", Format().Font(0))})});
-  document.fonts = {"Evil\";color:red}<script> Cyr"};
-  const std::string body = BodyOfDocument(document);
-  EXPECT_EQ(body, "<p style=\"font-family:Evilcolorredscript\">x</p>\r\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {"Evil\";color:red}<script> Cyr", "Evilcolorredscript"},
+      {"X\"><img src=x onerror=\"alert(1)\">", "Ximg srcx onerroralert1"},
+      {"  Ариал «Нов» &amp; 宋体 “x” ", "Ариал Нов amp &#23435;&#20307; x"},
+  };
+  for (const auto& [font, family] : cases) {
+    model::Document document = Document({Para({Text("x", Format().Font(0))})});
+    document.fonts = {font};
+    EXPECT_EQ(BodyOfDocument(document), Cp1251("<p style=\"font-family:" + family + "\">x</p>\r\n")) << font;
+  }
 }
 
 // Random runs, links, anchors and note marks: every paragraph is well formed.

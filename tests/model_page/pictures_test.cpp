@@ -1,12 +1,15 @@
-// Pictures: PNG and JPEG in the page as data URIs with their size; other formats as a box.
+// Pictures: PNG and JPEG in the page as data URIs with their size, metafiles and bitmaps drawn;
+// other formats, and pictures that do not draw, as a box.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "base/file_text.h"
 #include "model_page/pictures.h"
 #include "tests/model_page/document_builder.h"
 #include "tests/model_page/sample_images.h"
+#include "tests/support/paths.h"
 
 namespace tessarine {
 namespace {
@@ -61,7 +64,28 @@ struct Case {
   std::string html;  // UTF-8
 };
 
+std::string SamplePicture(const std::string& name) {
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(DataDir() / "pictures" / name, &bytes).ok()) << name;
+  return bytes;
+}
+
+// The <img> start of a picture the decoders draw.
+std::string DrawnImg(pictures::Source source, const std::string& data) {
+  const std::optional<pictures::Image> image = pictures::DrawPicture(source, data);
+  EXPECT_TRUE(image);
+  return "<img src=\"data:" + std::string(pictures::MimeType(image->type)) + ";base64," +
+         Base64(image->data) + "\"";
+}
+
 TEST(ModelPicturesTest, PicturesInThePage) {
+  const std::string wmf = SamplePicture("shapes.wmf"), dib = SamplePicture("rgb.dib");
+  model::Picture wmf_own_size = MakePicture(model::PictureFormat::kWmf, wmf, 0, 0);
+  wmf_own_size.picture_width = 5292;  // hundredths of a millimetre: 200 pixels at 96 an inch
+  wmf_own_size.picture_height = 2646;
+  model::Picture dib_own_size = MakePicture(model::PictureFormat::kDib, dib, 0, 0);
+  dib_own_size.picture_width = 2;
+  dib_own_size.picture_height = 2;
   const std::string png = "<img src=\"data:image/png;base64," + Base64(PngBytes()) + "\"";
   const std::string jpeg = "<img src=\"data:image/jpeg;base64," + Base64(JpegBytes()) + "\"";
   const Case cases[] = {
@@ -75,7 +99,15 @@ TEST(ModelPicturesTest, PicturesInThePage) {
        jpeg + " width=3 height=2 alt=\"\">"},
       {"huge sizes are held", MakePicture(model::PictureFormat::kJpeg, JpegBytes(), INT32_MAX, 1),
        jpeg + " width=20000 height=1 alt=\"\">"},
-      {"WMF: a box of its size", MakePicture(model::PictureFormat::kWmf, "wmf", 1500, 750),
+      {"WMF drawn at the document's size", MakePicture(model::PictureFormat::kWmf, wmf, 3000, 1500),
+       DrawnImg(pictures::Source::kWmf, wmf) + " width=200 height=100 alt=\"\">"},
+      {"WMF at its own size", wmf_own_size,
+       DrawnImg(pictures::Source::kWmf, wmf) + " width=200 height=100 alt=\"\">"},
+      // 20000 x 10000 pixels is more than the drawing limits: a quarter, in proportion.
+      {"WMF too large is shown smaller", MakePicture(model::PictureFormat::kWmf, wmf, 300000, 150000),
+       DrawnImg(pictures::Source::kWmf, wmf) + " width=5000 height=2500 alt=\"\">"},
+      {"DIB as BMP", dib_own_size, DrawnImg(pictures::Source::kDib, dib) + " width=2 height=2 alt=\"\">"},
+      {"WMF that does not draw: a box of its size", MakePicture(model::PictureFormat::kWmf, "wmf", 1500, 750),
        "<span style=\"display:inline-block;width:100px;height:50px;border:1px solid #808080\" "
        "title=\"Рисунок в "
        "формате WMF не может быть показан\"></span>"},

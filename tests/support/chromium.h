@@ -32,10 +32,12 @@ inline std::filesystem::path FindChromium() {
 }
 
 // Writes `files` (name, bytes) to a temporary folder, opens the first with `chromium` and returns
-// the DOM the browser dumps; the pages may read the other files of the folder. Empty when the
-// files cannot be written or the browser gives nothing.
+// the DOM the browser dumps; the pages may read the other files of the folder. `flags` go to the
+// browser too (as "--virtual-time-budget=3000", to let timers run before the dump). Empty when
+// the files cannot be written or the browser gives nothing.
 inline std::string DumpDomOfFiles(const std::filesystem::path& chromium,
-                                  const std::vector<std::pair<std::string, std::string>>& files) {
+                                  const std::vector<std::pair<std::string, std::string>>& files,
+                                  const std::string& flags = "") {
   namespace fs = std::filesystem;
   std::string dir_template = (fs::temp_directory_path() / "tessarine-browser-XXXXXX").string();
   if (files.empty() || mkdtemp(dir_template.data()) == nullptr) return {};
@@ -51,7 +53,7 @@ inline std::string DumpDomOfFiles(const std::filesystem::path& chromium,
     const std::string command = "timeout 120 '" + chromium.string() +
                                 "' --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
                                 " --disable-background-networking --disable-component-update --disable-sync"
-                                " --allow-file-access-from-files --user-data-dir='" +
+                                " --allow-file-access-from-files " + flags + " --user-data-dir='" +
                                 (dir / "profile").string() + "' --dump-dom 'file://" +
                                 (dir / files.front().first).string() + "' 2>/dev/null";
     if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -74,7 +76,8 @@ inline std::string DumpDomOfPage(const std::filesystem::path& chromium, const st
 // Opens every one of `pages` in a frame of one browser and, after the load event, checks each:
 // follows every in-page link and tells whether exactly one element carries the name it points
 // to and the browser takes that anchor as the target ("link:ok", else "link:lost:<name>"), then
-// whether every picture decodes ("img:ok", else "img:broken:<n>"). The checks of each page in
+// whether every picture decodes and, drawn at its size, shows something but white or nothing
+// ("img:ok", else "img:broken:<n>" or "img:blank:<n>"). The checks of each page in
 // order, "none" for a page the browser did not open; an empty result when the browser gave none.
 inline std::vector<std::vector<std::string>> CheckPagesInBrowser(const std::filesystem::path& chromium,
                                                                  const std::vector<std::string>& pages) {
@@ -90,7 +93,26 @@ function checkPage(doc) {
                         target.getAttribute('name') == name ? 'ok' : 'lost:' + encodeURIComponent(name)));
   }
   var images = doc.images;
-  for (var i = 0; i < images.length; i++) out.push('img:' + (images[i].naturalWidth > 0 ? 'ok' : 'broken:' + i));
+  for (var i = 0; i < images.length; i++) {
+    var image = images[i];
+    if (!(image.naturalWidth > 0)) {
+      out.push('img:broken:' + i);
+      continue;
+    }
+    // Drawn at its size in the page (at most 400 pixels a side): some pixel is neither
+    // transparent nor white.
+    var canvas = doc.createElement('canvas');
+    canvas.width = Math.max(1, Math.min(image.width || image.naturalWidth, 400));
+    canvas.height = Math.max(1, Math.min(image.height || image.naturalHeight, 400));
+    var context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0, canvas.width, canvas.height);
+    var pixels = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    var seen = false;
+    for (var p = 0; p < pixels.length && !seen; p += 4) {
+      seen = pixels[p + 3] > 0 && (pixels[p] < 248 || pixels[p + 1] < 248 || pixels[p + 2] < 248);
+    }
+    out.push('img:' + (seen ? 'ok' : 'blank:' + i));
+  }
   return out.join(' ');
 }
 window.addEventListener('load', function() {

@@ -73,17 +73,25 @@ TEST(HyperlinkTest, HostileTargetsStayInTheAttribute) {
       {"{\\field{\\*\\fldinst {HYPERLINK \"a?b=1&c=<\\'3e>\"}}{\\fldrslt {t}}}",
        "<a href=\"a?b=1&amp;c=&lt;&gt;&gt;\">t</a>"},
       {"{\\field{\\*\\fldinst {HYPERLINK \"a\\par b\"}}{\\fldrslt {t}}}", "<a href=\"a&lt;br&gt;b\">t</a>"},
-      // Numeric references (letters the code page lacks) stay; named ones become text.
-      {"{\\field{\\*\\fldinst {HYPERLINK \"caf&#233;&colon;\"}}{\\fldrslt {t}}}",
-       "<a href=\"caf&#233;&amp;colon;\">t</a>"},
+      // References the escape rewrite wrote (letters the code page lacks) stay; those the
+      // document spells are text.
+      {"{\\field{\\*\\fldinst {HYPERLINK \"caf\x01&#233;&#233;&colon;\"}}{\\fldrslt {t}}}",
+       "<a href=\"caf&#233;&amp;#233;&amp;colon;\">t</a>"},
       // Scripts and inline data: the text without a link.
       {"{\\field{\\*\\fldinst {HYPERLINK \"javascript:alert(1)\"}}{\\fldrslt {t}}}", "t"},
       {"{\\field{\\*\\fldinst {HYPERLINK \"  JavaScript:alert(1)\"}}{\\fldrslt {t}}}", "t"},
       {"{\\field{\\*\\fldinst {HYPERLINK }{vbscript:msgbox}}{\\fldrslt {t}}}", "t"},
       {"{\\field{\\*\\fldinst {HYPERLINK \"DATA:text/html,x\"}}{\\fldrslt {t}}}", "t"},
       {"{\\field{\\*\\fldinst {HYPERLINK \\\\l \"javascript:x\"}}{\\fldrslt {t}}}", "t"},
-      {"{\\field{\\*\\fldinst {HYPERLINK \"&#106;ava&#x09;script:x\"}}{\\fldrslt {t}}}", "t"},
       {"{\\field{\\*\\fldinst {HYPERLINK \"java\\'09script:x\"}}{\\fldrslt {t}}}", "t"},
+      // Control characters, which the page leaves out, do not hide a script.
+      {"{\\field{\\*\\fldinst {HYPERLINK \"java\\'00script:x\"}}{\\fldrslt {t}}}", "t"},
+      {"{\\field{\\*\\fldinst {HYPERLINK \"\\'0bjava\\'0cscript:x\"}}{\\fldrslt {t}}}", "t"},
+      {"{\\field{\\*\\fldinst {HYPERLINK \"java\\'7fscript:x\"}}{\\fldrslt {t}}}", "t"},
+      {"{\\field{\\*\\fldinst {HYPERLINK \"a\\'01b\\'1fc\"}}{\\fldrslt {t}}}", "<a href=\"abc\">t</a>"},
+      // References the document spells are text, never read as the characters they name.
+      {"{\\field{\\*\\fldinst {HYPERLINK \"&#106;ava&#x09;script:x\"}}{\\fldrslt {t}}}",
+       "<a href=\"&amp;#106;ava&amp;#x09;script:x\">t</a>"},
       // A word that only looks like one is linked, its "&" written as a reference.
       {"{\\field{\\*\\fldinst {HYPERLINK \"&#106avascript:x\"}}{\\fldrslt {t}}}",
        "<a href=\"&amp;#106avascript:x\">t</a>"},
@@ -132,7 +140,12 @@ TEST(HyperlinkTest, ScriptTargetsAsABrowserReadsThem) {
       {"&#74;avascript:x", true},
       {"&#x6a;avascript:x", true},
       {"&#9;javascript:x", true},
-      {"java script:x", false},
+      {"java script:x", true},
+      {"java\x0bscript:x", true},
+      {"java\x7fscript:x", true},
+      {"&#106avascript:x", true},
+      {"java&Tab;script&colon;x", true},
+      {"java&#0;script:x", true},
       {"http://javascript:x", false},
       {"javascript", false},
       {"&lt;javascript:x", false},

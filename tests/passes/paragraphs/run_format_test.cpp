@@ -54,6 +54,25 @@ TEST(FontTableTest, KeysByNumberAndNamesWithoutControlWordsOrGroups) {
   for (const auto& [table, expected] : cases) EXPECT_EQ(ParseFontTable(table), expected) << table;
 }
 
+// The table keeps a name as written; what reaches "font-family:" is the name's characters, read
+// whatever their spelling, and only those a font name needs.
+TEST(FontTableTest, FontFamilyValuesKeepOnlyWhatAFontNameNeeds) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Times New Roman", "Times New Roman"},
+      {"X\"><img src=x>", "Ximg srcx"},
+      {"X\\'22\\'3e\\'3cimg\\'3e", "Ximg"},
+      {"\\'c0\\'f0\\'e8\\'e0\\'eb", "\xC0\xF0\xE8\xE0\xEB"},  // Cyrillic letters written as escapes
+      {"Sim\x01&#23435;\x01&#8221;\x01&#1 x", "Sim&#23435; x"},
+      {"\x01&#65325", "&#65325;"},  // the table ended the name at the reference's ";"        // marked references: letters stay
+      {"&#60;b&#62;", "60b62"},
+  };
+  for (const auto& [name, value] : cases) {
+    std::string out;
+    AppendFontFamily(out, name);
+    EXPECT_EQ(out, value) << name;
+  }
+}
+
 TEST(FontIndexTest, FindsTheFirstOccurrenceOfEachKey) {
   const std::string entries = "\\f0\\Arial**\\f01\\Zero one**\\f\\No number**\\f0\\Again**x\\f7";
   const FontIndex index(entries);

@@ -75,7 +75,7 @@ TEST(ScanTest, CopyHelpersClampTheirArguments) {
   EXPECT_EQ(Pos("x", "abc"), -1);
 }
 
-TEST(DecodeTextTest, DecodesEscapesPlaceholdersAndAngleBrackets) {
+TEST(DecodeTextTest, DecodesEscapesPlaceholdersAndMarkupCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {"a\\'e0<b>", "a\xE0&lt;b&gt;"},
       {"x\\\"\"\"y\\^^^", "x{y}"},
@@ -86,6 +86,15 @@ TEST(DecodeTextTest, DecodesEscapesPlaceholdersAndAngleBrackets) {
       {"tail\\'", "tail"},         // cut off by the end: nothing
       {"tail\\'e", "tail"},
       {"&\"\\par", "&\"\\par"},
+      // Every markup character is text, whatever its spelling.
+      {"\\'3cscript\\'3e\\'3C/script\\'3E", "&lt;script&gt;&lt;/script&gt;"},
+      {"\\'22\\'26\\'27 \\'26", "\"&' &"},
+      // "&" where a browser would start a reference there: "&amp;", in any spelling.
+      {"&copy 2024 &lt; &#60; a&b &1", "&amp;copy 2024 &amp;lt; &amp;#60; a&amp;b &amp;1"},
+      {"\\'26copy \\'26\\'23 &\\'41 &\r\nz &\\'3c", "&amp;copy &amp;# &amp;A &amp;z &&lt;"},
+      {"AT&T & co &; &", "AT&amp;T & co &; &"},
+      // A reference the escape rewrite marked stays a reference; unmarked, it is text.
+      {"\x01&#19990;x \x01&#1 \\&#60;", "&#19990;x \x01&amp;#1 \\&amp;#60;"},
   };
   for (const auto& [s, expected] : cases) {
     std::string out;

@@ -16,26 +16,29 @@ TEST(UnicodeEscapesTest, WritesUnicodeEscapesAsCodePage1251Text) {
   const std::pair<std::string, std::string> cases[] = {
       {"{\\f1 \\u1055\\'3f\\u1088\\'3f\\u1080\\'3f}", "{\\f1 \\'cf\\'f0\\'e8}"},
       {"\\u1087?\\u1088?", "\\'ef\\'f0"},
-      {"\\u8364?", "\\'88"},                        // the euro sign is in 1251
-      {"\\u19990?x", "&#19990;x"},                  // not in 1251: a numeric reference
-      {"\\u-3913?", "&#61623;"},                    // negative: N + 65536
-      {"\\uc0\\u1087 x", "\\uc0\\'efx"},            // no fallback; the space is the delimiter
+      {"\\u8364?", "\\'88"},                                        // the euro sign is in 1251
+      {"\\u19990?x", "\x01&#19990;x"},                                // not in 1251: a marked numeric reference
+      {"\\u-3913?", "\x01&#61623;"},                                  // negative: N + 65536
+      {"\\uc0\\u1087 x", "\\uc0\\'efx"},                            // no fallback; the space is the delimiter
       {"{\\uc2 \\u1087\\'3f\\'3f}\\u1088?", "{\\uc2 \\'ef}\\'f0"},  // \uc follows the groups
-      {"\\u1087\\par", "\\'ef\\par"},               // a control word ends the fallback
-      {"\\u60?\\u62?\\u123?", "&lt;&gt;\\'7b"},
+      {"\\u1087\\par", "\\'ef\\par"},                               // a control word ends the fallback
+      {"\\u60?\\u62?\\u38?\\u123?", "<>&\\'7b"},                    // text, which decoding escapes
       {"\\u65?b", "Ab"},
-      {"a\\\\u1087 b", "a\\\\u1087 b"},             // an escaped backslash stays text
-      {"\\ul\\uc1\\up2 x", "\\ul\\uc1\\up2 x"},     // other words starting with u
+      {"a\x01&#60;\\u19990?", "a&#60;\x01&#19990;"},  // the document's own marks are left out
+      {"a\\\\u1087 b", "a\\\\u1087 b"},          // an escaped backslash stays text
+      {"\\ul\\uc1\\up2 x", "\\ul\\uc1\\up2 x"},  // other words starting with u
   };
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
 
 TEST(UnicodeEscapesTest, ReadsHexEscapesInTheDeclaredCodePage) {
   const std::pair<std::string, std::string> cases[] = {
-      {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'fc \\'80 \\'41}", "{\\rtf1\\ansi\\ansicpg1252 caf&#233; &#252; \\'88 \\'41}"},
-      {"{\\rtf1\\ansi\\ansicpg866 \\'af}", "{\\rtf1\\ansi\\ansicpg866 \\'ef}"},          // п
-      {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "{\\rtf1\\ansi\\ansicpg10000 &#233;}"},     // é on the Mac
-      {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}", "{\\rtf1\\ansi\\ansicpg932 &#12354;}"},  // a double-byte character
+      {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'fc \\'80 \\'41}",
+       "{\\rtf1\\ansi\\ansicpg1252 caf\x01&#233; \x01&#252; \\'88 \\'41}"},
+      {"{\\rtf1\\ansi\\ansicpg866 \\'af}", "{\\rtf1\\ansi\\ansicpg866 \\'ef}"},         // п
+      {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "{\\rtf1\\ansi\\ansicpg10000 \x01&#233;}"},  // é on the Mac
+      {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}",
+       "{\\rtf1\\ansi\\ansicpg932 \x01&#12354;}"},  // a double-byte character
   };
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
@@ -49,15 +52,15 @@ TEST(UnicodeEscapesTest, LeavesCodePage1251DocumentsWithoutUnicodeEscapesAlone) 
 
 TEST(UnicodeEscapesTest, WritesSymbolWordsAsTheirCharacters) {
   const std::pair<std::string, std::string> cases[] = {
-      {"c\\rquote est", "c\\'92est"},                      // the delimiter belongs to the word
+      {"c\\rquote est", "c\\'92est"},  // the delimiter belongs to the word
       {"\\lquote a\\rquote\\b b", "\\'91a\\'92\\b b"},
       {"\\ldblquote x\\rdblquote  y", "\\'93x\\'94 y"},  // only one delimiter is taken
       {"\\bullet\\tab", "\\'95\\tab"},
-      {"a\\~b", "a\\'a0b"},                               // non-breaking space
-      {"co\\-operate", "cooperate"},                      // optional hyphen
-      {"x\\_y", "x-y"},                                   // non-breaking hyphen
-      {"a\\\\~b", "a\\\\~b"},                               // an escaped backslash stays text
-      {"\\rquotes \\bullet2 x", "\\rquotes \\bullet2 x"},     // other words are kept
+      {"a\\~b", "a\\'a0b"},                                // non-breaking space
+      {"co\\-operate", "cooperate"},                       // optional hyphen
+      {"x\\_y", "x-y"},                                    // non-breaking hyphen
+      {"a\\\\~b", "a\\\\~b"},                              // an escaped backslash stays text
+      {"\\rquotes \\bullet2 x", "\\rquotes \\bullet2 x"},  // other words are kept
   };
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
@@ -67,8 +70,8 @@ TEST(UnicodeEscapesTest, LineBreakAfterAControlWordBeforeTextBecomesItsDelimiter
       {"{\\f7\\hich\\af7\r\nMaecenas mauris}", "{\\f7\\hich\\af7 Maecenas mauris}"},
       {"\\cf0\\par\nLast line", "\\cf0\\par Last line"},
       {"\\fi-360\r\n\r\nx", "\\fi-360 x"},
-      {"\\b \r\nx", "\\b \r\nx"},                   // a space already ends the word
-      {"\\b\r\n\\i x", "\\b\r\n\\i x"},             // no text after the break
+      {"\\b \r\nx", "\\b \r\nx"},        // a space already ends the word
+      {"\\b\r\n\\i x", "\\b\r\n\\i x"},  // no text after the break
       {"\\b\r\n{x}", "\\b\r\n{x}"},
       {"text\r\nmore \\'e0\r\nx", "text\r\nmore \\'e0\r\nx"},  // no control word before
   };
@@ -80,9 +83,9 @@ TEST(UnicodeEscapesTest, HexEscapeRightAfterAControlWordGetsTheWordsDelimiter) {
       {"\\pard\\f0\\fs20\\'cf\\'f0\\'e8 x", "\\pard\\f0\\fs20 \\'cf\\'f0\\'e8 x"},
       {"\\b\\'c4 \\b0\\'ed", "\\b \\'c4 \\b0 \\'ed"},
       {"\\li-60\\'e0", "\\li-60 \\'e0"},
-      {"\\f1 \\'e0", "\\f1 \\'e0"},            // already delimited
-      {"x\\'e0\\'e1", "x\\'e0\\'e1"},            // after text: untouched
-      {"a\\\\'e0", "a\\\\'e0"},                // an escaped backslash and an apostrophe
+      {"\\f1 \\'e0", "\\f1 \\'e0"},                 // already delimited
+      {"x\\'e0\\'e1", "x\\'e0\\'e1"},               // after text: untouched
+      {"a\\\\'e0", "a\\\\'e0"},                     // an escaped backslash and an apostrophe
       {"{\\'ce\\'ef x}", "{\\loch \\'ce\\'ef x}"},  // a run that opens with an escape
       {"{a}\\'e0 b", "{a}\\loch \\'e0 b"},
       {"{ \\'e0}", "{ \\'e0}"},
