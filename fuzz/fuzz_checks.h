@@ -142,8 +142,8 @@ inline bool IsValidUtf8(std::string_view s) {
 
 // The promises of the document model (model/document.h) for one document: all text valid UTF-8,
 // text items neither empty nor holding control characters nor following one of the same format,
-// note marks and pictures that exist, tables at most kMaxTableDepth deep, and in every paragraph
-// links that close and do not nest.
+// note marks, pictures and paragraph looks that exist, tab stops ascending, tables at most
+// kMaxTableDepth deep, and in every paragraph links that close and do not nest.
 inline std::string CheckModel(const model::Document& document) {
   std::string problem;
   auto text = [&problem](std::string_view s, const char* what) {
@@ -151,6 +151,7 @@ inline std::string CheckModel(const model::Document& document) {
   };
   auto paragraph = [&](const model::Paragraph& p) {
     text(p.format.list_marker, "list marker");
+    if (p.format.look >= document.looks.size() && problem.empty()) problem = "paragraph look out of range";
     bool in_link = false;
     const model::Inline* previous = nullptr;
     for (const model::Inline& item : p.inlines) {
@@ -210,6 +211,12 @@ inline std::string CheckModel(const model::Document& document) {
           for (const model::Cell& cell : row.cells) pending.push_back({&cell.blocks, depth + 1});
         }
       }
+    }
+  }
+  if (document.looks.empty() && problem.empty()) problem = "no plain paragraph look";
+  for (const model::ParagraphLook& look : document.looks) {
+    for (size_t i = 1; i < look.tab_stops.size(); ++i) {
+      if (look.tab_stops[i - 1] >= look.tab_stops[i] && problem.empty()) problem = "tab stops out of order";
     }
   }
   for (const std::string& font : document.fonts) text(font, "font name");
