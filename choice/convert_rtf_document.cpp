@@ -4,8 +4,8 @@
 #include <thread>
 #include <variant>
 
-#include "choice/words.h"
-#include "model_page/pictures.h"
+#include "choice/document_items.h"
+#include "choice/page_agreement.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -13,29 +13,6 @@
 namespace tessarine {
 
 namespace {
-
-bool HasShownPicture(const model::Document& document) {
-  for (const model::Picture& picture : document.pictures) {
-    if (IsShownFormat(picture.format)) return true;
-  }
-  return false;
-}
-
-// A table inside a table's cell: the passes lay nested tables out as rows of the outer one.
-bool HasNestedTable(const model::Document& document) {
-  for (const model::Block& block : document.body) {
-    const auto* table = std::get_if<model::Table>(&block.content);
-    if (table == nullptr) continue;
-    for (const model::Row& row : table->rows) {
-      for (const model::Cell& cell : row.cells) {
-        for (const model::Block& inner : cell.blocks) {
-          if (std::holds_alternative<model::Table>(inner.content)) return true;
-        }
-      }
-    }
-  }
-  return false;
-}
 
 Conversion ModelPage(const model::Document& document, const Settings& settings,
                      const ProgressSink& progress) {
@@ -73,20 +50,10 @@ RtfEngine RtfEngineOf(const Settings& settings) {
   return RtfEngineFromName(settings.rtfengine, &engine) ? engine : RtfEngine::kAuto;
 }
 
-// The words rule of PassesKeepDocument, with the words of the document already taken.
-bool PassesKeep(std::string_view passes_page, const model::Document& document, const WordSet& read) {
-  if (HasShownPicture(document) || HasNestedTable(document)) return false;
-  WordSet kept;
-  AddPageWords(passes_page, kept);
-  if (!read.IsSubsetOf(kept)) return false;
-  // The page's own numbers (of notes, of their marks) are no words of the document.
-  return kept.size() == read.size() || kept.OnlyNumbersNotIn(read);
-}
-
-bool PassesKeepDocument(std::string_view passes_page, const model::Document& document) {
-  WordSet read;
-  AddDocumentWords(document, read);
-  return PassesKeep(passes_page, document, read);
+bool PassesPageShowsDocument(std::string_view passes_page, const model::Document& document,
+                             const Settings& settings) {
+  PageAgreement agreement(document, settings);
+  return agreement.Read(passes_page) && agreement.Finish();
 }
 
 Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
@@ -104,14 +71,13 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
     return passes;
   }
 
-  // Automatically: both readings. The structured one runs beside the passes when a thread can
-  // be had (they share nothing but the document, which neither changes), else after them.
+  // Automatically: the structured reading runs beside the passes when a thread can be had (they
+  // share nothing but the document, which neither changes), else after them; the passes' page is
+  // then read and compared with the document. The model's page is written only when it is the one
+  // chosen, after the passes' page has gone: written beside the passes it would be held while they
+  // take the most memory, and slow them.
   model::Document read;
-  WordSet read_words;
-  auto read_document = [&] {
-    read = ReadRtfDocument(document.bytes());
-    AddDocumentWords(read, read_words);
-  };
+  auto read_document = [&] { read = ReadRtfDocument(document.bytes()); };
   std::thread beside;
   try {
     beside = std::thread(read_document);
@@ -125,8 +91,8 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
     read_document();
   }
   if (passes.refusal == Refusal::kNotRtf) {
-    if (read_words.size() == 0 && !HasShownPicture(read)) return passes;
-  } else if (PassesKeep(passes.page, read, read_words)) {
+    if (ShowsNothing(read)) return passes;
+  } else if (PassesPageShowsDocument(passes.page, read, settings)) {
     return passes;
   }
   passes = Conversion();  // its storage goes before the model's page is written

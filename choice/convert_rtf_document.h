@@ -20,18 +20,17 @@ std::string_view RtfEngineName(RtfEngine engine);
 // The engine the settings choose (`rtfengine`); auto when the setting is empty or unknown.
 RtfEngine RtfEngineOf(const Settings& settings);
 
-// The rule of the automatic choice: the passes' page keeps the document when its body holds
-// every distinct word the reader finds in the document (body and notes), holds no word the
-// reader does not find (but numbers, which the page writes for its notes), and the document has
-// no picture a page can show (PNG, JPEG, a metafile or a bitmap: the passes show none) and no
-// table inside a table's cell (the passes flatten nested tables). Words as words.h defines them.
-bool PassesKeepDocument(std::string_view passes_page, const model::Document& document);
+// The rule of the automatic choice: whether the passes' page, read as a browser shows it, gives
+// the document as the structured reader reads it (page_agreement.h says when they agree).
+bool PassesPageShowsDocument(std::string_view passes_page, const model::Document& document,
+                             const Settings& settings);
 
 // Converts `document` (code page 1251) with the settings' engine: the passes read its text (the
 // file text rule), the structured reader its bytes as the file holds them, so "\bin" data stays
-// intact. Automatic: the passes' page when it keeps the document, otherwise the model's page; a
-// document the passes refuse as not RTF keeps that refusal only when the reader finds no word in
-// it either. `reading` of the result tells which way the page was made. Never fails.
+// intact. Automatic: the passes' page when it shows the document, otherwise the model's page; a
+// document the passes refuse as not RTF keeps that refusal only when the reader finds neither a
+// word nor a picture in it. `reading` of the result tells which way the page was made. Never
+// fails.
 Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress = {});
 

@@ -14,6 +14,7 @@
 #include "base/file_text.h"
 #include "fuzz/page_markup.h"
 #include "choice/convert_rtf_document.h"
+#include "choice/page_agreement.h"
 #include "model/document.h"
 #include "model_page/pictures.h"
 #include "passes/pipeline/convert_rtf.h"
@@ -50,9 +51,19 @@ inline std::string CheckPageText(std::string_view page) {
   return "";
 }
 
+// Whether `page` shows `document`, the page read in two pieces cut at `cut` ("whole" when the cut
+// is past its end) — the answer is the same wherever the page is cut.
+inline bool Agrees(std::string_view page, const model::Document& document, size_t cut) {
+  PageAgreement agreement(document, Settings{});
+  cut = std::min(cut, page.size());
+  return agreement.Read(page.substr(0, cut)) && agreement.Read(page.substr(cut)) && agreement.Finish();
+}
+
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
 // through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
-// automatic choice gives exactly the passes' page or the model's, as its `reading` says.
+// automatic choice gives exactly the passes' page or the model's, as its `reading` says. The
+// comparison of the automatic choice gives the same answer on the passes' page and on the bytes
+// themselves read as a page, whole and cut anywhere.
 inline std::string CheckConvertRtfDocument(std::string_view bytes) {
   Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
@@ -73,6 +84,12 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
             ? automatic.page != passes.page
             : automatic.reading != RtfReading::kModel || automatic.page != model.page) {
       return "auto gives neither the passes' page nor the model's";
+    }
+    const model::Document document = ReadRtfDocument(input);
+    for (std::string_view page : {std::string_view(passes.page), std::string_view(input)}) {
+      if (Agrees(page, document, std::string_view::npos) != Agrees(page, document, bytes.size() % (page.size() + 1))) {
+        return "the comparison's answer depends on where the page is cut";
+      }
     }
   }
   return "";
@@ -125,8 +142,8 @@ inline bool IsValidUtf8(std::string_view s) {
 
 // The promises of the document model (model/document.h) for one document: all text valid UTF-8,
 // text items neither empty nor holding control characters nor following one of the same format,
-// note marks and pictures that exist, tables at most kMaxTableDepth deep, and in every paragraph
-// links that close and do not nest.
+// note marks, pictures and paragraph looks that exist, tab stops ascending, tables at most
+// kMaxTableDepth deep, and in every paragraph links that close and do not nest.
 inline std::string CheckModel(const model::Document& document) {
   std::string problem;
   auto text = [&problem](std::string_view s, const char* what) {
@@ -134,6 +151,7 @@ inline std::string CheckModel(const model::Document& document) {
   };
   auto paragraph = [&](const model::Paragraph& p) {
     text(p.format.list_marker, "list marker");
+    if (p.format.look >= document.looks.size() && problem.empty()) problem = "paragraph look out of range";
     bool in_link = false;
     const model::Inline* previous = nullptr;
     for (const model::Inline& item : p.inlines) {
@@ -193,6 +211,12 @@ inline std::string CheckModel(const model::Document& document) {
           for (const model::Cell& cell : row.cells) pending.push_back({&cell.blocks, depth + 1});
         }
       }
+    }
+  }
+  if (document.looks.empty() && problem.empty()) problem = "no plain paragraph look";
+  for (const model::ParagraphLook& look : document.looks) {
+    for (size_t i = 1; i < look.tab_stops.size(); ++i) {
+      if (look.tab_stops[i - 1] >= look.tab_stops[i] && problem.empty()) problem = "tab stops out of order";
     }
   }
   for (const std::string& font : document.fonts) text(font, "font name");

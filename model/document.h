@@ -33,18 +33,37 @@ enum class Alignment : uint8_t { kLeft, kCenter, kRight, kJustify };
 
 enum class Baseline : uint8_t { kNormal, kSuperscript, kSubscript };
 
+enum class BorderStyle : uint8_t { kNone, kSolid, kDouble, kDotted, kDashed };
+
+// One side of a paragraph's or a cell's border ("\brdrs", "\brdrdb", "\brdrdot", "\brdrdash" ...;
+// kinds the model does not name are kSolid).
+struct Border {
+  BorderStyle style = BorderStyle::kNone;
+  int32_t width_twips = 0;    // "\brdrw"; 0: the thinnest line
+  int32_t space_twips = 0;    // "\brsp": between the border and the text
+  Colour colour = kNoColour;  // "\brdrcf"; kNoColour: the text's colour
+
+  bool operator==(const Border&) const = default;
+};
+
+struct Borders {
+  Border top, left, bottom, right;
+
+  bool operator==(const Borders&) const = default;
+};
+
 // The formatting of a stretch of characters. Hidden text ("\v") and deleted revisions never
 // reach the model, so there is no field for them.
 struct CharFormat {
   bool bold = false;
   bool italic = false;
-  bool underline = false;   // any "\ul..." kind but "\ulnone"
-  bool strike = false;      // "\strike" and "\striked"
-  bool caps = false;        // "\caps": shown in capitals; the text stays as written
-  bool small_caps = false;  // "\scaps"
+  bool underline = false;                 // any "\ul..." kind but "\ulnone"
+  bool strike = false;                    // "\strike" and "\striked"
+  bool caps = false;                      // "\caps": shown in capitals; the text stays as written
+  bool small_caps = false;                // "\scaps"
   Baseline baseline = Baseline::kNormal;  // "\super", "\sub", "\up", "\dn"
   int32_t font = -1;                      // index into Document::fonts; -1: none given
-  int32_t half_points = 0;                // "\fs"; 0: not given
+  int32_t half_points = 0;                // "\fs"; 0: not given, which RTF reads as 12 pt
   Colour colour = kNoColour;              // "\cf"
   Colour background = kNoColour;          // "\highlight", "\cb", "\chcbpat"
 
@@ -71,6 +90,22 @@ struct Inline {
   std::string text;    // kText, kLinkStart, kBookmark
 };
 
+// How a paragraph's box looks.
+struct ParagraphLook {
+  // Line spacing ("\sl", "\slmult"): 0 for single lines; with `line_multiple`, `line_twips` / 240
+  // lines (360: one and a half); otherwise at least `line_twips` (> 0) or exactly -`line_twips`
+  // (< 0) twips from one line to the next.
+  int32_t line_twips = 0;
+  bool line_multiple = false;
+  Borders borders;                // "\brdrt", "\brdrl", "\brdrb", "\brdrr", "\box"
+  Colour background = kNoColour;  // "\cbpat", "\cfpat" and "\shading" mixed into one colour
+  // Tab stops ("\tx"), in twips from the left margin, ascending; past the last one the
+  // document's default stops (Document::default_tab_twips) go on.
+  std::vector<int32_t> tab_stops;
+
+  bool operator==(const ParagraphLook&) const = default;
+};
+
 struct ParagraphFormat {
   Alignment alignment = Alignment::kLeft;
   int32_t left_twips = 0;          // "\li" (and "\lin")
@@ -90,6 +125,12 @@ struct ParagraphFormat {
   int32_t list = -1;
   int list_level = 0;
   std::string list_marker;
+  // The marker's formatting: that of the writer's marker text, or, for a marker made from the
+  // list table, the paragraph's first run with the list level's own formatting words over it.
+  CharFormat marker_format;
+  // The look of its box (borders, shading, line spacing, tab stops): an index into
+  // Document::looks, where paragraphs that look alike share one entry. 0: the plain look.
+  uint32_t look = 0;
 };
 
 struct Paragraph {
@@ -98,6 +139,8 @@ struct Paragraph {
 };
 
 struct Block;
+
+enum class VerticalAlignment : uint8_t { kTop, kCenter, kBottom };
 
 enum class Merge : uint8_t {
   kNone,
@@ -110,7 +153,12 @@ struct Cell {
   int32_t right_twips = 0;    // the cell's right boundary ("\cellx"), from the same origin in every row
   Merge horizontal = Merge::kNone;
   Merge vertical = Merge::kNone;
-  Colour background = kNoColour;  // "\clcbpat"
+  Colour background = kNoColour;  // "\clcbpat", "\clcfpat" and "\clshdng" mixed into one colour
+  // "\clbrdrt", "\clbrdrl", "\clbrdrb", "\clbrdrr"; `own_borders`: the definition gave any of
+  // them (a cell without one shows the table's own grid).
+  Borders borders;
+  bool own_borders = false;
+  VerticalAlignment vertical_alignment = VerticalAlignment::kTop;  // "\clvertalt", "c", "b"
 };
 
 struct Row {
@@ -171,11 +219,20 @@ struct Document {
   std::vector<Block> body;
   std::vector<Note> notes;
   std::vector<Picture> pictures;
+  // The looks of paragraph boxes (ParagraphFormat::look), each once; the first is the plain look.
+  std::vector<ParagraphLook> looks = std::vector<ParagraphLook>(1);
+  Colour background = kNoColour;    // the page's colour ("\*\background", its shape's "fillColor")
+  int32_t default_tab_twips = 720;  // "\deftab": the distance of the default tab stops
   // Outlook's encapsulated HTML ("\fromhtml1"): the original HTML, put back together from the
   // "\htmltag" groups and the text outside "\htmlrtf" ... "\htmlrtf0". The blocks hold the
   // RTF reading of the same document as for any other.
   bool from_html = false;
   std::string html;
 };
+
+// The look of `format`'s box; nullptr when its index is out of range (take the plain look).
+inline const ParagraphLook* FindLook(const Document& document, const ParagraphFormat& format) {
+  return format.look < document.looks.size() ? &document.looks[format.look] : nullptr;
+}
 
 }  // namespace tessarine::model

@@ -12,6 +12,7 @@ namespace {
 // The largest size RTF can give (3276 half points).
 constexpr int kLargestSize = 1638;
 constexpr int kSmallestSize = 8;
+constexpr int kDefaultHalfPoints = 24;
 
 // A font name as a style may carry it: in code page 1251, without a " Cyr" suffix (as the RTF
 // pages write it), with only the characters a font name needs (IsFontNameCharacter) and without
@@ -93,8 +94,9 @@ RunLook PageStyle::LookOf(const model::CharFormat& format) const {
   if (format.font >= 0 && static_cast<size_t>(format.font) < canonical_.size()) {
     look.font = canonical_[static_cast<size_t>(format.font)];
   }
-  if (format.half_points > 0) {
-    int size = format.half_points / 2 - size_reduction_;
+  {
+    // Text without a size of its own is at RTF's default size, 12 points.
+    int size = (format.half_points > 0 ? format.half_points : kDefaultHalfPoints) / 2 - size_reduction_;
     if (size < kSmallestSize) size = kSmallestSize;
     if (size > kLargestSize) size = kLargestSize;
     if (size != page_size_) look.size = size;

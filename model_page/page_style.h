@@ -30,9 +30,11 @@ class PageStyle {
   // The settings' margins of a page paragraph, in hundredths of a point.
   int64_t margin_left() const { return margin_left_; }
   int64_t margin_right() const { return margin_right_; }
+  // The stylesheet's size of a page paragraph, in points.
+  int page_size() const { return page_size_; }
 
   // The look of `format`: its font as a canonical number (fonts of equal names share one), its
-  // size in points less the `umrazm` setting but never below 8, its colour.
+  // size in points (12 when it has none) less the `umrazm` setting but never below 8, its colour.
   RunLook LookOf(const model::CharFormat& format) const;
 
   // Append the value of a look's field for a style: the font's name, the size with "pt", the

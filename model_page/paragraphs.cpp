@@ -3,11 +3,13 @@
 #include <string_view>
 
 #include "base/line_break.h"
+#include "model_page/box_style.h"
 #include "model_page/inline_runs.h"
 #include "model_page/links.h"
 #include "model_page/lists.h"
 #include "model_page/notes.h"
 #include "model_page/pictures.h"
+#include "model_page/tabs.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
@@ -59,12 +61,18 @@ class ParagraphWriter {
         case model::InlineKind::kTab:
           EnsureLink();
           Format(item.format);
-          out_.append("&nbsp;&nbsp;");
+          AppendTab(out_, TabSize(tab_line_, ++tabs_in_line_));
+          after_space_ = false;
           visible_ = true;
           break;
         case model::InlineKind::kLineBreak:
           EnsureLink();
           out_.append("<br>");
+          // The next line starts at the left edge, with its own tabs.
+          tab_line_.start = tab_line_.edge;
+          tab_line_.hanging = false;
+          tabs_in_line_ = 0;
+          after_space_ = true;
           visible_ = true;
           break;
         case model::InlineKind::kNoteMark:
@@ -84,6 +92,7 @@ class ParagraphWriter {
           if (item.index < context_.document.pictures.size()) {
             EnsureLink();
             AppendPicture(out_, context_.document.pictures[item.index]);
+            after_space_ = false;
             visible_ = true;
           }
           break;
@@ -106,6 +115,7 @@ class ParagraphWriter {
 
   void Open() {
     const model::ParagraphFormat& format = paragraph_.format;
+    if (const model::ParagraphLook* box = model::FindLook(context_.document, format)) box_ = box;
     const PageStyle& style = context_.style;
     const bool list_item = IsListItem(format);
     const int64_t base_left = options_.place == Place::kCell ? kCellMargin : style.margin_left();
@@ -121,25 +131,25 @@ class ParagraphWriter {
     const size_t tag_end = out_.size();
     out_.append(" style=\"");
     const size_t start = out_.size();
-    auto declaration = [&](std::string_view name) {
-      if (out_.size() != start) out_.push_back(';');
-      out_.append(name);
-    };
+    Declarations declarations(out_);
+    auto declaration = [&declarations](std::string_view name) { declarations.Add(name); };
     if (list_item) declaration("text-indent:0pt");
     if (options_.place == Place::kNote) {
       declaration("font-size:");
       out_.append(style.settings().fsizessl);
       out_.append("pt");
     }
-    // Headings are outside the stylesheet's paragraph rule: they name the font and margins.
+    // Headings are outside the stylesheet's paragraph rule: they name the font, size and
+    // margins, and are bold only where their text is.
     if (look_.font != -1 || heading_ > 0) {
       declaration("font-family:");
       style.AppendFont(out_, look_.font);
     }
-    if (look_.size != 0) {
+    if (look_.size != 0 || (heading_ > 0 && options_.place != Place::kNote)) {
       declaration("font-size:");
       style.AppendSize(out_, look_.size);
     }
+    if (heading_ > 0) declaration("font-weight:normal");
     if (look_.colour != model::kNoColour) {
       declaration("color:");
       style.AppendColourOf(out_, look_.colour);
@@ -183,6 +193,10 @@ class ParagraphWriter {
       AppendHundredths(out_, int64_t{format.space_after_twips} * 5);
       out_.append("pt");
     }
+    AppendLineSpacing(declarations, *box_, look_.size != 0 ? look_.size : style.page_size());
+    AppendBorders(declarations, box_->borders, true);
+    if (box_->background != model::kNoColour)
+      AppendColour(declarations.Add("background-color:"), box_->background);
     if (out_.size() == start) {
       out_.resize(tag_end);
       out_.push_back('>');
@@ -194,6 +208,7 @@ class ParagraphWriter {
       out_.append("<b>");
       AppendNumber(out_, options_.note_number);
       out_.append(".</b>");
+      after_space_ = false;
       if (options_.back_link) {
         default_link_ = wanted_link_ = kBackLink;
         default_tag_ = "<a class=\"ht\" href=\"#hts";
@@ -203,8 +218,27 @@ class ParagraphWriter {
       }
     }
     if (!format.list_marker.empty()) {
+      Format(format.marker_format);
       AppendListMarker(out_, format);
+      tags_.CloseAll(out_);
+      after_space_ = false;
       visible_ = true;
+    }
+    ChooseTabs(list_item);
+  }
+
+  // Where the tabs of the first line go: from the paragraph's left edge as the page places it.
+  void ChooseTabs(bool list_item) {
+    const model::ParagraphFormat& format = paragraph_.format;
+    tab_line_.stops = &box_->tab_stops;
+    tab_line_.default_stop = context_.document.default_tab_twips;
+    if (list_item) {  // indented by its level, its first line not indented
+      tab_line_.edge = static_cast<int32_t>(ListItemMargin(format, 0) / 5);
+      tab_line_.start = tab_line_.edge;
+    } else {
+      tab_line_.edge = format.left_twips;
+      tab_line_.start = format.left_twips + format.first_line_twips;
+      tab_line_.hanging = format.first_line_twips < 0;
     }
   }
 
@@ -235,8 +269,28 @@ class ParagraphWriter {
     if (text.empty()) return;
     EnsureLink();
     Format(format);
-    AppendHtmlText(out_, text);
+    AppendKeepingSpaces(text);
     visible_ = true;
+  }
+
+  // Appends `text` with every space that follows a space (or starts a line) as a non-breaking
+  // one, so that the browser keeps runs of spaces.
+  void AppendKeepingSpaces(std::string_view text) {
+    size_t from = 0;
+    if (after_space_ && text.front() == ' ') {
+      out_.append("&nbsp;");
+      from = 1;
+    }
+    for (size_t pair = text.find("  ", from); pair != std::string_view::npos; pair = text.find("  ", from)) {
+      AppendHtmlText(out_, text.substr(from, pair + 1 - from));
+      from = pair + 1;
+      while (from < text.size() && text[from] == ' ') {
+        out_.append("&nbsp;");
+        ++from;
+      }
+    }
+    AppendHtmlText(out_, text.substr(from));
+    after_space_ = text.back() == ' ';
   }
 
   // Opens the link the text stands in, when it is not the open one. Formatting tags stay inside
@@ -290,6 +344,7 @@ class ParagraphWriter {
       AppendNumber(out_, number);
       out_.append("</sup></b></a>");
     }
+    after_space_ = false;
     visible_ = true;
   }
 
@@ -309,6 +364,8 @@ class ParagraphWriter {
   const ParagraphOptions& options_;
   int heading_ = 0;
   RunLook look_;
+  model::ParagraphLook plain_;
+  const model::ParagraphLook* box_ = &plain_;  // the look of the paragraph's box
   InlineTags tags_;
   int default_link_ = kNoLink;  // the link text stands in outside the document's links
   int wanted_link_ = kNoLink;   // the link the next text stands in
@@ -316,7 +373,10 @@ class ParagraphWriter {
   int last_link_ = kBackLink;
   std::string default_tag_;
   std::string wanted_tag_;
-  bool visible_ = false;  // something shows: an empty paragraph gets a non-breaking space
+  bool visible_ = false;     // something shows: an empty paragraph gets a non-breaking space
+  bool after_space_ = true;  // the text written last ends in a space, or the line is empty
+  TabLine tab_line_;
+  int tabs_in_line_ = 0;
 };
 
 }  // namespace

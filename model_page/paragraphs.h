@@ -1,6 +1,8 @@
-// A paragraph in the page: <p> (or <h1> to <h6> for a heading) with its alignment, indents and
-// the font, size and colour of its first run in the style attribute, a list item's marker, then
-// its runs, links, anchors, note marks and pictures, every inline tag closed in order.
+// A paragraph in the page: <p> (or <h1> to <h6> for a heading, with its own font, size and
+// weight) with its alignment, indents, the font, size and colour of its first run, and its box's
+// line spacing, borders and shading in the style attribute, a list item's marker in the marker's
+// own format, then its runs (runs of spaces kept), tabs that reach their stops, links, anchors,
+// note marks and pictures, every inline tag closed in order.
 #pragma once
 
 #include <cstdint>

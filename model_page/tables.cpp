@@ -5,6 +5,7 @@
 #include "base/line_break.h"
 #include "model/table_grid.h"
 #include "model_page/blocks.h"
+#include "model_page/box_style.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
@@ -30,6 +31,24 @@ void OpenCell(std::string& out, const model::GridCell& cell) {
     out.append(" bgcolor=\"");
     AppendColour(out, cell.background);
     out.push_back('"');
+  }
+  // The cell's own borders replace the table's grid; its text stands where the document puts it.
+  const model::Cell* own = cell.parts.empty() ? nullptr : cell.parts.front();
+  if (own != nullptr && (own->own_borders || own->vertical_alignment != model::VerticalAlignment::kTop)) {
+    out.append(" style=\"");
+    const size_t start = out.size();
+    Declarations style(out);
+    if (own->own_borders) {
+      AppendBorders(style, own->borders, false);
+      AppendMissingBorders(style, own->borders);
+    }
+    if (own->vertical_alignment == model::VerticalAlignment::kCenter) style.Add("vertical-align:middle");
+    if (own->vertical_alignment == model::VerticalAlignment::kBottom) style.Add("vertical-align:bottom");
+    if (out.size() == start) {
+      out.resize(start - 8);
+    } else {
+      out.push_back('"');
+    }
   }
   out.push_back('>');
 }

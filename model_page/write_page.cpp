@@ -7,6 +7,7 @@
 #include "model_page/encapsulated_html.h"
 #include "model_page/notes.h"
 #include "model_page/page_context.h"
+#include "model_page/text_encoding.h"
 #include "page/progress.h"
 #include "page/rtf_page.h"
 
@@ -63,7 +64,15 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     flags = context.flags;
   }
   bar.Set(Progress::kSteps);
-  AssembleRtfPage(result.page, settings, flags, body, notes);
+  if (document.background != model::kNoColour && !(document.from_html && !document.html.empty())) {
+    // The document's own page colour is the page's.
+    Settings coloured = settings;
+    coloured.bgcolor.clear();
+    AppendColour(coloured.bgcolor, document.background);
+    AssembleRtfPage(result.page, coloured, flags, body, notes);
+  } else {
+    AssembleRtfPage(result.page, settings, flags, body, notes);
+  }
   bar.Set(0);
   return result;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "reader/code_pages.h"
+#include "reader/formatting.h"
 #include "reader/utf8.h"
 
 namespace tessarine::reader {
@@ -169,6 +170,8 @@ void DocumentBuilder::EndMarker() {
   f.in_marker = false;
   f.has_marker = true;
   f.marker.clear();
+  f.marker_format = model::CharFormat{};
+  bool formatted = false;
   // Links keep their ends: one closed inside the marker closes where it stood, one opened there
   // is no link.
   bool closes_earlier_link = false;
@@ -178,6 +181,8 @@ void DocumentBuilder::EndMarker() {
     switch (inlines[i].kind) {
       case model::InlineKind::kText:
         f.marker += inlines[i].text;
+        if (!formatted) f.marker_format = inlines[i].format;
+        formatted = true;
         break;
       case model::InlineKind::kTab:
         f.marker += '\t';
@@ -199,6 +204,39 @@ void DocumentBuilder::EndMarker() {
   f.fresh_text = false;
 }
 
+uint32_t DocumentBuilder::LookIndex(const ParagraphProps& props) {
+  model::ParagraphLook look;
+  look.line_twips = props.line;
+  look.line_multiple = props.line_multiple && props.line != 0;
+  look.borders = props.borders;
+  look.background = ShadingColour(props.pattern_back, props.pattern, props.shading);
+  look.tab_stops.assign(props.tabs.begin(), props.tabs.begin() + props.tab_count);
+  std::sort(look.tab_stops.begin(), look.tab_stops.end());
+  look.tab_stops.erase(std::unique(look.tab_stops.begin(), look.tab_stops.end()), look.tab_stops.end());
+  std::vector<model::ParagraphLook>& looks = document_.looks;
+  if (looks.empty()) looks.emplace_back();
+  if (look == looks.front()) return 0;
+  if (last_look_ < looks.size() && looks[last_look_] == look) return last_look_;
+  // Looks are few: those of one hash share a short list.
+  uint64_t hash =
+      static_cast<uint32_t>(look.line_twips) * 31 + look.line_multiple + uint64_t{look.background} * 7;
+  for (const model::Border* border :
+       {&look.borders.top, &look.borders.left, &look.borders.bottom, &look.borders.right}) {
+    hash = hash * 1000003 + static_cast<uint64_t>(border->style) * 131 +
+           static_cast<uint32_t>(border->width_twips) * 17 + static_cast<uint32_t>(border->space_twips) * 3 +
+           border->colour;
+  }
+  for (int32_t stop : look.tab_stops) hash = hash * 1000003 + static_cast<uint32_t>(stop);
+  std::vector<uint32_t>& same_hash = look_index_[hash];
+  for (uint32_t index : same_hash) {
+    if (looks[index] == look) return last_look_ = index;
+  }
+  last_look_ = static_cast<uint32_t>(looks.size());
+  same_hash.push_back(last_look_);
+  looks.push_back(std::move(look));
+  return last_look_;
+}
+
 model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   CloseLink();
   Flow& f = flow();
@@ -210,15 +248,28 @@ model::Block DocumentBuilder::TakeParagraph(const ParagraphProps& props) {
   format.space_before_twips = props.before;
   format.space_after_twips = props.after;
   format.heading = props.heading;
+  format.look = LookIndex(props);
+  // The first run's look: a marker's own formatting words go over it.
+  model::CharFormat first_run;
+  for (const model::Inline& item : f.paragraph.inlines) {
+    if (item.kind == model::InlineKind::kText || item.kind == model::InlineKind::kTab) {
+      first_run = item.format;
+      break;
+    }
+  }
+  if (f.has_marker && f.marker_format.font == -1) f.marker_format.font = first_run.font;
   if (props.list > 0) {
     // Every item counts, so that the numbers stay right where the writer's markers stop.
     std::string counted = lists_.NextMarker(props.list, props.list_level);
     format.list = props.list;
     format.list_level = props.list_level;
     format.list_marker = ShownMarker(f.has_marker ? f.marker : counted);
+    format.marker_format =
+        f.has_marker ? f.marker_format : lists_.MarkerFormat(props.list, props.list_level, first_run);
   } else if (f.has_marker) {
     format.list = 0;  // an item of the older kind ("\pntext"), which names no list
     format.list_marker = ShownMarker(f.marker);
+    format.marker_format = f.marker_format;
   }
   if (f.in_marker) {
     // A paragraph that ends inside its marker keeps the marker as text, joined to the text

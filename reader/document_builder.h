@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/document.h"
@@ -77,7 +78,8 @@ class DocumentBuilder {
     enum class Target { kBody, kNote, kTextBox } target = Target::kBody;
     uint32_t note = 0;
     model::Paragraph paragraph;
-    std::string marker;  // the writer's list marker of the paragraph
+    std::string marker;               // the writer's list marker of the paragraph
+    model::CharFormat marker_format;  // the format of its first text
     bool has_marker = false;
     bool in_marker = false;   // between BeginMarker and EndMarker
     size_t marker_start = 0;  // the paragraph's first item of the marker being read
@@ -96,6 +98,8 @@ class DocumentBuilder {
   void CloseTables(Flow& flow);
   // Makes the paragraph being read a block (resetting it) with its format from `props`.
   model::Block TakeParagraph(const ParagraphProps& props);
+  // The index in Document::looks of the look `props` give (added when new).
+  uint32_t LookIndex(const ParagraphProps& props);
   void CloseLink();
   void StartFirstSection();
 
@@ -103,7 +107,9 @@ class DocumentBuilder {
   const RowDefinitions& definitions_;
   ListTable& lists_;
   std::vector<Flow> flows_;
-  uint64_t links_ = 0;         // links started so far
+  uint64_t links_ = 0;                                              // links started so far
+  uint32_t last_look_ = 0;                                          // the look of the paragraph before
+  std::unordered_map<uint64_t, std::vector<uint32_t>> look_index_;  // Document::looks by hash
   int first_columns_ = 1;      // the columns of the first section, before the body has blocks
   bool section_open_ = false;  // the body's last block is a SectionBreak that "\cols" may change
 };

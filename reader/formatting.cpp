@@ -42,12 +42,92 @@ void ApplyStyle(int32_t number, StyleWord word, GroupState& state, const Formatt
   take(ParagraphProps::kGivenHeading, to.heading, from.heading);
   take(ParagraphProps::kGivenList, to.list, from.list);
   take(ParagraphProps::kGivenListLevel, to.list_level, from.list_level);
+  take(ParagraphProps::kGivenLineSpacing, to.line, from.line);
+  take(ParagraphProps::kGivenLineSpacing, to.line_multiple, from.line_multiple);
+  take(ParagraphProps::kGivenBorders, to.borders, from.borders);
+  take(ParagraphProps::kGivenShading, to.shading, from.shading);
+  take(ParagraphProps::kGivenShading, to.pattern, from.pattern);
+  take(ParagraphProps::kGivenShading, to.pattern_back, from.pattern_back);
+  take(ParagraphProps::kGivenTabs, to.tabs, from.tabs);
+  take(ParagraphProps::kGivenTabs, to.tab_count, from.tab_count);
+}
+
+// The field of CharFormat each character word gives; 0 for the other words.
+uint16_t CharWordOf(Action action) {
+  switch (action) {
+    case Action::kBold:
+      return kWordBold;
+    case Action::kItalic:
+      return kWordItalic;
+    case Action::kUnderline:
+    case Action::kUnderlineNone:
+      return kWordUnderline;
+    case Action::kStrike:
+      return kWordStrike;
+    case Action::kCaps:
+      return kWordCaps;
+    case Action::kSmallCaps:
+      return kWordSmallCaps;
+    case Action::kSuper:
+    case Action::kSub:
+    case Action::kNoSuperSub:
+    case Action::kUp:
+    case Action::kDown:
+      return kWordBaseline;
+    case Action::kFont:
+      return kWordFont;
+    case Action::kFontSize:
+      return kWordSize;
+    case Action::kColour:
+      return kWordColour;
+    case Action::kHighlight:
+    case Action::kBackground:
+      return kWordBackground;
+    default:
+      return 0;
+  }
+}
+
+uint8_t ColourChannel(model::Colour colour, int shift) {
+  return static_cast<uint8_t>((colour >> shift) & 0xFF);
 }
 
 }  // namespace
 
+model::CharFormat OverlayChars(const model::CharFormat& under, const model::CharFormat& over,
+                               uint16_t words) {
+  model::CharFormat out = under;
+  if (words & kWordBold) out.bold = over.bold;
+  if (words & kWordItalic) out.italic = over.italic;
+  if (words & kWordUnderline) out.underline = over.underline;
+  if (words & kWordStrike) out.strike = over.strike;
+  if (words & kWordCaps) out.caps = over.caps;
+  if (words & kWordSmallCaps) out.small_caps = over.small_caps;
+  if (words & kWordBaseline) out.baseline = over.baseline;
+  if (words & kWordFont) out.font = over.font;
+  if (words & kWordSize) out.half_points = over.half_points;
+  if (words & kWordColour) out.colour = over.colour;
+  if (words & kWordBackground) out.background = over.background;
+  return out;
+}
+
+model::Colour ShadingColour(model::Colour back, model::Colour pattern, int32_t shading) {
+  if (shading <= 0) return back;
+  const int32_t share = std::min(shading, 10000);
+  const model::Colour fore = pattern == model::kNoColour ? 0x000000 : pattern;
+  const model::Colour under = back == model::kNoColour ? 0xFFFFFF : back;
+  model::Colour mixed = 0;
+  for (int shift : {16, 8, 0}) {
+    const int32_t value =
+        (ColourChannel(fore, shift) * share + ColourChannel(under, shift) * (10000 - share) + 5000) / 10000;
+    mixed |= static_cast<model::Colour>(value) << shift;
+  }
+  return mixed;
+}
+
 void ResetCharacterFormatting(GroupState& state, const FormattingTables& tables) {
   state.chars = model::CharFormat{};
+  state.char_words = 0;
   state.hidden = false;
   state.deleted = false;
   state.chars_given = false;
@@ -184,11 +264,39 @@ bool ApplyFormatting(Action action, int32_t value, bool on, GroupState& state,
     case Action::kTableDepth:
       paragraph.table_depth = static_cast<int16_t>(std::clamp(value, 0, 32767));
       break;
+    case Action::kLineSpacing:
+      paragraph.line = std::clamp(value, -31680, 31680);  // within 22 inches
+      paragraph.given |= ParagraphProps::kGivenLineSpacing;
+      break;
+    case Action::kLineMultiple:
+      paragraph.line_multiple = value != 0;
+      paragraph.given |= ParagraphProps::kGivenLineSpacing;
+      break;
+    case Action::kShading:
+      paragraph.shading = static_cast<int16_t>(std::clamp(value, 0, 10000));
+      paragraph.given |= ParagraphProps::kGivenShading;
+      break;
+    case Action::kShadingPattern:
+      paragraph.pattern = tables.colours.At(value);
+      paragraph.given |= ParagraphProps::kGivenShading;
+      break;
+    case Action::kShadingBack:
+      paragraph.pattern_back = tables.colours.At(value);
+      paragraph.given |= ParagraphProps::kGivenShading;
+      break;
+    case Action::kTabStop:
+      // A paragraph's own stops replace those of its style.
+      if ((paragraph.given & ParagraphProps::kGivenTabs) == 0) paragraph.tab_count = 0;
+      paragraph.given |= ParagraphProps::kGivenTabs;
+      if (paragraph.tab_count < ParagraphProps::kMostTabs)
+        paragraph.tabs[paragraph.tab_count++] = static_cast<int16_t>(std::clamp(value, -31680, 31680));
+      break;
     default:
       return false;
   }
   // The character words stand from kBold to kDeleted in Action (reader/keywords.h).
   if (action >= Action::kBold && action <= Action::kDeleted) state.chars_given = true;
+  state.char_words |= CharWordOf(action);
   return true;
 }
 

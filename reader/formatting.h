@@ -19,6 +19,13 @@ struct FormattingTables {
   int32_t default_font = -1;  // "\deffN": the font "\plain" goes back to (a font number)
 };
 
+// `under` with the fields of `over` that `words` (CharWords) name put over it.
+model::CharFormat OverlayChars(const model::CharFormat& under, const model::CharFormat& over, uint16_t words);
+
+// The colour a shading shows: `pattern` ("\cfpat"; automatic: black) at `shading` hundredths of
+// a percent over `back` ("\cbpat"; automatic: white). Without shading, `back` as it is.
+model::Colour ShadingColour(model::Colour back, model::Colour pattern, int32_t shading);
+
 // The formatting `state` starts with, in a document or after "\plain" and "\pard".
 void ResetCharacterFormatting(GroupState& state, const FormattingTables& tables);
 void ResetParagraphFormatting(GroupState& state);

@@ -2,6 +2,7 @@
 // text goes. Copied when a group opens and dropped when it closes, so it holds no strings.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "model/document.h"
@@ -26,6 +27,7 @@ enum class Destination : uint8_t {
   kCommentAuthor,      // "\atnauthor"
   kPicture,            // "\pict": hex digits of the picture's data
   kShapePropertyName,  // "\sn" of a shape property
+  kShapeValue,         // "\sv" of the page background's fill colour
   kHtmlTag,            // "\htmltag" of encapsulated HTML
 };
 
@@ -41,7 +43,12 @@ struct ParagraphProps {
     kGivenHeading = 1 << 6,
     kGivenList = 1 << 7,
     kGivenListLevel = 1 << 8,
+    kGivenLineSpacing = 1 << 9,
+    kGivenBorders = 1 << 10,
+    kGivenShading = 1 << 11,
+    kGivenTabs = 1 << 12,
   };
+  static constexpr size_t kMostTabs = 32;  // tab stops a paragraph keeps; further ones are left out
   model::Alignment alignment = model::Alignment::kLeft;
   bool in_table = false;    // "\intbl"
   int8_t heading = 0;       // as model::ParagraphFormat::heading
@@ -52,8 +59,17 @@ struct ParagraphProps {
   int32_t first_line = 0;
   int32_t before = 0;
   int32_t after = 0;
-  int32_t list = -1;  // "\ls"; -1: no list item
-  int32_t style = 0;  // "\s"
+  int32_t list = -1;           // "\ls"; -1: no list item
+  int32_t style = 0;           // "\s"
+  int32_t line = 0;            // "\sl", as model::ParagraphFormat::line_twips
+  bool line_multiple = false;  // "\slmult1"
+  uint8_t tab_count = 0;
+  int16_t shading = 0;                            // "\shading": hundredths of a percent of the pattern
+  model::Colour pattern = model::kNoColour;       // "\cfpat": the shading's colour
+  model::Colour pattern_back = model::kNoColour;  // "\cbpat": the colour under the shading
+  model::Borders borders;
+  // "\tx" in the order given, the first tab_count of them, in twips within +-22 inches.
+  std::array<int16_t, kMostTabs> tabs{};
   // Which of the above the paragraph's own words gave since "\pard" (kGiven... bits): a style
   // ("\sN") supplies the others.
   uint16_t given = 0;
@@ -62,8 +78,24 @@ struct ParagraphProps {
   int TableDepth() const { return table_depth > 0 ? table_depth : in_table ? 1 : 0; }
 };
 
+// The fields of model::CharFormat as bits: which of them formatting words gave.
+enum CharWords : uint16_t {
+  kWordBold = 1 << 0,
+  kWordItalic = 1 << 1,
+  kWordUnderline = 1 << 2,
+  kWordStrike = 1 << 3,
+  kWordCaps = 1 << 4,
+  kWordSmallCaps = 1 << 5,
+  kWordBaseline = 1 << 6,
+  kWordFont = 1 << 7,
+  kWordSize = 1 << 8,
+  kWordColour = 1 << 9,
+  kWordBackground = 1 << 10,
+};
+
 struct GroupState {
   model::CharFormat chars;
+  uint16_t char_words = 0;  // CharWords: the fields of `chars` words gave since "\plain"
   ParagraphProps paragraph;
   int32_t page = kDocumentPage;  // the code page of the font in effect (reader/code_pages.h)
   int32_t field = -1;            // kFieldInstruction: the field (reader/fields.h) it belongs to

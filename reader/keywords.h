@@ -24,7 +24,7 @@ enum class Action : uint8_t {
   kNone,       // known and deliberately without effect
   kIgnorable,  // "\*": the destination that follows may be skipped when it is unknown
   // The document.
-  kAnsi, kMac, kPc, kPca, kAnsiCodePage, kDefaultFont, kFromHtml, kHtmlRtf,
+  kAnsi, kMac, kPc, kPca, kAnsiCodePage, kDefaultFont, kDefaultTab, kFromHtml, kHtmlRtf,
   // Characters, breaks and Unicode.
   kCharacter, kPar, kLine, kTab, kPage, kUnicode, kUnicodeSkip,
   // Character formatting.
@@ -34,15 +34,20 @@ enum class Action : uint8_t {
   // Paragraph formatting.
   kPard, kAlignLeft, kAlignCenter, kAlignRight, kAlignJustify, kLeftIndent, kRightIndent,
   kFirstIndent, kSpaceBefore, kSpaceAfter, kOutlineLevel, kStyle, kList, kListLevel, kInTable,
-  kTableDepth,
+  kTableDepth, kLineSpacing, kLineMultiple, kShading, kShadingPattern, kShadingBack, kTabStop,
+  // Borders: a side word chooses the border that the style, width, colour and space words describe
+  // (`value`: 0 top, 1 left, 2 bottom, 3 right, 4 all four); kBorderNowhere chooses none.
+  kParagraphBorder, kCellBorder, kBorderNowhere, kBorderStyle, kBorderWidth, kBorderColour,
+  kBorderSpace,
   // Sections.
   kSect, kSectionDefaults, kColumns,
   // Rows and cells.
   kRowDefaults, kRowLeft, kCellRight, kCellMergeFirst, kCellMerge, kCellVerticalFirst,
-  kCellVertical, kCellBackground, kCell, kRow, kNestCell, kNestRow,
+  kCellVertical, kCellBackground, kCellPattern, kCellShading, kCellVerticalAlignment, kCell, kRow,
+  kNestCell, kNestRow,
   // Words that only mean something inside their destination.
   kFontCharset, kFontCodePage, kRed, kGreen, kBlue, kListId, kLevelNumberFormat, kLevelStartAt,
-  kEndnote, kPictureFormat, kPictureWidth, kPictureHeight, kPictureGoalWidth, kPictureGoalHeight,
+  kBasedOn, kEndnote, kPictureFormat, kPictureWidth, kPictureHeight, kPictureGoalWidth, kPictureGoalHeight,
   kPictureScaleX, kPictureScaleY, kPictureBitsPerPixel, kPicturePlanes, kPictureWidthBytes,
   // Destinations.
   kSkipDestination,  // a group whose content is left out whole
@@ -51,7 +56,7 @@ enum class Action : uint8_t {
   kFieldInstruction, kFieldResult, kBookmarkStart, kFootnote, kAnnotation, kCommentId,
   kCommentAuthor, kPicture, kShapePicture, kNonShapePicture, kShape, kShapeInstance, kShapeText,
   kShapeResult, kShapeProperty, kShapePropertyName, kShapePropertyValue, kObject, kObjectResult,
-  kUpr, kUd, kNestTableProps, kHtmlTag,
+  kUpr, kUd, kNestTableProps, kHtmlTag, kBackgroundShape,
 };
 // clang-format on
 
@@ -60,7 +65,8 @@ struct Keyword {
   Kind kind;
   Action action;
   int32_t value;  // kValue: the parameter when none is written; kSymbol: the character;
-                  // kPictureFormat: the model::PictureFormat
+                  // kPictureFormat: the model::PictureFormat; kBorderStyle: the
+                  // model::BorderStyle; the side of kParagraphBorder and kCellBorder
 };
 
 // The first eight characters of `name` as one number, the first in the lowest byte and zeros

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "reader/code_pages.h"
+#include "reader/formatting.h"
 #include "reader/utf8.h"
 
 namespace tessarine::reader {
@@ -65,9 +66,11 @@ std::string* ListTable::LevelText() {
   return in_level_ ? &level_.text : nullptr;
 }
 
-void ListTable::EndLevel(int32_t page) {
+void ListTable::EndLevel(int32_t page, const model::CharFormat& chars, uint16_t words) {
   if (!in_level_) return;
   in_level_ = false;
+  level_.chars = chars;
+  level_.words = IsSymbolPage(page) ? static_cast<uint16_t>(words & ~kWordFont) : words;
   if (IsSymbolPage(page) && level_.text.size() > 1) {
     // The level's font came after its text: private-use symbols are that font's characters.
     level_.text =
@@ -107,6 +110,20 @@ void ListTable::EndOverride() {
   if (!in_override_) return;
   in_override_ = false;
   if (override_ls_ >= 0) overrides_[override_ls_] = override_list_;
+}
+
+const ListTable::Level* ListTable::FindLevel(int32_t ls, int level) const {
+  auto override_it = overrides_.find(ls);
+  if (override_it == overrides_.end()) return nullptr;
+  auto list_it = lists_.find(override_it->second);
+  if (list_it == lists_.end() || level < 0 || static_cast<size_t>(level) >= list_it->second.levels.size())
+    return nullptr;
+  return &list_it->second.levels[static_cast<size_t>(level)];
+}
+
+model::CharFormat ListTable::MarkerFormat(int32_t ls, int level, const model::CharFormat& paragraph) const {
+  const Level* found = FindLevel(ls, std::clamp(level, 0, 8));
+  return found == nullptr ? paragraph : OverlayChars(paragraph, found->chars, found->words);
 }
 
 std::string ListTable::NextMarker(int32_t ls, int level) {

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/document.h"
+
 namespace tessarine::reader {
 
 class ListTable {
@@ -24,8 +26,10 @@ class ListTable {
   // Nullptr outside a level.
   std::string* LevelText();
   // Ends the level; `page` is the code page of its font, whose private-use symbols
-  // ("\u-3913") become that font's characters.
-  void EndLevel(int32_t page);
+  // ("\u-3913") become that font's characters. `chars` with `words` (reader/group_state.h
+  // CharWords) are the level's own formatting words, which its markers show in; a symbol font
+  // is not one of them (the marker holds its characters).
+  void EndLevel(int32_t page, const model::CharFormat& chars = {}, uint16_t words = 0);
   void EndList();
   // "\listid": of the list being read, or of the override being read.
   void SetListId(int32_t id);
@@ -43,15 +47,23 @@ class ListTable {
 
   static constexpr size_t kMaxMarker = 64;
 
+  // The look of the markers of list `ls` at `level`: `paragraph` (the item's first run) with the
+  // level's own formatting words over it; `paragraph` when the list or level is unknown.
+  model::CharFormat MarkerFormat(int32_t ls, int level, const model::CharFormat& paragraph) const;
+
  private:
   struct Level {
     int32_t format = 0;  // "\levelnfc": 0 decimal, 1 I, 2 i, 3 A, 4 a, 22 01, 23 bullet, 255 none
     int32_t start = 1;
     std::string text;  // as LevelText
+    model::CharFormat chars;
+    uint16_t words = 0;
   };
   struct List {
     std::vector<Level> levels;  // at most 9
   };
+  const Level* FindLevel(int32_t ls, int level) const;
+
   struct Counts {
     std::array<int32_t, 9> value{};
     std::array<bool, 9> started{};

@@ -5,6 +5,7 @@ namespace tessarine::reader {
 Reader::Reader(std::string_view rtf) : tokens_(rtf), builder_(document_, rows_, lists_) {
   stack_.reserve(kMaxGroupDepth);
   stack_.emplace_back();
+  decoder_.SetRawUtf8(RawBytesAreUtf8(rtf));
 }
 
 model::Document Reader::Run() {
@@ -64,6 +65,7 @@ void Reader::OpenGroup() {
     s.style_entry = 0;
     s.character_style = false;
     style_name_.clear();
+    style_based_on_ = -1;
     PushEnding(EndingKind::kStyleEntry);
   }
 }
@@ -107,6 +109,8 @@ std::string* Reader::CollectedText() {
       return &comment_author_;
     case Destination::kShapePropertyName:
       return &shape_property_;
+    case Destination::kShapeValue:
+      return &shape_value_;
     case Destination::kHtmlTag:
       return &document_.html;
     case Destination::kLevelText:
@@ -126,7 +130,7 @@ template <typename Decode>
 void Reader::AppendToFlow(Decode&& decode) {
   const GroupState& s = state();
   if (s.hidden || s.deleted) return;
-  std::string& out = builder_.Text(s.chars);
+  std::string& out = builder_.Text(FlowFormat());
   const size_t before = out.size();
   decode(out);
   if (WritesHtml()) document_.html.append(out, before);
@@ -134,7 +138,7 @@ void Reader::AppendToFlow(Decode&& decode) {
 }
 
 void Reader::Text(std::string_view text) {
-  if (skip_ > 0) DropFallback(&text, &skip_);
+  if (skip_ > 0) DropFallback(&text, &skip_, decoder_.raw_utf8());
   if (text.empty()) return;
   high_surrogate_ = 0;  // a first half without its second is no character
   GroupState& s = state();
@@ -160,7 +164,7 @@ void Reader::Text(std::string_view text) {
       for (size_t semicolon = text.find(';'); !text.empty(); semicolon = text.find(';')) {
         decoder_.Append(text.substr(0, semicolon), s.page, style_name_);
         if (semicolon == std::string_view::npos) break;
-        if (s.style_entry >= 0) styles_.Define(s.style_entry, s, style_name_);
+        if (s.style_entry >= 0) styles_.Define(s.style_entry, s, style_name_, style_based_on_);
         s.style_entry = -2;  // defined: the end of the group defines nothing more
         style_name_.clear();
         text.remove_prefix(semicolon + 1);
@@ -183,7 +187,7 @@ bool Reader::ReadTextInPlace() {
   const GroupState& s = state();
   if (!s.ShowsText() || skip_ > 0 || WritesHtml()) return false;
   high_surrogate_ = 0;
-  std::string& out = builder_.Text(s.chars);
+  std::string& out = builder_.Text(FlowFormat());
   tokens_.Advance(decoder_.AppendTextAt(tokens_.Rest(), s.page, out));
   builder_.DropEmptyText();
   return true;

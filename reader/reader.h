@@ -57,6 +57,9 @@ class Reader {
     kBookmark,
     kShape,
     kMarker,
+    kStyleSheet,
+    kBackground,
+    kBackgroundColour,
   };
   struct Ending {
     size_t depth;  // the stack size of the group
@@ -97,7 +100,10 @@ class Reader {
   void Par();
   void Tab();
   void RowWord(Action action, int32_t value);
+  RowDefinition& RowBeingDefined();
+  void BorderWord(Action action, int32_t value);
   void ApplyDefaultFont();
+  model::CharFormat FlowFormat() const;
 
   // reader_destinations.cpp
   void BeginDestination(Action action);
@@ -128,11 +134,20 @@ class Reader {
   int32_t default_font_ = -1;        // "\deffN"
   int32_t last_note_ = -1;           // the note "\ftnalt" makes an endnote
   bool shape_picture_read_ = false;  // a "\shppict" came: the "\nonshppict" after it is skipped
-  std::string style_name_;           // the name of the style being defined
-  std::string bookmark_;             // the name of the bookmark being read
-  std::string comment_id_;           // "\atnid" and "\atnauthor" of the next comment
+  // Which border the border words describe (reader/keywords.h kParagraphBorder ...).
+  struct BorderTarget {
+    enum class Kind : uint8_t { kNone, kParagraph, kCell } kind = Kind::kNone;
+    int32_t side = 0;  // 0 top, 1 left, 2 bottom, 3 right, 4 all four
+  };
+  BorderTarget border_target_;
+  int background_ = 0;           // "\background" groups open: their shapes' pictures are left out
+  std::string style_name_;       // the name of the style being defined
+  int32_t style_based_on_ = -1;  // its "\sbasedon"
+  std::string bookmark_;         // the name of the bookmark being read
+  std::string comment_id_;       // "\atnid" and "\atnauthor" of the next comment
   std::string comment_author_;
   std::string shape_property_;  // the "\sn" name of the shape property being read
+  std::string shape_value_;     // the "\sv" text of the page background's "fillColor"
 };
 
 }  // namespace tessarine::reader

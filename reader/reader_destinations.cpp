@@ -5,6 +5,22 @@
 
 namespace tessarine::reader {
 
+namespace {
+
+// A shape's colour property: a decimal number 0x00BBGGRR; kNoColour for anything else (the
+// system colours have high bits set).
+model::Colour FillColour(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  uint64_t value = 0;
+  size_t digits = 0;
+  for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9' && digits < 10; ++digits)
+    value = value * 10 + static_cast<uint64_t>(text[digits] - '0');
+  if (digits == 0 || value > 0xFFFFFF) return model::kNoColour;
+  return static_cast<model::Colour>(((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF));
+}
+
+}  // namespace
+
 void Reader::PushEnding(EndingKind kind, int32_t detail) {
   endings_.push_back(Ending{stack_.size(), kind, detail});
 }
@@ -12,6 +28,13 @@ void Reader::PushEnding(EndingKind kind, int32_t detail) {
 void Reader::BeginDestination(Action action) {
   GroupState& s = state();
   const Destination outer = s.destination;
+  // Of the page background only its shape's colour is read: its picture, text and results show
+  // nowhere.
+  if (background_ > 0 && action != Action::kShape && action != Action::kShapeInstance &&
+      action != Action::kShapeProperty && action != Action::kShapePropertyName &&
+      action != Action::kShapePropertyValue) {
+    return SkipRestOfGroup();
+  }
   switch (action) {
     case Action::kSkipDestination:
       return SkipRestOfGroup();
@@ -24,7 +47,7 @@ void Reader::BeginDestination(Action action) {
     case Action::kStyleSheet:
       s.destination = Destination::kStyleSheet;
       s.style_entry = -1;
-      return;
+      return PushEnding(EndingKind::kStyleSheet);
     case Action::kInfo:
       s.destination = Destination::kNone;
       return;
@@ -45,6 +68,7 @@ void Reader::BeginDestination(Action action) {
       return PushEnding(EndingKind::kList);
     case Action::kListLevelDefinition:
       lists_.BeginLevel();
+      s.char_words = 0;  // the level's own formatting words give its marker's look
       return PushEnding(EndingKind::kListLevel);
     case Action::kLevelText:
       s.destination = Destination::kLevelText;
@@ -126,10 +150,20 @@ void Reader::BeginDestination(Action action) {
       shape_property_.clear();
       return;
     case Action::kShapePropertyValue:
-      // Only the shape's own picture ("pib") is read from its properties.
-      if (shape_property_ != "pib") return SkipRestOfGroup();
+      // Only the shape's own picture ("pib") is read from its properties, and the page
+      // background's colour; the background's picture is left out.
+      if (background_ > 0 && shape_property_ == "fillColor") {
+        s.destination = Destination::kShapeValue;
+        shape_value_.clear();
+        return PushEnding(EndingKind::kBackgroundColour);
+      }
+      if (shape_property_ != "pib" || background_ > 0) return SkipRestOfGroup();
       s.destination = Destination::kNone;
       return;
+    case Action::kBackgroundShape:
+      s.destination = Destination::kNone;
+      ++background_;
+      return PushEnding(EndingKind::kBackground);
     case Action::kObject:
     case Action::kUpr:
       s.resumed = outer;
@@ -204,13 +238,22 @@ void Reader::End(const Ending& ending) {
     case EndingKind::kFontEntry:
       return fonts_.EndEntry(document_.fonts);
     case EndingKind::kStyleEntry:
-      if (s.style_entry >= 0) styles_.Define(s.style_entry, s, style_name_);
+      if (s.style_entry >= 0) styles_.Define(s.style_entry, s, style_name_, style_based_on_);
       style_name_.clear();
+      style_based_on_ = -1;
+      return;
+    case EndingKind::kStyleSheet:
+      return styles_.ResolveBases();
+    case EndingKind::kBackground:
+      if (background_ > 0) --background_;
+      return;
+    case EndingKind::kBackgroundColour:
+      document_.background = FillColour(shape_value_);
       return;
     case EndingKind::kList:
       return lists_.EndList();
     case EndingKind::kListLevel:
-      return lists_.EndLevel(s.page);
+      return lists_.EndLevel(s.page, s.chars, s.char_words);
     case EndingKind::kListOverride:
       return lists_.EndOverride();
     case EndingKind::kField:

@@ -58,6 +58,9 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
     case Action::kDefaultFont:
       default_font_ = value;
       return ApplyDefaultFont();
+    case Action::kDefaultTab:
+      if (value > 0) document_.default_tab_twips = std::min(value, 31680);
+      return;
     case Action::kFromHtml:
       document_.from_html = value != 0;
       return;
@@ -97,6 +100,29 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
         return;
       }
       break;
+    case Action::kBasedOn:
+      if (destination == Destination::kStyleSheet) style_based_on_ = value;
+      return;
+    case Action::kPard:
+      border_target_ = BorderTarget{};
+      break;
+    // Borders.
+    case Action::kParagraphBorder:
+      border_target_ = BorderTarget{BorderTarget::Kind::kParagraph, value};
+      s.paragraph.given |= ParagraphProps::kGivenBorders;
+      return;
+    case Action::kCellBorder:
+      border_target_ = BorderTarget{BorderTarget::Kind::kCell, value};
+      RowBeingDefined().next.own_borders = true;
+      return;
+    case Action::kBorderNowhere:
+      border_target_ = BorderTarget{};
+      return;
+    case Action::kBorderStyle:
+    case Action::kBorderWidth:
+    case Action::kBorderColour:
+    case Action::kBorderSpace:
+      return BorderWord(keyword.action, value);
     case Action::kStyle:
     case Action::kCharStyle:
       if (destination == Destination::kStyleSheet) {
@@ -130,6 +156,9 @@ void Reader::Act(const Keyword& keyword, bool has_param, int32_t param) {
     case Action::kCellVerticalFirst:
     case Action::kCellVertical:
     case Action::kCellBackground:
+    case Action::kCellPattern:
+    case Action::kCellShading:
+    case Action::kCellVerticalAlignment:
       return RowWord(keyword.action, value);
     case Action::kCell:
       if (destination == Destination::kText) builder_.EndCell(1, s.paragraph);
@@ -214,27 +243,34 @@ void Reader::Tab() {
   if (WritesHtml() || s.destination == Destination::kHtmlTag) document_.html += "\t";
 }
 
-void Reader::RowWord(Action action, int32_t value) {
+RowDefinition& Reader::RowBeingDefined() {
   // Row definitions are of the depth the paragraph is at when it is a nested table's
   // ("\itap2\trowd" before the cells, "\nesttableprops" after them), else of the outermost.
   const GroupState& s = state();
   const int paragraph_depth = std::min(s.paragraph.TableDepth(), model::kMaxTableDepth);
   const size_t depth =
       static_cast<size_t>(s.nested_row ? std::max(2, paragraph_depth) : std::max(1, paragraph_depth));
-  RowDefinition& row = rows_[depth];
+  return rows_[depth];
+}
+
+void Reader::RowWord(Action action, int32_t value) {
+  RowDefinition& row = RowBeingDefined();
   switch (action) {
     case Action::kRowDefaults:
       row.left = 0;
       row.cells.clear();
       row.next = RowDefinition::Cell{};
+      border_target_ = BorderTarget{};
       break;
     case Action::kRowLeft:
       row.left = value;
       break;
     case Action::kCellRight:
       row.next.right = value;
+      row.next.background = ShadingColour(row.next.background, row.next.pattern, row.next.shading);
       row.cells.push_back(row.next);
       row.next = RowDefinition::Cell{};
+      border_target_ = BorderTarget{};
       break;
     case Action::kCellMergeFirst:
       row.next.horizontal = model::Merge::kFirst;
@@ -251,9 +287,63 @@ void Reader::RowWord(Action action, int32_t value) {
     case Action::kCellBackground:
       row.next.background = colours_.At(value);
       break;
+    case Action::kCellPattern:
+      row.next.pattern = colours_.At(value);
+      break;
+    case Action::kCellShading:
+      row.next.shading = std::clamp(value, 0, 10000);
+      break;
+    case Action::kCellVerticalAlignment:
+      row.next.vertical_alignment = static_cast<model::VerticalAlignment>(std::clamp(value, 0, 2));
+      break;
     default:
       break;
   }
+}
+
+void Reader::BorderWord(Action action, int32_t value) {
+  auto apply = [&](model::Border& border) {
+    switch (action) {
+      case Action::kBorderStyle:
+        border.style = static_cast<model::BorderStyle>(value);
+        break;
+      case Action::kBorderWidth:
+        border.width_twips = std::clamp(value, 0, 1440);
+        break;
+      case Action::kBorderColour:
+        border.colour = colours_.At(value);
+        break;
+      case Action::kBorderSpace:
+        border.space_twips = std::clamp(value, 0, 1440);
+        break;
+      default:
+        break;
+    }
+  };
+  auto sides = [&](model::Borders& borders) {
+    model::Border* all[] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
+    if (border_target_.side >= 0 && border_target_.side < 4) {
+      apply(*all[border_target_.side]);
+    } else if (border_target_.side == 4) {
+      for (model::Border* border : all) apply(*border);
+    }
+  };
+  switch (border_target_.kind) {
+    case BorderTarget::Kind::kParagraph:
+      return sides(state().paragraph.borders);
+    case BorderTarget::Kind::kCell:
+      return sides(RowBeingDefined().next.borders);
+    case BorderTarget::Kind::kNone:
+      return;
+  }
+}
+
+model::CharFormat Reader::FlowFormat() const {
+  const GroupState& s = stack_.back();
+  model::CharFormat format = s.chars;
+  // A marker in a symbol font holds the bullet's own character, shown in the paragraph's font.
+  if (s.in_marker && IsSymbolPage(s.page)) format.font = -1;
+  return format;
 }
 
 void Reader::ApplyDefaultFont() {

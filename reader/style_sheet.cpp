@@ -1,6 +1,9 @@
 #include "reader/style_sheet.h"
 
+#include <vector>
+
 #include "reader/ascii_case.h"
+#include "reader/formatting.h"
 
 namespace tessarine::reader {
 
@@ -24,9 +27,11 @@ int HeadingOfStyleName(std::string_view name) {
   return number[0] - '0';
 }
 
-void StyleSheet::Define(int32_t number, const GroupState& state, std::string_view name) {
+void StyleSheet::Define(int32_t number, const GroupState& state, std::string_view name, int32_t based_on) {
   Style style;
   style.chars = state.chars;
+  style.char_words = state.char_words;
+  style.based_on = based_on == number ? -1 : based_on;
   style.page = state.page;
   style.paragraph = state.paragraph;
   style.paragraph.in_table = false;
@@ -37,6 +42,72 @@ void StyleSheet::Define(int32_t number, const GroupState& state, std::string_vie
     style.paragraph.heading = static_cast<int8_t>(HeadingOfStyleName(name));
   }
   styles_[number] = style;
+}
+
+namespace {
+
+// `style` takes from `base` what it has not given itself.
+void TakeFromBase(Style& style, const Style& base) {
+  style.chars = OverlayChars(base.chars, style.chars, style.char_words);
+  if ((style.char_words & kWordFont) == 0) style.page = base.page;
+  style.char_words |= base.char_words;
+  if (style.character_style || base.character_style) return;
+  ParagraphProps& to = style.paragraph;
+  const ParagraphProps& from = base.paragraph;
+  const uint16_t own = to.given;
+  auto take = [own](uint16_t bit, auto& field, const auto& value) {
+    if ((own & bit) == 0) field = value;
+  };
+  take(ParagraphProps::kGivenAlignment, to.alignment, from.alignment);
+  take(ParagraphProps::kGivenLeft, to.left, from.left);
+  take(ParagraphProps::kGivenRight, to.right, from.right);
+  take(ParagraphProps::kGivenFirstLine, to.first_line, from.first_line);
+  take(ParagraphProps::kGivenBefore, to.before, from.before);
+  take(ParagraphProps::kGivenAfter, to.after, from.after);
+  if ((own & ParagraphProps::kGivenHeading) == 0 && (from.given & ParagraphProps::kGivenHeading) != 0 &&
+      to.heading == 0) {
+    to.heading = from.heading;
+  }
+  take(ParagraphProps::kGivenList, to.list, from.list);
+  take(ParagraphProps::kGivenListLevel, to.list_level, from.list_level);
+  take(ParagraphProps::kGivenLineSpacing, to.line, from.line);
+  take(ParagraphProps::kGivenLineSpacing, to.line_multiple, from.line_multiple);
+  take(ParagraphProps::kGivenBorders, to.borders, from.borders);
+  take(ParagraphProps::kGivenShading, to.shading, from.shading);
+  take(ParagraphProps::kGivenShading, to.pattern, from.pattern);
+  take(ParagraphProps::kGivenShading, to.pattern_back, from.pattern_back);
+  take(ParagraphProps::kGivenTabs, to.tabs, from.tabs);
+  take(ParagraphProps::kGivenTabs, to.tab_count, from.tab_count);
+  to.given = static_cast<uint16_t>(own | (from.given & ~ParagraphProps::kGivenHeading));
+  if ((own | from.given) & ParagraphProps::kGivenHeading) to.given |= ParagraphProps::kGivenHeading;
+}
+
+}  // namespace
+
+void StyleSheet::ResolveBases() {
+  // Each style is resolved once, after its base: a walk down the chain of unresolved bases,
+  // then back up it. A chain that comes back to a style on it stops there.
+  std::unordered_map<int32_t, bool> resolved;
+  std::vector<int32_t> chain;
+  for (auto& [number, style] : styles_) {
+    if (resolved[number]) continue;
+    chain.clear();
+    int32_t at = number;
+    for (;;) {
+      auto it = styles_.find(at);
+      if (it == styles_.end() || resolved[at]) break;
+      resolved[at] = true;  // on the chain: a circle ends here
+      chain.push_back(at);
+      at = it->second.based_on;
+      if (at < 0) break;
+    }
+    for (size_t i = chain.size(); i-- > 0;) {
+      Style& derived = styles_.at(chain[i]);
+      if (derived.based_on < 0) continue;
+      auto base = styles_.find(derived.based_on);
+      if (base != styles_.end() && base->first != chain[i]) TakeFromBase(derived, base->second);
+    }
+  }
 }
 
 const Style* StyleSheet::Find(int32_t number) const {

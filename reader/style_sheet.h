@@ -13,6 +13,8 @@ namespace tessarine::reader {
 
 struct Style {
   model::CharFormat chars;
+  uint16_t char_words = 0;       // CharWords: the fields of `chars` the entry (or its bases) gave
+  int32_t based_on = -1;         // "\sbasedonN"; -1: none
   int32_t page = kDocumentPage;  // the code page of the style's font
   ParagraphProps paragraph;      // unused for character styles
   bool character_style = false;
@@ -23,7 +25,13 @@ class StyleSheet {
   // Defines style `number` with the formatting its entry left in `state` and the entry's name
   // (UTF-8). A paragraph style without an outline level that is named as a heading ("heading 2",
   // "Заголовок 2", any letter case) is that heading. A later entry of the same number wins.
-  void Define(int32_t number, const GroupState& state, std::string_view name);
+  // `based_on` is the style it is based on ("\sbasedonN"), or -1.
+  void Define(int32_t number, const GroupState& state, std::string_view name, int32_t based_on);
+
+  // At the style sheet's end: every style takes what its entry does not give from the style it
+  // is based on, and that one from its own base, and so on (a circle of bases ends where it
+  // closes). A heading named so is not passed on.
+  void ResolveBases();
 
   // The style numbered `number`; nullptr when there is none.
   const Style* Find(int32_t number) const;

@@ -41,6 +41,9 @@ void TableBuilder::EndRow(const RowDefinition& definition) {
     cell.horizontal = cell_definition.horizontal;
     cell.vertical = cell_definition.vertical;
     cell.background = cell_definition.background;
+    cell.borders = cell_definition.borders;
+    cell.own_borders = cell_definition.own_borders;
+    cell.vertical_alignment = cell_definition.vertical_alignment;
   }
   row.cells = std::move(top.cells);
   top.cells.clear();

@@ -18,7 +18,12 @@ struct RowDefinition {
     int32_t right = 0;
     model::Merge horizontal = model::Merge::kNone;
     model::Merge vertical = model::Merge::kNone;
-    model::Colour background = model::kNoColour;
+    model::Colour background = model::kNoColour;  // "\clcbpat", with the shading mixed in at "\cellx"
+    model::Colour pattern = model::kNoColour;     // "\clcfpat"
+    int32_t shading = 0;                          // "\clshdng"
+    model::Borders borders;
+    bool own_borders = false;
+    model::VerticalAlignment vertical_alignment = model::VerticalAlignment::kTop;
   };
   int32_t left = 0;         // "\trleft"
   std::vector<Cell> cells;  // in order, each ended by its "\cellx"

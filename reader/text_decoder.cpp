@@ -1,5 +1,7 @@
 #include "reader/text_decoder.h"
 
+#include <cstring>
+
 #include "base/cp1251.h"
 #include "reader/tokens.h"
 
@@ -47,6 +49,59 @@ std::array<char32_t, 256> SingleBytes(const CodePage& code_page) {
 }
 
 }  // namespace
+
+size_t RawUtf8At(const char* p, const char* end, char bytes[4], size_t* length) {
+  const auto first = static_cast<unsigned char>(*p);
+  const size_t n = first >= 0xC2 && first <= 0xDF   ? 2
+                   : first >= 0xE0 && first <= 0xEF ? 3
+                   : first >= 0xF0 && first <= 0xF4 ? 4
+                                                    : 0;
+  if (n == 0) return 0;
+  bytes[0] = static_cast<char>(first);
+  char32_t value = first & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+  const char* q = p + 1;
+  for (size_t k = 1; k < n; ++k) {
+    while (q < end && (*q == '\r' || *q == '\n')) ++q;
+    if (q >= end || (static_cast<unsigned char>(*q) & 0xC0) != 0x80) return 0;
+    bytes[k] = *q;
+    value = (value << 6) | (static_cast<unsigned char>(*q) & 0x3F);
+    ++q;
+  }
+  // Overlong forms, surrogates and values past U+10FFFF are no characters.
+  if ((n == 3 && value < 0x800) || (n == 4 && (value < 0x10000 || value > 0x10FFFF)) ||
+      (value >= 0xD800 && value <= 0xDFFF)) {
+    return 0;
+  }
+  *length = n;
+  return static_cast<size_t>(q - p);
+}
+
+bool RawBytesAreUtf8(std::string_view rtf) {
+  const char* p = rtf.data();
+  const char* const end = p + rtf.size();
+  bool any = false;
+  while (p < end) {
+    // Eight ASCII bytes at a time.
+    while (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      if (word & 0x8080808080808080ull) break;
+      p += 8;
+    }
+    if (p >= end) break;
+    if (static_cast<unsigned char>(*p) < 0x80) {
+      ++p;
+      continue;
+    }
+    char bytes[4];
+    size_t length = 0;
+    const size_t taken = RawUtf8At(p, end, bytes, &length);
+    if (taken == 0) return false;
+    any = true;
+    p += taken;
+  }
+  return any;
+}
 
 struct TextDecoder::Page {
   enum class Kind { kSingleByte, kDoubleByte, kUtf8 };
@@ -109,7 +164,7 @@ TextDecoder::Page& TextDecoder::Build(int32_t number) {
 void TextDecoder::Append(std::string_view text, int32_t page_number, std::string& out) {
   if (text.empty()) return;
   Page& page = Find(page_number);
-  if (page.kind == Page::Kind::kDoubleByte) return AppendDoubleByte(page, text, out);
+  if (page.kind == Page::Kind::kDoubleByte) return AppendDoubleByte(page, text, out, raw_utf8_);
   if (page.kind == Page::Kind::kUtf8) return AppendUtf8Bytes(text, out);
   // At most three bytes of UTF-8 for each byte of the text, and one more for the last store.
   if (scratch_.size() < 3 * text.size() + 1) scratch_.resize(3 * text.size() + 1);
@@ -122,6 +177,15 @@ void TextDecoder::Append(std::string_view text, int32_t page_number, std::string
       c = static_cast<unsigned char>(kHexValues[static_cast<unsigned char>(p[2])] * 16 +
                                      kHexValues[static_cast<unsigned char>(p[3])]);
       p += 4;
+    } else if (c >= 0x80 && raw_utf8_) {
+      size_t length = 0;
+      const size_t taken = RawUtf8At(p, end, dst, &length);
+      if (taken > 0) {
+        p += taken;
+        dst += length;
+        continue;
+      }
+      ++p;
     } else {
       ++p;
     }
@@ -157,9 +221,18 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
     } else if (c == '{' || c == '}') {
       break;
     } else {
-      ++p;
+      size_t length = 0;
+      const size_t taken = c >= 0x80 && raw_utf8_ ? RawUtf8At(p, end, dst, &length) : 0;
+      if (taken > 0) {
+        p += taken;
+        dst += length;
+      } else {
+        ++p;
+        dst = Store(page.single[c], dst);
+      }
+      c = 0;  // stored
     }
-    dst = Store(page.single[c], dst);
+    if (c != 0) dst = Store(page.single[c], dst);
     if (dst > buffer + kBuffer - 4) {
       if (!measured) {
         // A long text: room for the rest at once (as many bytes as it has), instead of the
@@ -176,8 +249,28 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
   return static_cast<size_t>(p - start);
 }
 
-void TextDecoder::AppendDoubleByte(Page& page, std::string_view text, std::string& out) {
+void TextDecoder::AppendDoubleByte(Page& page, std::string_view text, std::string& out, bool raw_utf8) {
   int lead = -1;
+  if (raw_utf8) {
+    // Plain UTF-8 characters between the code page's: each read on its own.
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const char* run = p;
+    while (p < end) {
+      char bytes[4];
+      size_t length = 0;
+      const size_t taken = static_cast<unsigned char>(*p) >= 0x80 ? RawUtf8At(p, end, bytes, &length) : 0;
+      if (taken == 0) {
+        p += *p == '\\' && end - p >= 4 ? 4 : 1;
+        continue;
+      }
+      AppendDoubleByte(page, std::string_view(run, static_cast<size_t>(p - run)), out, false);
+      out.append(bytes, length);
+      p += taken;
+      run = p;
+    }
+    return AppendDoubleByte(page, std::string_view(run, static_cast<size_t>(end - run)), out, false);
+  }
   TextUnits(text, [&](unsigned char b) {
     if (lead >= 0) {
       auto& trails = page.trails[lead];

@@ -16,12 +16,27 @@
 
 namespace tessarine::reader {
 
+// True when the plain bytes from 0x80 up in `rtf` are all of multi-byte UTF-8 characters (CR and
+// LF may stand between the bytes of one), and there is at least one: writers that put UTF-8
+// unescaped into RTF. One pass over the bytes.
+bool RawBytesAreUtf8(std::string_view rtf);
+
+// The UTF-8 character whose first byte is at `p` (< `end`), CR and LF inside it skipped: how
+// many input bytes it takes, its bytes in `bytes` (`*length` of them, up to four); 0 when no
+// valid character starts there.
+size_t RawUtf8At(const char* p, const char* end, char bytes[4], size_t* length);
+
 class TextDecoder {
  public:
   TextDecoder();
   ~TextDecoder();
   TextDecoder(const TextDecoder&) = delete;
   TextDecoder& operator=(const TextDecoder&) = delete;
+
+  // Plain bytes from 0x80 up (not "\\'hh" escapes) are read as UTF-8, whatever the code page,
+  // when `raw_utf8` is set (RawBytesAreUtf8).
+  void SetRawUtf8(bool raw_utf8) { raw_utf8_ = raw_utf8; }
+  bool raw_utf8() const { return raw_utf8_; }
 
   // The code page that kDocumentPage stands for (1252 until the document says otherwise).
   void SetDocumentPage(int32_t page);
@@ -44,10 +59,11 @@ class TextDecoder {
   struct Page;
   Page& Find(int32_t page);
   Page& Build(int32_t page);
-  void AppendDoubleByte(Page& page, std::string_view text, std::string& out);
+  void AppendDoubleByte(Page& page, std::string_view text, std::string& out, bool raw_utf8);
   static void AppendUtf8Bytes(std::string_view text, std::string& out);
 
   int32_t document_page_ = 1252;
+  bool raw_utf8_ = false;
   std::vector<std::unique_ptr<Page>> pages_;
   Page* last_ = nullptr;  // the page of the last call, found again without a search
   std::string scratch_;   // decoded characters before they are appended in one piece

@@ -151,15 +151,19 @@ void Tokenizer::SkipGroup() {
   pos_ = p;
 }
 
-void DropFallback(std::string_view* text, uint32_t* count) {
+void DropFallback(std::string_view* text, uint32_t* count, bool raw_utf8) {
   size_t i = 0;
   while (i < text->size() && *count > 0) {
-    if ((*text)[i] == '\\') {
+    const auto c = static_cast<unsigned char>((*text)[i]);
+    if (c == '\\') {
       i += 4;
       --*count;
     } else {
-      if ((*text)[i] != '\r' && (*text)[i] != '\n') --*count;
+      if (c != '\r' && c != '\n') --*count;
       ++i;
+      if (raw_utf8 && c >= 0xC0) {
+        while (i < text->size() && (static_cast<unsigned char>((*text)[i]) & 0xC0) == 0x80) ++i;
+      }
     }
   }
   text->remove_prefix(std::min(i, text->size()));

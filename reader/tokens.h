@@ -118,7 +118,8 @@ void TextUnits(std::string_view text, Unit&& unit) {
 }
 
 // Removes the first `*count` characters (plain bytes and "\'hh" escapes, not CR and LF) from the
-// front of the kText token `*text` and reduces `*count` by as many: the fallback of a "\u".
-void DropFallback(std::string_view* text, uint32_t* count);
+// front of the kText token `*text` and reduces `*count` by as many: the fallback of a "\u". With
+// `raw_utf8`, a plain UTF-8 character counts as one.
+void DropFallback(std::string_view* text, uint32_t* count, bool raw_utf8 = false);
 
 }  // namespace tessarine::reader

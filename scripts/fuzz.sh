@@ -32,7 +32,8 @@ seed() {
 shared="$root/../shared/corpus"
 seed "$out/corpus/rtf" examples tests/data "$shared" tests/data/fuzz/rtf \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/rtf/*' \)
 seed "$out/corpus/reader" examples tests/data "$shared" tests/data/fuzz/reader \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/reader/*' \)
-seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -path '*/fuzz/choice/*' \)
+# The choice also reads its input as a page: the expected pages of tests/data seed that.
+seed "$out/corpus/choice" examples tests/data "$shared" tests/data/fuzz/choice \( -name '*.rtf' -o -name '*.doc' -o -name '*.htm' -o -path '*/fuzz/choice/*' \)
 seed "$out/corpus/text" examples tests/data tests/data/fuzz/text \( -name '*.txt' -o -path '*/fuzz/text/*' \)
 # Pictures: the documents that hold metafiles and bitmaps, and the sample pictures each behind
 # the byte that names its kind (a DDB also behind its layout).

@@ -255,11 +255,12 @@ int main(int argc, char** argv) {
                  "How RTF is read (default: the settings' choice, auto when they make none):\n"
                  "passes  the text-rewriting converter, made for Word and WordPad documents;\n"
                  "model   a structured reading of the RTF and a page written from it;\n"
-                 "auto    the passes' page when it holds every word of the document's text that\n"
-                 "        the structured reading finds and no other word, and the document has no\n"
-                 "        PNG or JPEG picture and no table inside a table; otherwise the model's\n"
-                 "        page. A word is a longest run of letters and digits, compared without\n"
-                 "        letter case.")
+                 "auto    the passes' page when it shows the document as the structured reading\n"
+                 "        finds it: read as a browser shows it, it has the same words in the same\n"
+                 "        order, lines, table cells, links, notes, list markers and pictures, and\n"
+                 "        every word the same bold, italic, underline, strike, super- or\n"
+                 "        subscript, size (within half a point), colour, font and alignment;\n"
+                 "        otherwise the model's page.")
       ->check(CLI::IsMember({"auto", "passes", "model"}))
       ->option_text("auto|passes|model");
   app.add_option("-o,--output", options.output,

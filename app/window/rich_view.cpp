@@ -15,8 +15,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
 #include <QTextImageFormat>
 #include <QTextLength>
+#include <QTextOption>
 #include <QTextTable>
 #include <QUrl>
 
@@ -56,7 +58,7 @@ QColor ToQt(model::Colour colour) {
                 static_cast<int>(colour & 0xFF));
 }
 
-QTextBlockFormat BlockFormat(const model::ParagraphFormat& format) {
+QTextBlockFormat BlockFormat(const model::ParagraphFormat& format, const model::ParagraphLook& look) {
   QTextBlockFormat block;
   block.setAlignment(ToQt(format.alignment));
   block.setLeftMargin(std::max(0, format.left_twips) / kTwipsPerPixel);
@@ -65,7 +67,55 @@ QTextBlockFormat BlockFormat(const model::ParagraphFormat& format) {
   block.setTopMargin(std::max(0, format.space_before_twips) / kTwipsPerPixel);
   block.setBottomMargin(std::max(0, format.space_after_twips) / kTwipsPerPixel);
   if (format.heading > 0) block.setHeadingLevel(format.heading);
+  if (look.line_twips != 0) {
+    if (look.line_multiple) {
+      if (look.line_twips > 0)
+        block.setLineHeight(look.line_twips * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    } else if (look.line_twips < 0) {
+      block.setLineHeight(-look.line_twips / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
+    } else {
+      block.setLineHeight(look.line_twips / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+    }
+  }
+  if (look.background != model::kNoColour) block.setBackground(ToQt(look.background));
+  if (!look.tab_stops.empty()) {
+    QList<QTextOption::Tab> tabs;
+    for (int32_t stop : look.tab_stops)
+      tabs.append(QTextOption::Tab(std::max(0, stop) / kTwipsPerPixel, QTextOption::LeftTab));
+    block.setTabPositions(tabs);
+  }
   return block;
+}
+
+QTextFrameFormat::BorderStyle ToQt(model::BorderStyle style) {
+  switch (style) {
+    case model::BorderStyle::kNone:
+      return QTextFrameFormat::BorderStyle_None;
+    case model::BorderStyle::kDouble:
+      return QTextFrameFormat::BorderStyle_Double;
+    case model::BorderStyle::kDotted:
+      return QTextFrameFormat::BorderStyle_Dotted;
+    case model::BorderStyle::kDashed:
+      return QTextFrameFormat::BorderStyle_Dashed;
+    default:
+      return QTextFrameFormat::BorderStyle_Solid;
+  }
+}
+
+double BorderWidth(const model::Border& border) {
+  return border.style == model::BorderStyle::kNone ? 0.0 : std::max(1.0, border.width_twips / kTwipsPerPixel);
+}
+
+QColor BorderColour(const model::Border& border) {
+  return border.colour == model::kNoColour ? QColor(Qt::black) : ToQt(border.colour);
+}
+
+// The first side of `borders` that has a border: a frame of the view has one border all round.
+const model::Border* FirstBorder(const model::Borders& borders) {
+  for (const model::Border* border : {&borders.top, &borders.left, &borders.bottom, &borders.right}) {
+    if (border->style != model::BorderStyle::kNone) return border;
+  }
+  return nullptr;
 }
 
 // Puts a document model into a QTextDocument through one cursor.
@@ -105,6 +155,11 @@ class PaneWriter {
     return chars;
   }
 
+  const model::ParagraphLook& LookOf(const model::ParagraphFormat& format) const {
+    const model::ParagraphLook* look = model::FindLook(model_, format);
+    return look != nullptr ? *look : plain_;
+  }
+
   // Starts a paragraph: the empty block a container starts with, or a new one.
   static void StartBlock(QTextCursor& cursor, bool& fresh, const QTextBlockFormat& format) {
     if (fresh) {
@@ -116,24 +171,53 @@ class PaneWriter {
   }
 
   void WriteBlocks(const std::vector<model::Block>& blocks, QTextCursor& cursor, bool& fresh, int depth) {
-    for (const model::Block& block : blocks) {
-      if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
-        WriteParagraph(*paragraph, cursor, fresh);
-      } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+    for (size_t i = 0; i < blocks.size(); ++i) {
+      if (const auto* paragraph = std::get_if<model::Paragraph>(&blocks[i].content)) {
+        if (const model::Border* border = FirstBorder(LookOf(paragraph->format).borders)) {
+          i = WriteFramed(blocks, i, *border, cursor, fresh);
+        } else {
+          WriteParagraph(*paragraph, cursor, fresh);
+        }
+      } else if (const auto* table = std::get_if<model::Table>(&blocks[i].content)) {
         WriteTable(*table, cursor, fresh, depth);
       }
     }
   }
 
+  // Writes the paragraphs from `first` on that have the borders of `blocks[first]` in one frame
+  // with its `border`, as the document draws one box round them; returns the last one's index.
+  size_t WriteFramed(const std::vector<model::Block>& blocks, size_t first, const model::Border& border,
+                     QTextCursor& cursor, bool& fresh) {
+    const model::Borders& borders = LookOf(std::get<model::Paragraph>(blocks[first].content).format).borders;
+    QTextFrameFormat frame;
+    frame.setBorder(BorderWidth(border));
+    frame.setBorderStyle(ToQt(border.style));
+    frame.setBorderBrush(BorderColour(border));
+    frame.setPadding(std::max(2.0, border.space_twips / kTwipsPerPixel));
+    QTextFrame* inserted = cursor.insertFrame(frame);
+    QTextCursor inside = inserted->firstCursorPosition();
+    bool inside_fresh = true;
+    size_t last = first;
+    for (size_t i = first; i < blocks.size(); ++i) {
+      const auto* paragraph = std::get_if<model::Paragraph>(&blocks[i].content);
+      if (paragraph == nullptr || !(LookOf(paragraph->format).borders == borders)) break;
+      WriteParagraph(*paragraph, inside, inside_fresh);
+      last = i;
+    }
+    cursor = inserted->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+    fresh = true;
+    return last;
+  }
+
   void WriteParagraph(const model::Paragraph& paragraph, QTextCursor& cursor, bool& fresh) {
-    StartBlock(cursor, fresh, BlockFormat(paragraph.format));
+    StartBlock(cursor, fresh, BlockFormat(paragraph.format, LookOf(paragraph.format)));
     QTextCharFormat link;
     bool in_link = false;
     QStringList bookmarks;
     if (!paragraph.format.list_marker.empty()) {
-      const model::CharFormat first =
-          paragraph.inlines.empty() ? model::CharFormat{} : paragraph.inlines.front().format;
-      cursor.insertText(FromUtf8(paragraph.format.list_marker) + QLatin1Char(' '), CharFormat(first));
+      cursor.insertText(FromUtf8(paragraph.format.list_marker) + QLatin1Char(' '),
+                        CharFormat(paragraph.format.marker_format));
     }
     for (const model::Inline& item : paragraph.inlines) {
       QTextCharFormat chars = CharFormat(item.format);
@@ -258,7 +342,10 @@ class PaneWriter {
         if (cell.rowspan > 1 || cell.colspan > 1) {
           qtable->mergeCells(shown_row[r], cell.column, cell.rowspan, cell.colspan);
         }
-        QTextCursor inside = qtable->cellAt(shown_row[r], cell.column).firstCursorPosition();
+        QTextTableCell shown = qtable->cellAt(shown_row[r], cell.column);
+        if (!cell.parts.empty())
+          shown.setFormat(CellFormat(*cell.parts.front(), shown.format().toTableCellFormat()));
+        QTextCursor inside = shown.firstCursorPosition();
         bool cell_fresh = true;
         for (const model::Cell* part : cell.parts) WriteBlocks(part->blocks, inside, cell_fresh, depth + 1);
       }
@@ -266,6 +353,32 @@ class PaneWriter {
     cursor = qtable->lastCursorPosition();
     cursor.movePosition(QTextCursor::NextBlock);
     fresh = true;
+  }
+
+  // A cell's shading, vertical alignment and own borders.
+  static QTextTableCellFormat CellFormat(const model::Cell& cell, QTextTableCellFormat format) {
+    if (cell.background != model::kNoColour) format.setBackground(ToQt(cell.background));
+    if (cell.vertical_alignment == model::VerticalAlignment::kCenter) {
+      format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+    } else if (cell.vertical_alignment == model::VerticalAlignment::kBottom) {
+      format.setVerticalAlignment(QTextCharFormat::AlignBottom);
+    }
+    if (cell.own_borders) {
+      const model::Borders& b = cell.borders;
+      format.setTopBorder(BorderWidth(b.top));
+      format.setTopBorderStyle(ToQt(b.top.style));
+      format.setTopBorderBrush(BorderColour(b.top));
+      format.setLeftBorder(BorderWidth(b.left));
+      format.setLeftBorderStyle(ToQt(b.left.style));
+      format.setLeftBorderBrush(BorderColour(b.left));
+      format.setBottomBorder(BorderWidth(b.bottom));
+      format.setBottomBorderStyle(ToQt(b.bottom.style));
+      format.setBottomBorderBrush(BorderColour(b.bottom));
+      format.setRightBorder(BorderWidth(b.right));
+      format.setRightBorderStyle(ToQt(b.right.style));
+      format.setRightBorderBrush(BorderColour(b.right));
+    }
+    return format;
   }
 
   void WriteNotes(QTextCursor& cursor, bool& fresh) {
@@ -290,6 +403,7 @@ class PaneWriter {
 
   const model::Document& model_;
   QTextDocument* target_;
+  const model::ParagraphLook plain_;
 };
 
 void MarkAddresses(QTextDocument* document) {
@@ -314,6 +428,17 @@ void ShowDocument(QTextEdit* pane, const model::Document& document) {
   QTextDocument* target = pane->document();
   target->setUndoRedoEnabled(false);
   target->clear();
+  // The document's page colour and default tab stops.
+  QTextFrameFormat root = target->rootFrame()->frameFormat();
+  if (document.background != model::kNoColour) {
+    root.setBackground(ToQt(document.background));
+  } else {
+    root.clearBackground();
+  }
+  target->rootFrame()->setFrameFormat(root);
+  QTextOption option = target->defaultTextOption();
+  option.setTabStopDistance(std::max(1, document.default_tab_twips) / kTwipsPerPixel);
+  target->setDefaultTextOption(option);
   PaneWriter(document, target).Write();
   MarkAddresses(target);
   target->setUndoRedoEnabled(true);

@@ -5,7 +5,7 @@
 #include <QTextDocument>
 
 #include "app/window/code_page.h"
-#include "passes/pipeline/convert_rtf.h"
+#include "choice/convert_rtf_document.h"
 #include "settings/settings_file.h"
 #include "tests/app/window_fixture.h"
 #include "tests/support/paths.h"
@@ -18,6 +18,10 @@ namespace {
 constexpr const char* kRtf =
     "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n"
     "\\pard\\qc\\b \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\b0\\par\r\n\\pard World\\par}";
+// The same in 10 pt Arial, as the passes' page shows it.
+constexpr const char* kShownRtf =
+    "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\r\n}"
+    "\\pard\\qc\\f0\\fs20\\b \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\b0\\par\r\n\\pard\\f0\\fs20 World\\par}";
 constexpr const char* kText = "\xcf\xf0\xe8\xe2\xe5\xf2\r\n\r\nOne line.\r\nTwo.\r\n";
 
 // The document text of a file holding `bytes`.
@@ -90,7 +94,7 @@ TEST_F(WindowTest, RtfButtonShowsThePage) {
   QObject::connect(ProgressBar(), &QProgressBar::valueChanged, [&](int p) { positions.push_back(p); });
   RtfButton()->click();
 
-  Conversion expected = ConvertRtf(TextOf(kRtf), Settings());
+  Conversion expected = ConvertRtfDocument(TextOf(kRtf), Settings());
   EXPECT_EQ(HtmlPane()->Page(), WithCrLfLineBreaks(expected.page));
   EXPECT_EQ(Tabs()->currentIndex(), 2);
   EXPECT_TRUE(EditorEnabled());
@@ -117,7 +121,7 @@ TEST_F(WindowTest, TheWayOfReadingRtfIsChosenAndTold) {
     const char* engine;
     const char* status;
   } cases[] = {
-      {automatic, kRtf, "auto", "Страница сделана проходами по тексту RTF"},
+      {automatic, kShownRtf, "auto", "Страница сделана проходами по тексту RTF"},
       {automatic, lost.c_str(), "auto", "Страница сделана по структуре документа"},
       {passes, lost.c_str(), "passes", "Страница сделана проходами по тексту RTF"},
       {model, kRtf, "model", "Страница сделана по структуре документа"},

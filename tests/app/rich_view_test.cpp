@@ -122,6 +122,57 @@ TEST(RichViewTest, ShowsListMarkersLinksNotesAndPictures) {
       << document->lastBlock().text().toStdString();
 }
 
+TEST(RichViewTest, ShowsTheLookOfParagraphsCellsAndThePage) {
+  App();
+  QTextEdit pane;
+  Show(pane,
+       "{\\rtf1\\deftab567{\\colortbl;\\red255\\green0\\blue0;}"
+       "{\\*\\background{\\shp{\\*\\shpinst{\\sp{\\sn fillColor}{\\sv 10092543}}}}}"
+       "\\pard{\\listtext\\b\\fs30 1.\\tab}\\fs20 Item\\par"
+       "\\pard\\sl360\\slmult1\\cbpat1\\tx2880 Wide\\tab spaced\\par"
+       "\\pard\\box\\brdrs\\brdrw30\\brdrcf1 Framed\\par\\pard\\box\\brdrs\\brdrw30\\brdrcf1 Too\\par"
+       "\\trowd\\clvertalc\\clcbpat1\\clbrdrb\\brdrs\\brdrw45\\cellx2000\\pard\\intbl Cell\\cell\\row"
+       "\\pard{\\*\\atnauthor \xD0\x9C\xD0\xB8\xD1\x80}{\\*\\annotation x}Last\\par}");
+  QTextDocument* document = pane.document();
+  EXPECT_EQ(document->rootFrame()->frameFormat().background().color(), QColor(0xFF, 0xFF, 0x99));
+  EXPECT_EQ(document->defaultTextOption().tabStopDistance(), 567 / 15.0);
+
+  QTextBlock item = document->firstBlock();
+  QTextCharFormat marker = FormatAt(document, item.position());
+  EXPECT_EQ(marker.fontWeight(), QFont::Bold);
+  EXPECT_EQ(marker.fontPointSize(), 15.0);
+  EXPECT_EQ(FormatAt(document, item.position() + 4).fontPointSize(), 10.0);
+
+  QTextBlockFormat wide = item.next().blockFormat();
+  EXPECT_EQ(wide.lineHeightType(), QTextBlockFormat::ProportionalHeight);
+  EXPECT_EQ(wide.lineHeight(), 150.0);
+  EXPECT_EQ(wide.background().color(), QColor(255, 0, 0));
+  ASSERT_EQ(wide.tabPositions().size(), 1);
+  EXPECT_EQ(wide.tabPositions()[0].position, 2880 / 15.0);
+
+  // The two framed paragraphs share one frame, as the document draws one box round them.
+  QTextFrame* frame = nullptr;
+  for (QTextFrame* child : document->rootFrame()->childFrames()) {
+    if (qobject_cast<QTextTable*>(child) == nullptr) frame = child;
+  }
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->frameFormat().border(), 2.0);
+  EXPECT_EQ(frame->frameFormat().borderBrush().color(), QColor(255, 0, 0));
+  EXPECT_EQ(frame->firstCursorPosition().block().text(), "Framed");
+  EXPECT_EQ(frame->lastCursorPosition().block().text(), "Too");
+
+  std::vector<QTextTable*> tables = Tables(document->rootFrame());
+  ASSERT_EQ(tables.size(), 1u);
+  QTextTableCellFormat cell = tables[0]->cellAt(0, 0).format().toTableCellFormat();
+  EXPECT_EQ(cell.background().color(), QColor(255, 0, 0));
+  EXPECT_EQ(cell.verticalAlignment(), QTextCharFormat::AlignMiddle);
+  EXPECT_EQ(cell.bottomBorder(), 3.0);
+  EXPECT_EQ(cell.topBorder(), 0.0);
+  // A comment's author written as plain UTF-8 bytes.
+  EXPECT_TRUE(document->toPlainText().contains(QString::fromUtf8("1. \xD0\x9C\xD0\xB8\xD1\x80:")))
+      << document->toPlainText().toStdString();
+}
+
 // The metafiles and bitmaps of a document drawn as the page draws them, at the document's size;
 // one that does not draw is the grey note.
 TEST(RichViewTest, ShowsMetafilesAndBitmapsDrawn) {

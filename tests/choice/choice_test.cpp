@@ -1,120 +1,17 @@
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "base/file_text.h"
 #include "choice/convert_rtf_document.h"
-#include "choice/words.h"
+#include "choice/page_agreement.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "reader/read_rtf.h"
 #include "tests/support/paths.h"
-#include "tests/support/time_bound.h"
 
 namespace tessarine {
 namespace {
-
-std::vector<std::string> Sorted(const WordSet& words, std::initializer_list<std::string> candidates) {
-  std::vector<std::string> found;
-  for (const std::string& w : candidates) {
-    if (words.Contains(w)) found.push_back(w);
-  }
-  return found;
-}
-
-TEST(WordsTest, TextWordsAreRunsOfLettersAndDigitsWithoutCase) {
-  const struct {
-    const char* text;
-    size_t count;
-    std::initializer_list<std::string> contains;
-  } cases[] = {
-      {"Hello, world! hello", 2, {"hello", "world"}},
-      {"e-mail 2024 x1", 4, {"e", "mail", "2024", "x1"}},
-      {"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82",
-       1,
-       {"\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"}},  // Привет привет
-      {"\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xD0\xB5\xD0\xBB\xD0\xBA\xD0\xB0", 1, {}},  // Ёлка ёлка -> елка
-      {"a\xE2\x80\x94"
-       "b \xC2\xAB"
-       "c\xC2\xBB",
-       3,
-       {"a", "b", "c"}},  // dashes and quotes split
-      {"na\xC3\xAF"
-       "ve \xCE\xB1\xCE\xB2\xCE\xB3",
-       2,
-       {"na\xC3\xAF"
-        "ve",
-        "\xCE\xB1\xCE\xB2\xCE\xB3"}},
-      {"\xFF\xFE"
-       "ab",
-       1,
-       {"ab"}},  // bytes that are no UTF-8 end a word
-  };
-  for (const auto& c : cases) {
-    WordSet words;
-    words.AddText(c.text);
-    words.Break();
-    EXPECT_EQ(words.size(), c.count) << c.text;
-    for (const std::string& w : c.contains) EXPECT_TRUE(words.Contains(w)) << c.text << ": " << w;
-  }
-}
-
-TEST(WordsTest, AWordRunsOnAcrossTextRunsUntilABreak) {
-  WordSet words;
-  words.AddText("Bo");
-  words.AddText("ld");
-  words.Break();
-  words.AddText("x");
-  words.Break();
-  words.AddText("y");
-  words.Break();
-  EXPECT_EQ(Sorted(words, {"bold", "bo", "ld", "x", "y", "xy"}),
-            (std::vector<std::string>{"bold", "x", "y"}));
-}
-
-TEST(WordsTest, PageWordsLeaveOutTagsAndReadReferences) {
-  const std::string page =
-      "<HTML><HEAD><TITLE>Title words</TITLE></HEAD><body bgcolor=\"#e0e0e0\">\r\n"
-      "<p>Bo<b>ld</b> &amp; caf&#233; "
-      "&#x41;B<br>next</p><p>line&nbsp;end</p><table><tr><td>a</td><td>b</td></tr>"
-      "</table>\xCF\xF0\xE8\xE2\xE5\xF2</body></html>";  // "Привет" in code page 1251
-  WordSet words;
-  AddPageWords(page, words);
-  EXPECT_EQ(words.size(), 9u);
-  EXPECT_EQ(Sorted(words, {"bold", "caf\xC3\xA9", "ab", "next", "line", "end", "a", "b", "title"}),
-            (std::vector<std::string>{"bold", "caf\xC3\xA9", "ab", "next", "line", "end", "a", "b"}));
-  EXPECT_TRUE(words.Contains("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"));
-}
-
-// The passes leave '&' as the document has it: a page of bare '&' is read in linear time.
-TEST(WordsTest, PageWordsOfBareAmpersandsTakeLinearTime) {
-  std::string page = "<html><body><p>";
-  for (int i = 0; i < 400000; ++i) page += "a&";
-  page += "</p></body></html>";
-  const testing::TimeBound bound(20);
-  WordSet words;
-  AddPageWords(page, words);
-  EXPECT_EQ(words.size(), 1u);
-}
-
-TEST(WordsTest, DocumentWordsTakeBodyNotesAndMarkers) {
-  model::Document document;
-  model::Paragraph item;
-  item.format.list_marker = "1.";
-  item.inlines.push_back({model::InlineKind::kText, false, 0, {}, "fir"});
-  item.inlines.push_back({model::InlineKind::kText, false, 0, {}, "st"});
-  item.inlines.push_back({model::InlineKind::kTab, false, 0, {}, ""});
-  item.inlines.push_back({model::InlineKind::kText, false, 0, {}, "second"});
-  document.body.push_back({item});
-  model::Note note;
-  model::Paragraph note_text;
-  note_text.inlines.push_back({model::InlineKind::kText, false, 0, {}, "noted"});
-  note.blocks.push_back({note_text});
-  document.notes.push_back(note);
-  WordSet words;
-  AddDocumentWords(document, words);
-  EXPECT_EQ(Sorted(words, {"1", "first", "second", "noted", "firstsecond"}),
-            (std::vector<std::string>{"1", "first", "second", "noted"}));
-}
 
 Settings WithEngine(const char* engine) {
   Settings settings;
@@ -122,31 +19,150 @@ Settings WithEngine(const char* engine) {
   return settings;
 }
 
-// The documents of tests/data/rtf were made for the passes. Automatically, those whose words the
-// passes keep give the passes' page byte for byte; the others give the model's page.
-TEST(ChoiceTest, AutomaticKeepsThePassesPagesWhereTheyKeepTheWords) {
+// Why the passes' page of `rtf` does not show the document (kNone when it does), the page fed
+// `piece` bytes at a time (0: at once).
+Disagreement WhyNot(std::string_view rtf, size_t piece = 0, const Settings& settings = {}) {
+  const model::Document document = ReadRtfDocument(rtf);
+  const std::string page = ConvertRtf(rtf, settings).page;
+  PageAgreement agreement(document, settings);
+  bool agree = true;
+  for (size_t i = 0; i < page.size() && agree; i += piece == 0 ? page.size() : piece) {
+    agree = agreement.Read(std::string_view(page).substr(i, piece == 0 ? page.size() : piece));
+  }
+  if (agree) agreement.Finish();
+  return agreement.disagreement();
+}
+
+constexpr std::string_view kHead =
+    "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
+    "{\\colortbl;\\red255\\green0\\blue0;}\r\n}";
+
+std::string Document(std::string_view body) {
+  return std::string(kHead) + std::string(body) + "}";
+}
+
+const struct {
+  const char* name;
+  const char* body;  // after kHead
+  Disagreement why;
+} kDocuments[] = {
+    {"plain 10 pt Arial text", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Plain words here.\\par }",
+     Disagreement::kNone},
+    {"runs of bold, italic and colour",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Some }{\\f0\\fs20\\b bold}{\\f0\\fs20  and }{\\f0\\fs20\\i italic}"
+     "{\\f0\\fs20  and }{\\f0\\fs20\\cf1 red}{\\f0\\fs20  words.\\par }",
+     Disagreement::kNone},
+    {"a 24 pt bold centred title",
+     "\\pard\\plain\\qc\\f1\\fs48\\b {\\f1\\fs48\\b Big title\\par }"
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Body text.\\par }",
+     Disagreement::kNone},
+    {"a note",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0\\fs16 "
+     "{\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs20  after.\\par }",
+     Disagreement::kNone},
+    {"a link",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 See }{\\field{\\*\\fldinst HYPERLINK \"http://example.com/\"}"
+     "{\\fldrslt {\\f0\\fs20 the site}}}{\\f0\\fs20  now.\\par }",
+     Disagreement::kNone},
+    {"a table",
+     "\\trowd\\cellx2000\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 {\\f0\\fs20 One\\cell Two\\cell }"
+     "\\pard\\plain\\intbl{\\row}\\pard\\plain\\f0\\fs20 {\\f0\\fs20 After.\\par }",
+     Disagreement::kNone},
+    {"a list",
+     "{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\leveltemplateid1{\\leveltext"
+     "\\'02\\'00.;}{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}{\\*\\listoverridetable{\\listoverride"
+     "\\listid1\\listoverridecount0\\ls1}}\\pard\\plain\\ls1\\fi-360\\li720\\f0\\fs20 {\\listtext 1.\\tab}"
+     "{\\f0\\fs20 First item\\par}{\\listtext 2.\\tab}{\\f0\\fs20 Second item\\par }",
+     Disagreement::kNone},
+    // The RTF default size is 12 pt; the page's "p" rule shows text without a size at 10 pt.
+    {"text without a size", "\\pard\\plain {Plain words here.\\par }", Disagreement::kSize},
+    {"a 50 pt word (the passes read two digits of \\fs)",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Small }{\\f0\\fs100 huge}{\\f0\\fs20  words.\\par }",
+     Disagreement::kSize},
+    {"a line break the passes lose", "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 One\\line Two\\par }",
+     Disagreement::kSpacing},
+    {"a paragraph given the next one's alignment",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 First\\par }\\pard\\plain\\qc\\f0\\fs20 {\\f0\\fs20 Centred\\par }",
+     Disagreement::kAlignment},
+    {"markup written as hex escapes, shown as text",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text \\'3cb\\'3ebold\\'3c/b\\'3e b bold here.\\par }",
+     Disagreement::kNone},
+    {"a picture a page can show",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text {\\pict\\pngblip\\picw1\\pich1 89504e47}\\par }",
+     Disagreement::kRest},
+    {"a field other than a hyperlink, whose result the passes drop",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Total {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 7}} pages\\par }",
+     Disagreement::kRest},
+    {"a table in a table's cell, which the passes flatten",
+     "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Before\\par }\\trowd\\cellx4000\\pard\\plain\\intbl\\f0\\fs20 "
+     "Outer\\par"
+     "\\pard\\intbl\\itap2 "
+     "Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}"
+     "\\pard\\intbl\\itap1\\cell\\row\\pard\\plain\\f0\\fs20 {\\f0\\fs20 After\\par }",
+     Disagreement::kStructure},
+};
+
+TEST(ChoiceTest, ThePassesPageStandsWhenItShowsTheDocument) {
+  for (const auto& c : kDocuments) {
+    const std::string rtf = Document(c.body);
+    EXPECT_EQ(WhyNot(rtf), c.why) << c.name;
+    for (size_t piece : {1, 5}) EXPECT_EQ(WhyNot(rtf, piece), c.why) << c.name << ", pieces of " << piece;
+    const Conversion automatic = ConvertRtfDocument(rtf, WithEngine("auto"));
+    EXPECT_EQ(automatic.reading, c.why == Disagreement::kNone ? RtfReading::kPasses : RtfReading::kModel)
+        << c.name;
+    EXPECT_EQ(automatic.page,
+              ConvertRtfDocument(rtf, WithEngine(c.why == Disagreement::kNone ? "passes" : "model")).page)
+        << c.name;
+  }
+}
+
+TEST(ChoiceTest, TheSettingsLookIsThePagesOwn) {
+  // Sizes the settings take off every size, and the notes' and links' colours.
+  Settings settings;
+  settings.umrazm = "2";
+  settings.colorssl = "#123456";
+  settings.colorslssl = "#654321";
+  for (const char* body :
+       {"\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Twelve less two.\\par }",
+        "\\pard\\plain\\f0\\fs24 {\\f0\\fs24 Word}{\\super\\chftn}{\\footnote\\pard\\plain\\f0"
+        "\\fs16 {\\super\\chftn}{\\f0\\fs16  Note text.}}{\\f0\\fs24  after.\\par }"}) {
+    EXPECT_EQ(WhyNot(Document(body), 0, settings), Disagreement::kNone) << body;
+  }
+}
+
+// A document that smuggles markup in, and says the words of that markup as text besides, gets
+// no live markup under the automatic choice.
+TEST(ChoiceTest, NoSmuggledMarkupStands) {
+  for (const char* body : {"\\pard\\plain\\f0\\fs20 {\\f0\\fs20 Text "
+                           "\\'3cscript\\'3ealert(1)\\'3c/script\\'3e script alert 1 script\\par }",
+                           "\\pard\\plain\\f0\\fs20 {\\f0\\fs20 \\'3cimg src=x onerror=alert(1)\\'3e img src "
+                           "x onerror alert 1\\par }"}) {
+    const Conversion automatic = ConvertRtfDocument(Document(body), WithEngine("auto"));
+    EXPECT_EQ(automatic.page.find("<script"), std::string::npos) << body;
+    EXPECT_EQ(automatic.page.find("<img"), std::string::npos) << body;
+  }
+}
+
+// The documents of tests/data/rtf were made for the passes. Automatically, those the passes
+// show give the passes' page byte for byte; the others give the model's page.
+TEST(ChoiceTest, TheTestDocumentsOfThePasses) {
   const struct {
     const char* name;
     RtfReading expected;
   } cases[] = {
-      {"comment", RtfReading::kPasses},
-      {"empty_trailing_section", RtfReading::kPasses},
       {"footnotes", RtfReading::kPasses},
-      {"hyperlink_targets", RtfReading::kPasses},
-      {"letter", RtfReading::kPasses},
-      {"line_starts", RtfReading::kPasses},
-      {"numbered_list", RtfReading::kPasses},
-      {"section_two_columns", RtfReading::kPasses},
-      {"section_without_paragraphs", RtfReading::kPasses},
-      {"table_merged_cells", RtfReading::kPasses},
-      {"table_without_last_row", RtfReading::kPasses},
-      {"word_flag_words", RtfReading::kPasses},
       {"wordpad_flag_words", RtfReading::kPasses},
-      // The passes lose a word ("gone", "this").
+      // Text without a size: 12 pt in the document, 10 pt on the page.
+      {"comment", RtfReading::kModel},
+      {"hyperlink_targets", RtfReading::kModel},
+      {"letter", RtfReading::kModel},
+      {"numbered_list", RtfReading::kModel},
+      {"table_merged_cells", RtfReading::kModel},
+      {"word_flag_words", RtfReading::kModel},
+      // The passes lose a word ("gone", "this"), split words the grammar joins, give a paragraph
+      // another's alignment.
       {"glued", RtfReading::kModel},
       {"links_and_bookmarks", RtfReading::kModel},
-      // Words the grammar joins the passes split: they take "\pard" for a paragraph's end and
-      // the control symbol "\ " for a space.
       {"list_items", RtfReading::kModel},
       {"run_spans", RtfReading::kModel},
       {"word_paragraphs", RtfReading::kModel},
@@ -160,41 +176,6 @@ TEST(ChoiceTest, AutomaticKeepsThePassesPagesWhereTheyKeepTheWords) {
     if (c.expected == RtfReading::kPasses) {
       EXPECT_EQ(automatic.page, ConvertRtf(source, Settings{}).page) << c.name;
     }
-  }
-}
-
-TEST(ChoiceTest, AutomaticTakesTheModelWhenThePassesLoseContent) {
-  const struct {
-    const char* name;
-    std::string rtf;
-    RtfReading expected;
-  } cases[] = {
-      {"kept by the passes",
-       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain {Plain words here.\\par }}",
-       RtfReading::kPasses},
-      {"a header that swallows the text (no brace before the first paragraph)",
-       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pgndec\\pard\\plain Lost title\\par\\pard\\plain {Kept\\par "
-       "}}",
-       RtfReading::kModel},
-      {"a picture a page can show",
-       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain {Text {\\pict\\pngblip\\picw1\\pich1 "
-       "89504e47}\\par }}",
-       RtfReading::kModel},
-      {"a field other than a hyperlink, whose result the passes drop",
-       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain {Total {\\field{\\*\\fldinst "
-       "NUMPAGES}{\\fldrslt 7}}"
-       " pages\\par }}",
-       RtfReading::kModel},
-      {"a table in a table's cell, which the passes flatten",
-       "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n}\\pard\\plain {Before\\par }\\trowd\\cellx4000\\pard\\plain"
-       "\\intbl Outer\\par\\pard\\intbl\\itap2 Inner\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}"
-       "{\\nonesttables\\par}\\pard\\intbl\\itap1\\cell\\row\\pard\\plain {After\\par }}",
-       RtfReading::kModel},
-  };
-  for (const auto& c : cases) {
-    const Conversion automatic = ConvertRtfDocument(c.rtf, WithEngine("auto"));
-    EXPECT_EQ(automatic.reading, c.expected) << c.name << "\n" << automatic.page;
-    EXPECT_NE(automatic.page.find("</html>"), std::string::npos) << c.name;
   }
 }
 

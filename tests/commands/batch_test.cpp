@@ -9,7 +9,7 @@
 #include "app/commands/batch.h"
 #include "app/commands/open_document.h"
 #include "base/file_text.h"
-#include "passes/pipeline/convert_rtf.h"
+#include "choice/convert_rtf_document.h"
 
 namespace tessarine {
 namespace {
@@ -93,7 +93,7 @@ TEST_F(CommandsTest, BatchWritesPagesAndReportsTheRest) {
   std::string two_page;
   ASSERT_TRUE(ReadFileBytes(dir_ / "two.htm", &two_page).ok());
   EXPECT_EQ(report.last_page, two_page);
-  EXPECT_EQ(expected_page, WithCrLfLineBreaks(ConvertRtf(std::string(kRtf) + "\r\n", Settings()).page));
+  EXPECT_EQ(expected_page, WithCrLfLineBreaks(ConvertRtfDocument(std::string(kRtf) + "\r\n", Settings()).page));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "word.htm"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "missing.htm"));
   std::string source;

@@ -10,9 +10,13 @@
 
 namespace tessarine::testing {
 
+// Text of the tests is at the page's size (10 points with the default settings), so that pages
+// show only what each test is about; Size(0) is text without a size of its own.
+inline constexpr int32_t kPageHalfPoints = 20;
+
 // Character formats: Format().Bold().Font(1).Size(24) ...
 struct Format {
-  model::CharFormat value;
+  model::CharFormat value{.half_points = kPageHalfPoints};
   Format& Bold() { return value.bold = true, *this; }
   Format& Italic() { return value.italic = true, *this; }
   Format& Underline() { return value.underline = true, *this; }
@@ -27,7 +31,7 @@ struct Format {
   operator model::CharFormat() const { return value; }
 };
 
-inline model::Inline Text(std::string text, model::CharFormat format = {}) {
+inline model::Inline Text(std::string text, model::CharFormat format = Format()) {
   model::Inline item;
   item.text = std::move(text);
   item.format = format;
@@ -41,7 +45,9 @@ inline model::Inline Item(model::InlineKind kind, std::string text = {}, uint32_
   return item;
 }
 inline model::Inline Tab() {
-  return Item(model::InlineKind::kTab);
+  model::Inline item = Item(model::InlineKind::kTab);
+  item.format = Format();
+  return item;
 }
 inline model::Inline Break() {
   return Item(model::InlineKind::kLineBreak);

@@ -41,6 +41,7 @@ model::ParagraphFormat ListItem(std::string marker, int level, int32_t left = 0)
   format.list = 1;
   format.list_level = level;
   format.list_marker = std::move(marker);
+  format.marker_format = Format();
   format.left_twips = left;
   return format;
 }
@@ -99,11 +100,15 @@ TEST(ModelParagraphTest, ParagraphsAndRuns) {
        Paragraph({Text("a", Format().Bold().Colour(kRed)), Text("b", Format().Bold())}),
        "<p style=\"color:#FF0000\"><b>a</b><span style=\"color:#000000\"><b>b</b></span></p>\r\n"},
       {"tabs and line breaks", Paragraph({Text("a"), Tab(), Text("b"), Break(), Text("c")}),
-       "<p>a&nbsp;&nbsp;b<br>c</p>\r\n"},
+       "<p>a<span style=\"white-space:pre;tab-size:36pt\">\t</span>b<br>c</p>\r\n"},
       {"heading", Paragraph({Text("Title")}, Heading(2)),
-       "<h2 style=\"font-family:Arial;margin-left:10pt;margin-right:10pt\">Title</h2>\r\n"},
+       "<h2 "
+       "style=\"font-family:Arial;font-size:10pt;font-weight:normal;margin-left:10pt;margin-right:10pt\">"
+       "Title</h2>\r\n"},
       {"heading levels beyond 6 are 6", Paragraph({Text("T")}, Heading(9)),
-       "<h6 style=\"font-family:Arial;margin-left:10pt;margin-right:10pt\">T</h6>\r\n"},
+       "<h6 "
+       "style=\"font-family:Arial;font-size:10pt;font-weight:normal;margin-left:10pt;margin-right:10pt\">T</"
+       "h6>\r\n"},
       {"list item with its indent", Paragraph({Text("First")}, ListItem("1.", 0, 720)),
        "<p style=\"text-indent:0pt;margin-left:46pt\">1.&nbsp;&nbsp;First</p>\r\n"},
       {"list item indented by its level", Paragraph({Text("Deep")}, ListItem("•", 2)),
@@ -111,12 +116,16 @@ TEST(ModelParagraphTest, ParagraphsAndRuns) {
       {"list item without a marker", Paragraph({Text("x")}, ListItem("", 0)),
        "<p style=\"text-indent:0pt;margin-left:28pt\">x</p>\r\n"},
       // Writers number headings with a list: a heading stays a heading, with no list indent.
-      {"heading in a list", Paragraph({Text("Part")}, [] {
-         model::ParagraphFormat f = ListItem("", 1);
-         f.heading = 1;
-         return f;
-       }()),
-       "<h1 style=\"font-family:Arial;margin-left:10pt;margin-right:10pt\">Part</h1>\r\n"},
+      {"heading in a list",
+       Paragraph({Text("Part")},
+                 [] {
+                   model::ParagraphFormat f = ListItem("", 1);
+                   f.heading = 1;
+                   return f;
+                 }()),
+       "<h1 "
+       "style=\"font-family:Arial;font-size:10pt;font-weight:normal;margin-left:10pt;margin-right:10pt\">"
+       "Part</h1>\r\n"},
       {"text in code page 1251, references for the rest", Paragraph({Text("Привет € – “ё” 中 😀")}),
        "<p>Привет € – “ё” &#20013; &#128512;</p>\r\n"},
       {"markup characters", Paragraph({Text("a & <b> \"q\"")}), "<p>a &amp; &lt;b&gt; \"q\"</p>\r\n"},
@@ -150,6 +159,8 @@ TEST(ModelParagraphTest, SizesLoseTheUmrazmSettingButStayAtLeastEightPoints) {
       {"2", 24, ""},
       {"0", 12, " style=\"font-size:8pt\""},
       {"0", 100000, " style=\"font-size:1638pt\""},
+      {"0", 0, " style=\"font-size:12pt\""},  // no size of its own: RTF's 12 points
+      {"2", 0, ""},
   };
   for (const SizeCase& c : cases) {
     Settings settings;

@@ -23,6 +23,20 @@ class RandomDocument {
   model::Document Make() {
     model::Document document;
     document.fonts = {"Arial", "Times New Roman", "", "Courier New Cyr"};
+    document.default_tab_twips = static_cast<int32_t>(Below(1500)) - 100;
+    for (int i = 0; i < 3; ++i) {
+      model::ParagraphLook look;
+      look.line_twips = static_cast<int32_t>(Below(2000)) - 1000;
+      look.line_multiple = Below(2) == 0;
+      for (model::Border* side :
+           {&look.borders.top, &look.borders.left, &look.borders.bottom, &look.borders.right})
+        *side = model::Border{static_cast<model::BorderStyle>(Below(5)), static_cast<int32_t>(Below(200)),
+                              static_cast<int32_t>(Below(200)), Below(2) ? model::kNoColour : 0xFF0000};
+      if (Below(2)) look.background = 0x00FF00;
+      for (int32_t stop = -500; stop < 9000; stop += static_cast<int32_t>(Below(3000)) + 1)
+        look.tab_stops.push_back(stop);
+      document.looks.push_back(look);
+    }
     for (int i = 0; i < 3; ++i) {
       model::Picture picture;
       picture.format = static_cast<model::PictureFormat>(Below(5));
@@ -71,6 +85,10 @@ class RandomDocument {
         cell.horizontal = static_cast<model::Merge>(Below(3));
         cell.vertical = static_cast<model::Merge>(Below(3));
         if (Below(4) == 0) cell.background = Below(0x1000000);
+        cell.own_borders = Below(2) == 0;
+        cell.borders.left =
+            model::Border{static_cast<model::BorderStyle>(Below(5)), static_cast<int32_t>(Below(100))};
+        cell.vertical_alignment = static_cast<model::VerticalAlignment>(Below(3));
         cell.blocks = Blocks(depth);
         row.cells.push_back(std::move(cell));
       }
@@ -85,6 +103,8 @@ class RandomDocument {
     format.left_twips = static_cast<int32_t>(Below(2000)) - 500;
     format.first_line_twips = static_cast<int32_t>(Below(1000)) - 500;
     format.heading = static_cast<int>(Below(9)) - 1;
+    format.look = Below(6);  // out of range too
+    format.marker_format = Format().Bold().Size(static_cast<int32_t>(Below(40)));
     if (Below(3) == 0) {
       format.list = 0;
       format.list_level = static_cast<int>(Below(12)) - 1;
@@ -120,7 +140,7 @@ class RandomDocument {
           if (Below(3) == 0) f.Font(static_cast<int32_t>(Below(7)) - 1);
           if (Below(3) == 0) f.Size(static_cast<int32_t>(Below(80)) - 4);
           if (Below(3) == 0) f.Background(Below(2) ? model::kNoColour : 0xFFFF00);
-          inlines.push_back(Text(Below(2) ? "слово word" : "x&<y>", f));
+          inlines.push_back(Text(Below(2) ? "слово  word " : " x&<y>", f));
         }
       }
     }
@@ -159,7 +179,18 @@ TEST(ModelRobustnessTest, LargeCountsStayFast) {
     inlines.push_back(Text("w", i % 2 ? Format().Bold().Colour(0xFF) : Format().Italic().Size(30)));
     inlines.push_back(Mark(static_cast<uint32_t>(i % 1000)));
   }
-  model::Document document = Document({Table(std::move(rows)), Para(std::move(inlines))});
+  // A paragraph of 200000 tabs between runs of spaces, past a few stops.
+  std::vector<model::Inline> tabbed;
+  for (int i = 0; i < 200000; ++i) {
+    tabbed.push_back(Tab());
+    tabbed.push_back(Text("   a  "));
+  }
+  model::Document document =
+      Document({Table(std::move(rows)), Para(std::move(inlines)), Para(std::move(tabbed))});
+  model::ParagraphLook stops;
+  stops.tab_stops = {100, 2000, 4000};
+  document.looks.push_back(stops);
+  std::get<model::Paragraph>(document.body.back().content).format.look = 1;
   for (int i = 0; i < 1000; ++i) document.notes.push_back(Note(model::NoteKind::kFootnote, {Para("n")}));
   const std::string page = PageOf(document);
   EXPECT_EQ(CheckWellFormed(BodyOf(page)), "");

@@ -35,13 +35,30 @@ std::string Format(const model::CharFormat& f, Detail detail) {
   return out + "}";
 }
 
+// "t:s1w10c112233p20" for each side with a border: its style, width, colour and space.
+std::string Borders(const model::Borders& borders) {
+  std::string out;
+  const std::pair<const char*, const model::Border*> sides[] = {
+      {"t", &borders.top}, {"l", &borders.left}, {"b", &borders.bottom}, {"r", &borders.right}};
+  for (const auto& [name, border] : sides) {
+    if (border->style == model::BorderStyle::kNone) continue;
+    out += std::string(" ") + name + ":s" + std::to_string(static_cast<int>(border->style));
+    if (border->width_twips) out += "w" + std::to_string(border->width_twips);
+    if (border->colour != model::kNoColour) out += "c" + Hex(border->colour);
+    if (border->space_twips) out += "p" + std::to_string(border->space_twips);
+  }
+  return out;
+}
+
 void Line(int indent, const std::string& text, std::string& out) {
   out.append(static_cast<size_t>(indent), ' ').append(text).push_back('\n');
 }
 
-void Blocks(const std::vector<model::Block>& blocks, int indent, Detail detail, std::string& out);
+void Blocks(const model::Document& document, const std::vector<model::Block>& blocks, int indent,
+            Detail detail, std::string& out);
 
-void Paragraph(const model::Paragraph& p, int indent, Detail detail, std::string& out) {
+void Paragraph(const model::Document& document, const model::Paragraph& p, int indent, Detail detail,
+               std::string& out) {
   const model::ParagraphFormat& f = p.format;
   std::string line = "p";
   static const char* const kAlign[] = {"", " center", " right", " justify"};
@@ -56,6 +73,14 @@ void Paragraph(const model::Paragraph& p, int indent, Detail detail, std::string
     if (f.first_line_twips) line += " first=" + std::to_string(f.first_line_twips);
     if (f.space_before_twips) line += " before=" + std::to_string(f.space_before_twips);
     if (f.space_after_twips) line += " after=" + std::to_string(f.space_after_twips);
+    if (const model::ParagraphLook* look = model::FindLook(document, f)) {
+      if (look->line_twips)
+        line += " line=" + std::to_string(look->line_twips) + (look->line_multiple ? "x" : "");
+      line += Borders(look->borders);
+      if (look->background != model::kNoColour) line += " bg" + Hex(look->background);
+      for (int32_t stop : look->tab_stops) line += " tx" + std::to_string(stop);
+    }
+    if (!f.list_marker.empty()) line += " marker" + Format(f.marker_format, detail);
   }
   line += " |";
   for (const model::Inline& item : p.inlines) {
@@ -94,7 +119,8 @@ const char* MergeName(model::Merge merge) {
   return merge == model::Merge::kFirst ? "first" : merge == model::Merge::kContinue ? "continue" : "";
 }
 
-void Table(const model::Table& table, int indent, Detail detail, std::string& out) {
+void Table(const model::Document& document, const model::Table& table, int indent, Detail detail,
+           std::string& out) {
   Line(indent, "table", out);
   for (const model::Row& row : table.rows) {
     Line(indent + 1, "row left=" + std::to_string(row.left_twips), out);
@@ -103,18 +129,24 @@ void Table(const model::Table& table, int indent, Detail detail, std::string& ou
       if (cell.horizontal != model::Merge::kNone) line += std::string(" h=") + MergeName(cell.horizontal);
       if (cell.vertical != model::Merge::kNone) line += std::string(" v=") + MergeName(cell.vertical);
       if (cell.background != model::kNoColour) line += " bg" + Hex(cell.background);
+      if (detail == Detail::kFull) {
+        if (cell.own_borders) line += " borders" + Borders(cell.borders);
+        static const char* const kVertical[] = {"", " middle", " bottom"};
+        line += kVertical[static_cast<int>(cell.vertical_alignment)];
+      }
       Line(indent + 2, line, out);
-      Blocks(cell.blocks, indent + 3, detail, out);
+      Blocks(document, cell.blocks, indent + 3, detail, out);
     }
   }
 }
 
-void Blocks(const std::vector<model::Block>& blocks, int indent, Detail detail, std::string& out) {
+void Blocks(const model::Document& document, const std::vector<model::Block>& blocks, int indent,
+            Detail detail, std::string& out) {
   for (const model::Block& block : blocks) {
     if (const auto* p = std::get_if<model::Paragraph>(&block.content)) {
-      Paragraph(*p, indent, detail, out);
+      Paragraph(document, *p, indent, detail, out);
     } else if (const auto* t = std::get_if<model::Table>(&block.content)) {
-      Table(*t, indent, detail, out);
+      Table(document, *t, indent, detail, out);
     } else if (const auto* s = std::get_if<model::SectionBreak>(&block.content)) {
       Line(indent, "section cols=" + std::to_string(s->columns), out);
     }
@@ -125,7 +157,7 @@ void Blocks(const std::vector<model::Block>& blocks, int indent, Detail detail, 
 
 std::string DumpBody(const model::Document& document, Detail detail) {
   std::string out;
-  Blocks(document.body, 0, detail, out);
+  Blocks(document, document.body, 0, detail, out);
   return out;
 }
 
@@ -137,9 +169,9 @@ std::string Dump(const model::Document& document, Detail detail) {
     std::string line = "note " + std::to_string(i) + " " + kKinds[static_cast<int>(note.kind)];
     if (!note.author.empty()) line += " by \"" + note.author + "\"";
     Line(0, line, out);
-    Blocks(note.blocks, 1, detail, out);
+    Blocks(document, note.blocks, 1, detail, out);
   }
-  static const char* const kFormats[] = {"png", "jpeg", "wmf", "emf", "other"};
+  static const char* const kFormats[] = {"png", "jpeg", "wmf", "emf", "other", "dib", "ddb"};
   for (size_t i = 0; i < document.pictures.size(); ++i) {
     const model::Picture& picture = document.pictures[i];
     Line(0,
@@ -151,6 +183,11 @@ std::string Dump(const model::Document& document, Detail detail) {
   if (!document.info.title.empty()) Line(0, "title \"" + document.info.title + "\"", out);
   if (!document.info.author.empty()) Line(0, "author \"" + document.info.author + "\"", out);
   if (document.from_html) Line(0, "html \"" + document.html + "\"", out);
+  if (detail == Detail::kFull) {
+    if (document.background != model::kNoColour) Line(0, "background " + Hex(document.background), out);
+    if (document.default_tab_twips != 720)
+      Line(0, "deftab " + std::to_string(document.default_tab_twips), out);
+  }
   return out;
 }
 

@@ -243,22 +243,7 @@ struct KnownFailure {
   const char* reason;
 };
 
-constexpr const char* kUnescapedUtf8 =
-    "the writer puts the text's UTF-8 bytes unescaped into the RTF; the reader takes them as code page 1252 "
-    "(mojibake)";
-
 constexpr KnownFailure kKnownFailures[] = {
-    {"enscript/tally_code", "words", kUnescapedUtf8},
-    {"enscript/tally_code", "block", kUnescapedUtf8},
-    {"enscript/tally_code", "italic", kUnescapedUtf8},
-    {"html-to-rtf/garden_ru", "words", kUnescapedUtf8},
-    {"html-to-rtf/garden_ru", "block", kUnescapedUtf8},
-    {"html-to-rtf/garden_ru", "sup", kUnescapedUtf8},
-    {"html-to-rtf/schedule_ru", "words", kUnescapedUtf8},
-    {"html-to-rtf/schedule_ru", "block", kUnescapedUtf8},
-    {"html-to-rtf/travel_mixed", "words", kUnescapedUtf8},
-    {"html-to-rtf/travel_mixed", "block", kUnescapedUtf8},
-    {"html-to-rtf/travel_mixed", "chars", kUnescapedUtf8},
     {"rtf-writer-perl/garden_ru", "list",
      "old-style numbering gives each item its level by \\pnlvlN; the reader reads every item as level 1"},
 };
