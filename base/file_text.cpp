@@ -1,6 +1,11 @@
 #include "base/file_text.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,6 +27,25 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 Status SystemError(int error) {
   return Status::Error(std::strerror(error));
 }
+
+// Files from this size on are mapped rather than read: below it the mapping's set-up costs more
+// than the copy it saves.
+constexpr std::uintmax_t kMappedFrom = std::uintmax_t{1} << 20;
+
+// Whether a CR stands in `text` without an LF after it, so the file text rule changes its lines.
+bool HasLoneCr(std::string_view text) {
+  for (size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 2)) {
+    if (cr + 1 == text.size() || text[cr + 1] != '\n') return true;
+  }
+  return false;
+}
+
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
 
 }  // namespace
 
@@ -58,12 +82,7 @@ std::string JoinLinesWithCrLf(std::string&& raw) {
 
 DocumentBytes::DocumentBytes(std::string raw) : size_(raw.size()) {
   const std::string_view view(raw);
-  for (size_t cr = view.find('\r'); cr != std::string_view::npos; cr = view.find('\r', cr + 2)) {
-    if (cr + 1 == view.size() || view[cr + 1] != '\n') {
-      two_ = true;
-      break;
-    }
-  }
+  two_ = HasLoneCr(view);
   if (two_) {
     text_ = JoinLinesWithCrLf(view);
     bytes_ = std::move(raw);
@@ -72,22 +91,50 @@ DocumentBytes::DocumentBytes(std::string raw) : size_(raw.size()) {
   }
 }
 
+DocumentBytes::DocumentBytes(MappedFile file) : file_(std::move(file)), size_(file_.bytes().size()) {
+  const std::string_view view = file_.bytes();
+  two_ = HasLoneCr(view);
+  if (two_) {
+    text_ = JoinLinesWithCrLf(view);
+  } else {
+    text_size_ = view.size();
+    if (!view.empty() && !view.ends_with(kLineBreak)) {
+      kLineBreak.copy(file_.room(), kLineBreak.size());
+      text_size_ += kLineBreak.size();
+    }
+  }
+}
+
 std::string_view DocumentBytes::bytes() const {
+  if (file_.mapped()) return file_.bytes();
   return two_ ? std::string_view(bytes_) : std::string_view(text_).substr(0, size_);
 }
 
+std::string_view DocumentBytes::text() const {
+  if (file_.mapped() && !two_) return file_.with_room().substr(0, text_size_);
+  return text_;
+}
+
 std::string DocumentBytes::TakeText() {
-  std::string text = std::move(text_);
+  std::string taken = file_.mapped() && !two_ ? std::string(text()) : std::move(text_);
   *this = DocumentBytes();
-  return text;
+  return taken;
 }
 
 bool HasOnlyCrLfLineBreaks(std::string_view text) {
-  for (size_t brk = text.find_first_of("\r\n"); brk != std::string_view::npos;
-       brk = text.find_first_of("\r\n", brk + 2)) {
-    if (text[brk] != '\r' || brk + 1 >= text.size() || text[brk + 1] != '\n') return false;
+  // Line by line, two memchr calls a line: each LF must follow a CR, and the line before it
+  // must hold no other CR.
+  const char* data = text.data();
+  const size_t size = text.size();
+  size_t line = 0;
+  for (;;) {
+    const auto* lf = static_cast<const char*>(std::memchr(data + line, '\n', size - line));
+    const size_t end = lf == nullptr ? size : static_cast<size_t>(lf - data);
+    const auto* cr = static_cast<const char*>(std::memchr(data + line, '\r', end - line));
+    if (lf == nullptr) return cr == nullptr;
+    if (end == line || cr != lf - 1) return false;
+    line = end + 1;
   }
-  return true;
 }
 
 std::string WithCrLfLineBreaks(std::string_view text) {
@@ -147,6 +194,30 @@ Status ReadFileBytes(const std::filesystem::path& path, std::string* bytes) {
   }
   bytes->append(rest);
   return Status::Ok();
+}
+
+Status ReadDocumentFile(const std::filesystem::path& path, DocumentBytes* document) {
+  *document = DocumentBytes();
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return SystemError(EISDIR);
+  {
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return SystemError(errno);
+    struct stat info {};
+    if (::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uintmax_t>(info.st_size) >= kMappedFrom) {
+      MappedFile mapped;
+      if (mapped.Map(file.fd, static_cast<size_t>(info.st_size), kLineBreak.size())) {
+        *document = DocumentBytes(std::move(mapped));
+        return Status::Ok();
+      }
+    }
+  }
+  // Small files, and files the system will not map, are read.
+  std::string raw;
+  Status status = ReadFileBytes(path, &raw);
+  if (status.ok()) *document = DocumentBytes(std::move(raw));
+  return status;
 }
 
 Status ReadStreamBytes(std::FILE* in, std::string* bytes) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/mapped_file.h"
 #include "base/status.h"
 
 namespace tessarine {
@@ -23,22 +24,32 @@ std::string JoinLinesWithCrLf(std::string&& raw);
 // intact) and as the file text rule gives it (`text`: what the passes and the text converter
 // read). One buffer serves both when the rule adds no more than the last line end, the bytes
 // then being the text's beginning; only a document with a lone CR keeps two.
+// A large file may be mapped rather than read (ReadDocumentFile): its bytes are then the
+// mapping, and so is its text but for a lone CR.
 class DocumentBytes {
  public:
   DocumentBytes() = default;
   explicit DocumentBytes(std::string raw);
+  // The document of a mapped file whose mapping has room for two bytes after the file's.
+  explicit DocumentBytes(MappedFile file);
 
   std::string_view bytes() const;
-  std::string_view text() const { return text_; }
-  // Hands over the text's buffer, leaving the document empty.
+  std::string_view text() const;
+  // Hands over the text's buffer (a copy of a mapped text), leaving the document empty.
   std::string TakeText();
 
  private:
-  std::string text_;
-  std::string bytes_;  // only when the text differs from the bytes before its end
-  size_t size_ = 0;    // of the bytes
+  std::string text_;   // unless the text is the mapping
+  std::string bytes_;  // only when the text differs from the bytes before its end, and they are not mapped
+  MappedFile file_;
+  size_t size_ = 0;       // of the bytes
+  size_t text_size_ = 0;  // of a mapped text
   bool two_ = false;
 };
+
+// Reads the file at `path` as a document, as ReadFileBytes reads its bytes; a large regular file
+// is mapped instead (MappedFile). Fails as ReadFileBytes, the document then empty.
+Status ReadDocumentFile(const std::filesystem::path& path, DocumentBytes* document);
 
 // Writes every line break of `text` (CR LF, a lone CR or a lone LF) as CR LF, as saving a pane
 // as plain text does.

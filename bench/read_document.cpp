@@ -58,13 +58,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tessarine-read-document FILE\n");
     return 2;
   }
-  std::string bytes;
-  const Status read = ReadFileBytes(argv[1], &bytes);
+  // Read as tessarine-convert reads its files, so that the two compare.
+  DocumentBytes file;
+  const Status read = ReadDocumentFile(argv[1], &file);
   if (!read.ok()) {
     std::fprintf(stderr, "%s: %s\n", argv[1], read.message().c_str());
     return 1;
   }
-  const model::Document document = ReadRtfDocument(bytes);
+  const model::Document document = ReadRtfDocument(file.bytes());
   Counts counts;
   long words = 0;
   Count(document.body, counts);

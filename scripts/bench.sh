@@ -17,12 +17,134 @@
 #  5. the corpus documents in one call;
 #  6. the structured reader as a whole program (tessarine-read-document) on a Word-style and a
 #     LibreOffice-style document of 16 and 100 MB and on every worst-case shape at 1 and 16 MB.
-# Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB documents and LibreOffice.
+#  0. first, the speed targets, each figure measured in this run against its target (best of
+#     three runs, whole program: wall-clock and CPU seconds, peak memory): unrtf's time over
+#     ours on the 16 MB Word-style document (auto, passes, model), auto over the model way on
+#     the 16 MB LibreOffice-style one, the model way over the structured reader alone on both,
+#     peak memory over the input, and every worst-case shape at 16 MB against 1 MB (16 times
+#     the input in at most 18 times the time) with each way of reading.
+# Usage: bench.sh [BUILD]. BENCH_QUICK=1 skips the 100 MB documents and LibreOffice;
+# BENCH_TARGETS=1 runs only the targets.
 set -euo pipefail
 build=${1:-build}
 bin="$build/bin"
 data="$build/bench-data"
 mkdir -p "$data"
+
+convert="$bin/tessarine-convert"
+make_document="$bin/tessarine-make-document"
+read_document="$bin/tessarine-read-document"
+
+# Writes the generated document SHAPE of MB megabytes (once) and prints its path.
+document() {
+  local file="$data/$1-$2.rtf"
+  [ -f "$file" ] || "$make_document" "$1" $(($2 * 1048576)) "$file"
+  echo "$file"
+}
+
+# Runs a command three times; prints "wall cpu peak_kb": the best wall-clock and CPU seconds
+# (user + system time of every thread, to the millisecond) and the largest peak memory, or
+# "failed".
+best_of_three() {
+  local wall cpu user sys peak best_wall="" best_cpu="" best_peak=0 TIMEFORMAT='%3R %3U %3S'
+  for _ in 1 2 3; do
+    if ! { time /usr/bin/time -f '%M' -o "$data/peak.out" "$@" >/dev/null 2>"$data/stderr.out"; } \
+        2>"$data/times.out"; then
+      echo failed
+      return
+    fi
+    read -r wall user sys <"$data/times.out"
+    cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')
+    peak=$(tail -n 1 "$data/peak.out")
+    if [ -z "$best_wall" ] || awk -v a="$wall" -v b="$best_wall" 'BEGIN { exit !(a < b) }'; then best_wall=$wall; fi
+    if [ -z "$best_cpu" ] || awk -v a="$cpu" -v b="$best_cpu" 'BEGIN { exit !(a < b) }'; then best_cpu=$cpu; fi
+    [ "$peak" -le "$best_peak" ] || best_peak=$peak
+  done
+  echo "$best_wall $best_cpu $best_peak"
+}
+
+# Prints one target line: WHAT, the FIGURE, the comparison (">=" or "<=") and the TARGET, with
+# "met" or "MISSED".
+target() {
+  local what=$1 figure=$2 compare=$3 goal=$4 verdict
+  verdict=$(awk -v f="$figure" -v g="$goal" -v c="$compare" \
+    'BEGIN { ok = (c == ">=") ? (f >= g) : (f <= g); print ok ? "met" : "MISSED" }')
+  printf '  %-58s %7.2f  (target %s %s)  %s\n' "$what" "$figure" "$compare" "$goal" "$verdict"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 0.001; printf "%.3f", a / b }'; }
+
+# The speed targets, every figure from this run. Each converter writes its page to standard
+# output (/dev/null), as unrtf does: a page saved as a file is flushed to the disk first, which
+# the disk's speed decides (shown once, for the passes).
+targets() {
+  local word lo input wall cpu peak
+  echo "Speed targets (whole program, best of three; wall-clock and CPU seconds, peak MB; pages to"
+  echo "standard output, as unrtf writes them):"
+  word=$(document word_document 16)
+  lo=$(document libreoffice_document 16)
+  declare -A w c p
+  for doc in word lo; do
+    for engine in auto passes model; do
+      [ "$doc" = word ] || [ "$engine" != passes ] || continue
+      read -r wall cpu peak < <(best_of_three "$convert" -q --engine "$engine" -o - "${!doc}")
+      w[$doc.$engine]=$wall c[$doc.$engine]=$cpu p[$doc.$engine]=$peak
+      printf '  %-26s %8s s wall %8s s CPU %9.1f MB\n' "$doc 16 MB $engine" "$wall" "$cpu" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+    done
+    if [ -x "$read_document" ]; then
+      read -r wall cpu peak < <(best_of_three "$read_document" "${!doc}")
+      w[$doc.read]=$wall c[$doc.read]=$cpu
+      printf '  %-26s %8s s wall %8s s CPU %9.1f MB\n' "$doc 16 MB reader alone" "$wall" "$cpu" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+    fi
+  done
+  read -r wall cpu peak < <(best_of_three "$convert" -q --engine passes -o "$data/out.htm" "$word")
+  printf '  %-26s %8s s wall %8s s CPU %9.1f MB\n' "word 16 MB passes, to a file" "$wall" "$cpu" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+  if command -v unrtf >/dev/null; then
+    read -r wall cpu peak < <(best_of_three unrtf --html "$word")
+    w[word.unrtf]=$wall
+    printf '  %-26s %8s s wall %8s s CPU %9.1f MB\n' "word 16 MB unrtf" "$wall" "$cpu" "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
+    target "Word-style 16 MB: unrtf's time over auto's" "$(ratio "${w[word.unrtf]}" "${w[word.auto]}")" ">=" 25
+    target "Word-style 16 MB: unrtf's time over the passes'" "$(ratio "${w[word.unrtf]}" "${w[word.passes]}")" ">=" 27
+    target "Word-style 16 MB: unrtf's time over the model way's" "$(ratio "${w[word.unrtf]}" "${w[word.model]}")" ">=" 60
+  else
+    echo "  (unrtf is not installed: make bench-deps)"
+  fi
+  target "LibreOffice-style 16 MB: auto's time over the model way's" "$(ratio "${w[lo.auto]}" "${w[lo.model]}")" "<=" 1.5
+  for doc in word lo; do
+    [ -n "${w[$doc.read]:-}" ] || continue
+    target "$doc 16 MB: the model way's time over the reader alone" "$(ratio "${w[$doc.model]}" "${w[$doc.read]}")" "<=" 1.3
+  done
+  for doc in word lo; do
+    input=$(stat -c %s "${!doc}")
+    target "$doc 16 MB: the model way's peak memory over the input" "$(ratio $((p[$doc.model] * 1024)) "$input")" "<=" 2.5
+    target "$doc 16 MB: auto's peak memory over the input" "$(ratio $((p[$doc.auto] * 1024)) "$input")" "<=" 4
+  done
+  echo "  Worst-case shapes, CPU seconds at 1 and 16 MB and their ratio (target <= 18):"
+  local missed=() small large shape engine
+  for shape in $("$make_document" list); do
+    local line
+    line=$(printf '    %-26s' "$shape")
+    for engine in auto passes model; do
+      read -r _ small _ < <(best_of_three "$convert" -q --engine "$engine" -o - "$(document "$shape" 1)")
+      read -r _ large _ < <(best_of_three "$convert" -q --engine "$engine" -o - "$(document "$shape" 16)")
+      local r
+      r=$(ratio "$large" "$small")
+      line+=$(printf ' %-6s %6s %6s x%-6.1f' "$engine" "$small" "$large" "$r")
+      if awk -v r="$r" 'BEGIN { exit !(r > 18) }'; then missed+=("$shape ($engine x$r)"); fi
+    done
+    echo "$line"
+  done
+  if [ ${#missed[@]} -eq 0 ]; then
+    echo "  Every worst-case shape linear: met"
+  else
+    echo "  Worst-case shapes not linear: MISSED: ${missed[*]}"
+  fi
+}
+
+if [ -x "$convert" ] && [ -x "$make_document" ]; then
+  targets
+  echo
+fi
+[ -z "${BENCH_TARGETS:-}" ] || exit 0
 
 if [ -x "$bin/tessarine_bench" ]; then
   "$bin/tessarine_bench" --benchmark_min_time=0.2 --benchmark_out="$data/benchmarks.csv" --benchmark_out_format=csv
@@ -37,8 +159,6 @@ if [ -x "$bin/tessarine_bench" ]; then
     "$data/benchmarks.csv" | sort
 fi
 
-convert="$bin/tessarine-convert"
-make_document="$bin/tessarine-make-document"
 [ -x "$convert" ] && [ -x "$make_document" ] || exit 0
 
 # Runs a command under /usr/bin/time; prints "cpu_seconds peak_kb wall_seconds" (CPU seconds are
@@ -68,13 +188,6 @@ row() {
   printf '  %-26s %6s %8s %8s %9.1f %7.1f %s\n' "$name" "$mb" "$seconds" "$(mbs "$bytes" "$seconds")" \
     "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')" "$(awk -v k="$peak" -v b="$bytes" 'BEGIN { print k * 1024 / b }')" \
     "$ratio"
-}
-
-# Writes the generated document SHAPE of MB megabytes (once) and prints its path.
-document() {
-  local file="$data/$1-$2.rtf"
-  [ -f "$file" ] || "$make_document" "$1" $(($2 * 1048576)) "$file"
-  echo "$file"
 }
 
 for engine in auto model; do
@@ -210,7 +323,6 @@ fi
 
 # The structured reader on its own: CPU seconds, MB/s and peak memory of tessarine-read-document
 # (reading the file included).
-read_document="$bin/tessarine-read-document"
 if [ -x "$read_document" ]; then
   echo
   echo "Whole program, the structured reader (tessarine-read-document):"

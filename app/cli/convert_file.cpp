@@ -88,12 +88,11 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
   std::string output_path = output.empty() ? OutputNameFor(source) : output;
   if (IsFolder(source)) return FileOutcome{false, std::string(messages::kFolderNotFile), output_path};
   if (!IsExistingFile(source)) return FileOutcome{false, std::string(messages::kFileNotFound), output_path};
-  std::string raw;
-  if (Status read = ReadFileBytes(source, &raw); !read.ok()) {
+  DocumentBytes document;
+  if (Status read = ReadDocumentFile(source, &document); !read.ok()) {
     return FileOutcome{false, WithSystemReason(messages::kCannotReadFile, read), output_path};
   }
-  return ConvertAndSave(DocumentBytes(std::move(raw)), kind, settings, source, std::move(output_path), page,
-                        progress, loaded);
+  return ConvertAndSave(document, kind, settings, source, std::move(output_path), page, progress, loaded);
 }
 
 FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,

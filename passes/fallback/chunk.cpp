@@ -10,6 +10,7 @@
 #include "passes/scan/next_finder.h"
 #include "passes/scan/number.h"
 #include "passes/scan/scan.h"
+#include "passes/scan/search.h"
 
 namespace tessarine {
 
@@ -18,7 +19,7 @@ namespace {
 constexpr size_t kNone = std::string_view::npos;
 
 void SetAlignment(std::string_view chunk, ConversionState& st) {
-  size_t q = chunk.find("\\q");
+  size_t q = FindExact(chunk, "\\q");
   if (q == kNone) {
     st.Alignment = "left";
     return;

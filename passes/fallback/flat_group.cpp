@@ -7,6 +7,7 @@
 #include "passes/paragraphs/run_format.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/scan.h"
+#include "passes/scan/search.h"
 
 namespace tessarine {
 
@@ -15,7 +16,7 @@ namespace {
 constexpr std::string_view kTabSpaces = "&nbsp;&nbsp;";
 
 bool Contains(std::string_view s, std::string_view word) {
-  return s.find(word) != std::string_view::npos;
+  return FindExact(s, word) != std::string_view::npos;
 }
 
 // Whether `s` holds a "\par" other than the "\pard" of the group's head (compared by position,

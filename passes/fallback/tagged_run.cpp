@@ -77,9 +77,10 @@ void OpenTaggedParagraph(std::string_view head, const RunFormat& f, ConversionSt
   } else {
     out += "<p>";
   }
-  if (HasFlagWord(head, "\\ulnone")) st.UnderlineOpen = false;
-  if (HasFlagWord(head, "\\i0")) st.ItalicOpen = false;
-  if (HasFlagWord(head, "\\b0")) st.BoldOpen = false;
+  const OffWords off = FindOffWords(head);
+  if (off.underline) st.UnderlineOpen = false;
+  if (off.italic) st.ItalicOpen = false;
+  if (off.bold) st.BoldOpen = false;
   OpenEmphasis(f, st);
 }
 
@@ -91,9 +92,10 @@ void Tag(std::string& out, std::string_view tag) {
 
 // Keeps the b, i and u elements of a later run in step with its "\b0", "\i0" and "\ulnone".
 void WriteLaterRunTags(std::string_view head, const RunFormat& f, ConversionState& st) {
-  const bool b0 = HasFlagWord(head, "\\b0");
-  const bool i0 = HasFlagWord(head, "\\i0");
-  const bool u0 = HasFlagWord(head, "\\ulnone");
+  const OffWords off = FindOffWords(head);
+  const bool b0 = off.bold;
+  const bool i0 = off.italic;
+  const bool u0 = off.underline;
   bool& bold = st.BoldOpen;
   bool& italic = st.ItalicOpen;
   bool& underline = st.UnderlineOpen;

@@ -244,12 +244,22 @@ void ConvertParagraphs(std::string text, ConversionState& st) {
 }
 
 void ConvertSimpleGroup(std::string_view group, int run_count, ConversionState& st) {
-  if (group.empty() || FindExact(group, "\\*\\") != std::string_view::npos) return;
+  if (group.empty()) return;
+  // One walk over the group's control words finds both "\*\" (the group writes nothing) and
+  // "\pntext" (a list number).
+  bool list_number = false;
+  const size_t ignorable = FindControlWhere(group, 0, [&](size_t i) {
+    const std::string_view at = group.substr(i);
+    if (at.starts_with("\\*\\")) return true;
+    list_number = list_number || at.starts_with("\\pntext");
+    return false;
+  });
+  if (ignorable != std::string_view::npos) return;
   if (st.InListItem) {
     ConvertListItemText(group, run_count, st);
     return;
   }
-  if (FindExact(group, "\\pntext") != std::string_view::npos) {
+  if (list_number) {
     OpenParagraph(group, run_count, st);
     std::string html;
     if (ConvertRunText(group, html, st) > 0) {

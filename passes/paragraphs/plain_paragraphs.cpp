@@ -12,12 +12,16 @@ constexpr long kShortest = 10;  // the source is done when fewer characters are 
 // The first paragraph boundary at or after position 2 of the source: a "\pard" after a line
 // break or a space, or one followed by a space; -1 when there is none.
 long NextBoundary(const SourceBuffer& src) {
-  long best = -1;
-  for (const char* pattern : {"\r\\pard", " \\pard", "\\pard "}) {
-    long at = src.Find(pattern, 2);
-    if (at >= 0 && (best < 0 || at < best)) best = at;
+  // One search for "\pard" serves the three forms: the first "\pard" that has a line break or a
+  // space before it (the boundary then starts there) or a space after it gives the first
+  // boundary, as no two "\pard" overlap.
+  const std::string_view text = src.Content();
+  for (long at = src.Find("\\pard", 2); at >= 0; at = src.Find("\\pard", at + 1)) {
+    const auto q = static_cast<size_t>(at);
+    if (q >= 3 && (text[q - 1] == '\r' || text[q - 1] == ' ')) return at - 1;
+    if (q + 5 < text.size() && text[q + 5] == ' ') return at;
   }
-  return best;
+  return -1;
 }
 
 // Converts the paragraphs the source holds, one ConvertChunk each, until it is used up.
@@ -31,8 +35,7 @@ void ConvertParagraphRun(std::string& chunk, ConversionState& st) {
     } else {
       st.PassesDone = true;
       read_whole = true;
-      chunk = src.ReadAll();
-      src.Clear();
+      chunk = src.TakeAll();
     }
     ConvertChunk(chunk, st);
   } while (!read_whole && src.Length() >= kShortest);

@@ -46,10 +46,25 @@ std::string_view AlignmentFor(char c) {
 }
 
 bool HasFlagWord(std::string_view s, std::string_view word) {
-  for (size_t at = s.find(word); at != std::string_view::npos; at = s.find(word, at + 1)) {
+  for (size_t at = FindExact(s, word); at != std::string_view::npos; at = FindExact(s, word, at + 1)) {
     if (FlagWordEndsAt(s, at, at + word.size())) return true;
   }
   return false;
+}
+
+OffWords FindOffWords(std::string_view s) {
+  OffWords off;
+  FindControlWhere(s, 0, [&](size_t at) {
+    const std::string_view rest = s.substr(at);
+    const auto is = [&](std::string_view word) {
+      return rest.starts_with(word) && FlagWordEndsAt(s, at, at + word.size());
+    };
+    off.bold = off.bold || is("\\b0");
+    off.italic = off.italic || is("\\i0");
+    off.underline = off.underline || is("\\ulnone");
+    return off.bold && off.italic && off.underline;
+  });
+  return off;
 }
 
 long FindNumberedWord(std::string_view s, std::string_view word) {
@@ -110,7 +125,8 @@ RunWords FindRunWords(std::string_view s) {
   const char* data = s.data();
   const size_t n = s.size();
   auto at = [&](size_t i) { return i < n ? data[i] : '\0'; };
-  for (size_t i = s.find('\\'); i != std::string_view::npos; i = s.find('\\', i + 1)) {
+  // Hex escapes, the most of the backslashes in a run, start none of these words.
+  FindControlWhere(s, 0, [&](size_t i) __attribute__((always_inline)) {
     const char c1 = at(i + 1);
     const char c2 = at(i + 2);
     if (c1 == 'f') {
@@ -125,8 +141,8 @@ RunWords FindRunWords(std::string_view s) {
     } else if (c1 == 'u') {
       w.underline = w.underline || (c2 == 'l' && FlagWordEndsAt(s, i, i + 3));
     }
-    if (w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline) break;
-  }
+    return w.fs > 0 && w.f > 0 && w.cf > 0 && w.italic && w.bold && w.underline;
+  });
   return w;
 }
 
@@ -173,8 +189,11 @@ void AppendFontFamily(std::string& out, std::string_view name) {
       }
       i = closed ? end + 1 : end;
     } else {
-      AppendFontName(out, name.substr(i, 1));
-      ++i;
+      // The characters up to the next backslash or mark, at once.
+      size_t end = i + 1;
+      while (end < name.size() && name[end] != '\\' && name[end] != kReferenceMark) ++end;
+      AppendFontName(out, name.substr(i, end - i));
+      i = end;
     }
   }
 }

@@ -28,6 +28,15 @@ long FindNumberedWord(std::string_view s, std::string_view word);
 // "\\" is text and does not count.
 bool HasFlagWord(std::string_view s, std::string_view word);
 
+// The words that turn bold, italic and underline off ("\b0", "\i0", "\ulnone"), each as
+// HasFlagWord finds it, in one walk over `s`.
+struct OffWords {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+};
+OffWords FindOffWords(std::string_view s);
+
 // The CSS alignment word ("center", "justify", "left", "right") for the letter after "\q" ('c',
 // 'j', 'l', 'r'); empty for any other character.
 std::string_view AlignmentFor(char c);

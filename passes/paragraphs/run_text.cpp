@@ -15,7 +15,6 @@ long ConvertRunText(std::string_view text, std::string& html, ConversionState& s
   bool lead_backslash = false;
   TextStartMemo memo;
   NextFinder par("\\par");
-  NextFinder parar("\\parar");
   bool done = false;
   do {
     if (text.empty()) {
@@ -26,7 +25,6 @@ long ConvertRunText(std::string_view text, std::string& html, ConversionState& s
     const bool starts_with_backslash = lead_backslash || text[0] == '\\';
     long s = starts_with_backslash ? FindTextStart(text, &memo) : 1;
     long p = par.Pos(text);
-    long pa = parar.Pos(text);
     if (s > 0 && (p < 0 || p > s)) {
       text = CopyFrom(text, s);
       lead_backslash = false;
@@ -38,7 +36,8 @@ long ConvertRunText(std::string_view text, std::string& html, ConversionState& s
         text = CopyFrom(text, e);
       }
     } else if (p > 0 && (s < 0 || s > p)) {
-      if (pa != p) html.append("<br>");
+      // The first "\parar" can only be the first "\par" itself: no line break for it.
+      if (!text.substr(static_cast<size_t>(p - 1)).starts_with("\\parar")) html.append("<br>");
       text = CopyFrom(text, p + 2);
       lead_backslash = true;
     } else {

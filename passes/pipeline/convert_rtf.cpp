@@ -1,9 +1,12 @@
 #include "passes/pipeline/convert_rtf.h"
 
+#include <algorithm>
+
 #include "base/line_break.h"
 #include "page/rtf_page.h"
 #include "passes/fallback/fallback_path.h"
 #include "passes/pipeline/pipeline.h"
+#include "passes/scan/search.h"
 #include "passes/scan/unicode_escapes.h"
 
 namespace tessarine {
@@ -12,10 +15,13 @@ namespace {
 
 // Control characters a document holds as text (all but tab, CR and LF) have no place in a page.
 void DropControlCharacters(std::string& text) {
-  std::erase_if(text, [](char c) {
+  const size_t first = FindControlCharacter(text);
+  if (first == std::string::npos) return;
+  const auto kept = std::remove_if(text.begin() + static_cast<long>(first), text.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
   });
+  text.erase(kept, text.end());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/huge_pages.h"
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/paragraphs/run_format.h"
 #include "passes/pipeline/colour_table.h"
@@ -40,8 +41,7 @@ void ReadHeaderTables(std::string_view header, ConversionState& st) {
 
 // Takes the whole rest of the source as one chunk of paragraphs.
 void ConvertRestAsParagraphs(ConversionState& st) {
-  std::string chunk = st.Source.ReadAll();
-  st.Source.Clear();
+  std::string chunk = st.Source.TakeAll();
   ConvertParagraphs(std::move(chunk), st);
 }
 
@@ -82,6 +82,10 @@ void RunPipeline(ConversionState& st) {
     if (NormaliseEscapes(src.Content(), text)) src.Load(text);
   }
   st.OutputText.clear();
+  // Room for a page about as long as the source: the body is not copied as it grows, and pages
+  // never written are never touched.
+  st.OutputText.reserve(src.Size() + src.Size() / 4);
+  AdviseHugePages(st.OutputText.data(), st.OutputText.capacity());
 
   const long p1 = src.Find("}\\pard\\plain", 0);
   const long t = src.Find("\\trowd", 0);

@@ -4,17 +4,59 @@ namespace tessarine {
 
 namespace {
 
-// A hex digit's value; any other character counts with its own code.
-int DigitValue(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return c;
-}
+// The characters DecodeText does not copy as they stand.
+struct SpecialTable {
+  bool of[256] = {};
+  constexpr SpecialTable() {
+    for (char c : {'\\', '\r', '\n', '<', '>', '&', kReferenceMark}) of[static_cast<unsigned char>(c)] = true;
+  }
+};
+constexpr SpecialTable kSpecial;
 
 bool IsSpecial(char c) {
-  return c == '\\' || c == '\r' || c == '\n' || c == '<' || c == '>' || c == '&' || c == kReferenceMark;
+  return kSpecial.of[static_cast<unsigned char>(c)];
 }
+
+// Collects decoded text in a small block and appends it to `out` a block at a time, so that a
+// run of hex escapes costs one append rather than one per character.
+class BlockWriter {
+ public:
+  explicit BlockWriter(std::string& out) : out_(out) {}
+  ~BlockWriter() { Flush(); }
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
+
+  void Put(char c) {
+    if (size_ == sizeof block_) Flush();
+    block_[size_++] = c;
+  }
+  void Put(std::string_view text) {
+    if (text.size() > sizeof block_ - size_) {
+      Flush();
+      if (text.size() > sizeof block_ / 2) {
+        out_.append(text);
+        return;
+      }
+    }
+    text.copy(block_ + size_, text.size());
+    size_ += text.size();
+  }
+  // The output itself, everything put before now in it.
+  std::string& Out() {
+    Flush();
+    return out_;
+  }
+
+ private:
+  void Flush() {
+    out_.append(block_, size_);
+    size_ = 0;
+  }
+
+  std::string& out_;
+  size_t size_ = 0;
+  char block_[512];
+};
 
 bool StartsReference(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#';
@@ -61,12 +103,6 @@ char NextCharacter(std::string_view s, size_t i) {
 
 }  // namespace
 
-char HexEscapeByte(std::string_view s) {
-  const int value =
-      16 * DigitValue(static_cast<unsigned char>(s[2])) + DigitValue(static_cast<unsigned char>(s[3]));
-  return static_cast<char>(value & 0xFF);
-}
-
 size_t ReferenceMarkLength(std::string_view s) {
   if (s.size() < 5 || s[0] != kReferenceMark || s[1] != '&' || s[2] != '#') return 0;
   size_t end = 3;
@@ -86,15 +122,25 @@ void AppendTextCharacter(char c, char next, std::string& out) {
   }
 }
 
-void DecodeText(std::string_view s, std::string& out) {
+void DecodeText(std::string_view s, std::string& out_text) {
+  BlockWriter block(out_text);
   const size_t n = s.size();
   size_t i = 0;
   while (i < n) {
     size_t plain = i;
     while (plain < n && !IsSpecial(s[plain])) ++plain;
-    out.append(s.substr(i, plain - i));
+    block.Put(s.substr(i, plain - i));
     i = plain;
+    // Hex escapes of characters that are no markup, as most are, go straight into the block.
+    while (i + 3 < n && s[i] == '\\' && s[i + 1] == '\'') {
+      const char c = HexEscapeByte(s.substr(i));
+      if (c == '<' || c == '>' || c == '&') break;
+      block.Put(c);
+      i += 4;
+    }
     if (i >= n) break;
+    if (!IsSpecial(s[i])) continue;
+    std::string& out = block.Out();
     const Piece piece = PieceAt(s, i);
     switch (piece.writes) {
       case Writes::kNothing:

@@ -22,7 +22,7 @@ void AppendTextCharacter(char c, char next, std::string& out);
 // The byte of the hex escape "\'hh" at the front of `s` (at least four characters): 16 times the
 // first digit's value plus the second's, modulo 256; a character that is no hex digit counts
 // with its own code.
-char HexEscapeByte(std::string_view s);
+inline char HexEscapeByte(std::string_view s);
 
 // The length of the marked reference at the front of `s` (kReferenceMark, "&#", up to seven decimal
 // digits, ";"), 0 when none stands there; the reference itself is all of it but the mark.
@@ -35,5 +35,26 @@ inline constexpr std::string_view kCloseBracePlaceholder = "\\^^^";
 // it stays a reference while the same text spelt by the document itself is text. A control
 // character: the rewrite leaves out those the document holds, and no page keeps any.
 inline constexpr char kReferenceMark = '\x01';
+
+namespace decode_detail {
+
+// A hex digit's value; any other character counts with its own code.
+struct DigitTable {
+  int of[256] = {};
+  constexpr DigitTable() {
+    for (int c = 0; c < 256; ++c) {
+      of[c] = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c;
+    }
+  }
+};
+inline constexpr DigitTable kDigitValue;
+
+}  // namespace decode_detail
+
+inline char HexEscapeByte(std::string_view s) {
+  const int value = 16 * decode_detail::kDigitValue.of[static_cast<unsigned char>(s[2])] +
+                    decode_detail::kDigitValue.of[static_cast<unsigned char>(s[3])];
+  return static_cast<char>(value & 0xFF);
+}
 
 }  // namespace tessarine

@@ -41,9 +41,24 @@ bool ReplaceAll(std::string_view text, const EscapePass& pass, std::string& out)
   return true;
 }
 
+// Whether any pass's pattern occurs in `text`: one walk over the backslashes instead of a search
+// per pass.
+bool HasAnyPattern(std::string_view text) {
+  return FindControlWhere(text, 0, [&](size_t i) {
+    if (i + 1 >= text.size()) return false;
+    const char next = text[i + 1];
+    if (next != 'e' && next != 'E' && next != '\\' && next != '{' && next != '}') return false;
+    for (const EscapePass& pass : kPasses) {
+      if (FindFolded(text.substr(i, pass.pattern.size()), pass.pattern, 0) == 0) return true;
+    }
+    return false;
+  }) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool NormaliseEscapes(std::string_view text, std::string& out) {
+  if (!HasAnyPattern(text)) return false;
   bool changed = false;
   std::string pass_out;
   for (const EscapePass& pass : kPasses) {

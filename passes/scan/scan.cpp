@@ -144,19 +144,23 @@ long FindTextStart(std::string_view s, TextStartMemo* memo) {
 
 long FindTextEnd(std::string_view s) {
   const size_t n = s.size();
-  size_t i = 0;
-  while (i < n) {
-    const char c = s[i];
-    if (c == '{' || c == '}') return static_cast<long>(i) + 1;
-    if (c == '\\') {
-      if (i + 1 < n && IsLetter(s[i + 1])) return static_cast<long>(i) + 1;
-      if (i + 3 >= n) return static_cast<long>(i) + 1;
-      i += 2;  // a hex escape or other control symbol: skip the backslash and the next character
-      continue;
-    }
-    ++i;
+  size_t resume = 0;  // a control symbol's second character is skipped over
+  auto stops_at = [&](size_t i) __attribute__((always_inline)) {
+    if (i < resume) return false;
+    if (s[i] != '\\') return true;
+    if (i + 1 < n && IsLetter(s[i + 1])) return true;
+    if (i + 3 >= n) return true;
+    resume = i + 2;  // a hex escape or other control symbol: skip the backslash and the next character
+    return false;
+  };
+  // Before the last three characters a hex escape only skips its apostrophe, which stops
+  // nothing: the scan in blocks leaves hex escapes out there.
+  const size_t head = n > 3 ? n - 3 : 0;
+  size_t end = FindControlOrBraceWhere(s.substr(0, head), 0, stops_at);
+  for (size_t i = head; end == std::string_view::npos && i < n; ++i) {
+    if ((s[i] == '{' || s[i] == '}' || s[i] == '\\') && stops_at(i)) end = i;
   }
-  return static_cast<long>(n) + 1;
+  return static_cast<long>(end == std::string_view::npos ? n : end) + 1;
 }
 
 }  // namespace tessarine

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/huge_pages.h"
 #include "passes/scan/search.h"
 
 namespace tessarine {
@@ -14,8 +15,16 @@ constexpr size_t kNone = std::string::npos;
 // Clear keeps storage up to this size for the next text; larger storage is given back.
 constexpr size_t kKeptCapacity = size_t{1} << 20;
 
+// Line breaks are few among the characters: memchr leaps from one to the next.
 size_t CountCr(std::string_view text) {
-  return static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
+  size_t count = 0;
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  while ((at = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)))) != nullptr) {
+    ++count;
+    ++at;
+  }
+  return count;
 }
 
 // Appends `text` to `out` with every line break (CR LF, lone CR, lone LF) as one CR; returns
@@ -43,6 +52,7 @@ size_t AppendWithSingleCr(std::string_view text, std::string& out) {
 void SourceBuffer::Load(std::string_view text) {
   text_.clear();
   text_.reserve(text.size());
+  AdviseHugePages(text_.data(), text_.capacity());
   cr_count_ = AppendWithSingleCr(text, text_);
   front_ = 0;
   hidden_ = false;
@@ -81,8 +91,7 @@ void SourceBuffer::Clear() {
 void SourceBuffer::HideFrom(long start) {
   const size_t size = Size();
   const size_t s = start < 0 ? 0 : std::min(static_cast<size_t>(start), size);
-  const size_t kept_cr = static_cast<size_t>(std::count(text_.begin() + static_cast<long>(front_),
-                                                        text_.begin() + static_cast<long>(front_ + s), '\r'));
+  const size_t kept_cr = CountCr(std::string_view(text_).substr(front_, s));
   hidden_cr_count_ = (hidden_ ? hidden_cr_count_ : 0) + cr_count_ - kept_cr;
   hidden_ = true;
   limit_ = front_ + s;
@@ -266,6 +275,39 @@ std::string SourceBuffer::ReadAll() const {
     i = cr + 1;
   }
   return out;
+}
+
+std::string SourceBuffer::TakeAll() {
+  if (hidden_) {
+    std::string all = ReadAll();
+    Clear();
+    return all;
+  }
+  text_.erase(0, front_);
+  cr_count_ = CountCr(text_);
+  // Each stored CR becomes CR LF again, from the back, so that nothing is moved twice.
+  size_t from = text_.size();
+  size_t to = from + cr_count_;
+  text_.resize(to);
+  char* data = text_.data();
+  while (to > from) {
+    const auto* cr = static_cast<const char*>(memrchr(data, '\r', from));
+    const size_t tail = cr == nullptr ? 0 : static_cast<size_t>(cr - data) + 1;
+    std::memmove(data + to - (from - tail), data + tail, from - tail);
+    to -= from - tail;
+    from = tail;
+    if (cr == nullptr) break;
+    data[--to] = '\n';
+    data[--to] = '\r';
+    --from;
+  }
+  std::string all = std::move(text_);
+  text_ = std::string();
+  front_ = 0;
+  cr_count_ = 0;
+  ++revision_;
+  ForgetSearches();
+  return all;
 }
 
 }  // namespace tessarine

@@ -49,6 +49,10 @@ class SourceBuffer {
   // The whole content with line breaks as CR LF; the content stays.
   std::string ReadAll() const;
 
+  // ReadAll() followed by Clear(), in the buffer's own storage when no tail is hidden: a large
+  // text taken out whole is neither copied nor held twice.
+  std::string TakeAll();
+
   // The stored content (line breaks as one CR), valid until the next change.
   std::string_view Content() const { return std::string_view(text_).substr(front_, Size()); }
 

@@ -6,33 +6,14 @@
 
 #include "base/code_page.h"
 #include "base/cp1251.h"
+#include "base/huge_pages.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
+#include "passes/scan/search.h"
 
 namespace tessarine {
 
 namespace {
-
-// Offset of the first backslash at or after `from` that `next` follows, or npos. A plain walk:
-// these pairs stand every few characters of a document, where a library search per pair would
-// cost more in its calls than in its reading.
-size_t FindEscape(std::string_view s, char next, size_t from) {
-  for (size_t i = from; i + 1 < s.size(); ++i) {
-    if (s[i + 1] == next && s[i] == '\\') return i;
-  }
-  return std::string_view::npos;
-}
-
-bool IsUnicodeEscapeAt(std::string_view s, size_t i) {
-  return i + 2 < s.size() && s[i] == '\\' && s[i + 1] == 'u' && (IsDigit(s[i + 2]) || s[i + 2] == '-');
-}
-
-bool HasUnicodeEscape(std::string_view s) {
-  for (size_t i = FindEscape(s, 'u', 0); i != std::string_view::npos; i = FindEscape(s, 'u', i + 1)) {
-    if (IsUnicodeEscapeAt(s, i)) return true;  // may be an escaped backslash: rewriting is harmless
-  }
-  return false;
-}
 
 size_t AfterLineBreaks(std::string_view s, size_t i) {
   while (i < s.size() && (s[i] == '\r' || s[i] == '\n')) ++i;
@@ -49,7 +30,7 @@ bool IsHexEscapeAt(std::string_view s, size_t i) {
 
 // Whether the characters before `end` are a control word ("\" letters, an optional signed
 // number).
-bool EndsControlWord(std::string_view s, size_t end) {
+inline bool EndsControlWord(std::string_view s, size_t end) {
   size_t w = end;
   while (w > 0 && IsDigit(s[w - 1])) --w;
   if (w > 0 && s[w - 1] == '-') --w;
@@ -58,30 +39,9 @@ bool EndsControlWord(std::string_view s, size_t end) {
   return w < letters_end && w > 0 && s[w - 1] == '\\';
 }
 
-// Whether a control word or a brace stands directly before a hex escape.
-bool HasHexEscapeAfterWordOrBrace(std::string_view s) {
-  for (size_t i = FindEscape(s, '\'', 0); i != std::string_view::npos; i = FindEscape(s, '\'', i + 1)) {
-    if (EndsControlWord(s, i) || (i > 0 && (s[i - 1] == '{' || s[i - 1] == '}'))) return true;
-  }
-  return false;
-}
-
 // Put before a hex escape that opens a run: "\loch" (the characters that follow are low-ANSI
 // ones) means nothing to the converter.
 constexpr std::string_view kNeutralWord = "\\loch ";
-
-// Whether a control word stands directly before a line break that text follows. Only the first
-// "\n" of a run of line breaks can follow a word, so the search goes on after the run.
-bool HasWordBeforeLineBreakAndText(std::string_view s) {
-  for (size_t i = s.find('\n'), after = 0; i != std::string_view::npos; i = s.find('\n', after)) {
-    after = AfterLineBreaks(s, i);
-    if (after >= s.size() || !StartsText(s[after])) continue;
-    size_t end = i;
-    while (end > 0 && s[end - 1] == '\r') --end;
-    if (EndsControlWord(s, end)) return true;
-  }
-  return false;
-}
 
 // Control words that stand for one character of the text. Without rewriting, the converter
 // takes them for formatting and drops the character ("c\rquote est" would read "cest").
@@ -93,23 +53,96 @@ constexpr SymbolWord kSymbolWords[] = {
     {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
 };
 
-// Control symbols that stand for characters: the non-breaking space "\~", which the converter
-// would write as it stands, the non-breaking hyphen "\_" and the optional hyphen "\-" (nothing).
-bool HasSymbol(std::string_view s) {
-  // One walk over the backslashes instead of a search of the whole document per symbol.
-  for (size_t i = s.find('\\'); i != std::string_view::npos && i + 1 < s.size(); i = s.find('\\', i + 1)) {
-    const char c = s[i + 1];
-    if (c == '~' || c == '_' || c == '-') return true;
-    for (const SymbolWord& symbol : kSymbolWords) {
-      if (symbol.word[0] == c && s.substr(i + 1).starts_with(symbol.word)) return true;
+// Whether `s` holds anything the rewrite changes, but a declared code page: a "\uN" escape
+// (perhaps after an escaped backslash: rewriting is harmless then), a symbol word or a control
+// symbol that stands for a character ("\~" the non-breaking space, which the converter would write
+// as it stands, "\_" the non-breaking hyphen, "\-" the optional hyphen), a control word directly
+// before a line break that text follows, or a control word or a brace directly before a hex
+// escape. One walk over the backslashes and line feeds.
+// FindEitherWhere(s, '\\', '\n', 0, accept) for an `accept` that refuses every hex escape
+// directly after another whole one ("\'e0\'ee": the second), as the most of them are: those are
+// left out sixteen places at a time.
+template <typename Accept>
+size_t FindBackslashOrLineFeedWhere(std::string_view s, Accept accept) {
+  const char* data = s.data();
+  const size_t n = s.size();
+  size_t i = 0;
+#if defined(__SSE2__)
+  const auto offer_each = [&](size_t to) {
+    for (; i < to; ++i) {
+      if ((data[i] == '\\' || data[i] == '\n') && accept(i)) return true;
     }
+    return false;
+  };
+  if (n >= 4 + 17 && offer_each(4)) return i;
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i apostrophe = _mm_set1_epi8('\'');
+  const __m128i line_feed = _mm_set1_epi8('\n');
+  const auto at = [&](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + k)); };
+  while (n >= 4 + 17 && i + 17 <= n) {
+    const __m128i here = at(i);
+    const __m128i escape = _mm_and_si128(_mm_cmpeq_epi8(here, backslash), _mm_cmpeq_epi8(at(i + 1), apostrophe));
+    const __m128i after_escape = _mm_and_si128(
+        _mm_and_si128(_mm_cmpeq_epi8(at(i - 4), backslash), _mm_cmpeq_epi8(at(i - 3), apostrophe)),
+        _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(at(i - 2), backslash), _mm_cmpeq_epi8(at(i - 1), backslash)),
+                         escape));
+    const __m128i hits =
+        _mm_or_si128(_mm_andnot_si128(after_escape, _mm_cmpeq_epi8(here, backslash)), _mm_cmpeq_epi8(here, line_feed));
+    auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
+    while (mask != 0) {
+      const size_t hit = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (accept(hit)) return hit;
+      mask &= mask - 1;
+    }
+    i += 16;
   }
-  return false;
+#endif
+  for (; i < n; ++i) {
+    if ((data[i] == '\\' || data[i] == '\n') && accept(i)) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool HasRewritable(std::string_view s) {
+  const size_t n = s.size();
+  size_t line_breaks_end = 0;  // the end of the last run of line breaks looked at
+  auto rewritable_at = [&](size_t i) __attribute__((always_inline)) {
+    if (s[i] == '\n') {
+      // Only the first "\n" of a run of line breaks can follow a word.
+      if (i < line_breaks_end) return false;
+      line_breaks_end = AfterLineBreaks(s, i);
+      if (line_breaks_end >= n || !StartsText(s[line_breaks_end])) return false;
+      size_t end = i;
+      while (end > 0 && s[end - 1] == '\r') --end;
+      return EndsControlWord(s, end);
+    }
+    if (i + 1 >= n) return false;
+    const char next = s[i + 1];
+    if (next == '\'') {
+      // Most hex escapes follow another one, which no control word can end.
+      if (i >= 4 && s[i - 3] == '\'' && s[i - 4] == '\\' && s[i - 2] != '\\' && s[i - 1] != '\\') return false;
+      if (i == 0) return false;
+      const char before = s[i - 1];
+      if (before == '{' || before == '}') return true;
+      return (IsDigit(before) || IsLetter(before) || before == '-') && EndsControlWord(s, i);
+    }
+    if (next == '~' || next == '_' || next == '-') return true;
+    if (i + 2 >= n) return false;
+    const char second = s[i + 2];
+    if (next == 'u') return IsDigit(second) || second == '-';
+    if ((next == 'l' || next == 'r') && (second == 'q' || second == 'd')) {
+      const std::string_view word = s.substr(i + 1);
+      return word.starts_with(next == 'l' ? "lquote" : "rquote") ||
+             word.starts_with(next == 'l' ? "ldblquote" : "rdblquote");
+    }
+    return next == 'b' && second == 'u' && s.substr(i + 1).starts_with("bullet");
+  };
+  return FindBackslashOrLineFeedWhere(s, rewritable_at) != std::string_view::npos;
 }
 
 // The code page the header declares with "\ansicpgN", when it is not 1251.
 std::optional<CodePage> DeclaredCodePage(std::string_view s) {
-  size_t at = s.find("\\ansicpg");
+  size_t at = FindExact(s, "\\ansicpg");
   if (at == std::string_view::npos) return std::nullopt;
   long number = ValueOf(s.substr(at + 8));
   if (number == 1251 || number <= 0) return std::nullopt;
@@ -136,6 +169,8 @@ void AppendCharacter(char32_t c, std::string& out) {
   }
 }
 
+// Walks the document once; what stays as it stands is copied a stretch at a time (from copied_
+// to i_), and only the characters that change are written one by one.
 class Rewriter {
  public:
   Rewriter(std::string_view s, std::string& out, const std::optional<CodePage>& page)
@@ -143,11 +178,11 @@ class Rewriter {
 
   void Run() {
     out_.reserve(s_.size() + s_.size() / 8);
+    AdviseHugePages(out_.data(), out_.capacity());
     while (i_ < s_.size()) {
       const char c = s_[i_];
       if (c == '{') {
         uc_stack_.push_back(uc_);
-        out_.push_back(c);
         ++i_;
         MarkTextStart();
       } else if (c == '}') {
@@ -155,19 +190,28 @@ class Rewriter {
           uc_ = uc_stack_.back();
           uc_stack_.pop_back();
         }
-        out_.push_back(c);
         ++i_;
         MarkTextStart();
       } else if (c == '\\' && i_ + 1 < s_.size()) {
         Escape();
+      } else if (c == kReferenceMark) {
+        Flush();
+        ++i_;  // the mark is the rewrite's own
+        copied_ = i_;
       } else {
-        if (c != kReferenceMark) out_.push_back(c);  // the mark is the rewrite's own
-        ++i_;
+        SkipPlainRun();
       }
     }
+    Flush();
   }
 
  private:
+  // Writes what stands between copied_ and i_, as it stands.
+  void Flush() {
+    out_.append(s_.substr(copied_, i_ - copied_));
+    copied_ = i_;
+  }
+
   void Escape() {
     const char next = s_[i_ + 1];
     if (next == '\'') {
@@ -175,21 +219,31 @@ class Rewriter {
     } else if (IsLetter(next)) {
       ControlWord();
     } else if (next == '~' || next == '_' || next == '-') {
+      Flush();
       if (next == '~') AppendCharacter(0xA0, out_);
       if (next == '_') out_.push_back('-');
       i_ += 2;
+      copied_ = i_;
     } else {
-      out_.append(s_.substr(i_, 2));  // "\\", "\{", "\}" and other control symbols
-      i_ += 2;
+      i_ += 2;  // "\\", "\{", "\}" and other control symbols stay
     }
   }
+
+  // Passes over the characters from i_ up to the next brace, backslash or reference mark (or
+  // the end).
+  void SkipPlainRun() {
+    ++i_;
+    while (i_ < s_.size() && !IsRunEnd(s_[i_])) ++i_;
+  }
+
+  static bool IsRunEnd(char c) { return c == '{' || c == '}' || c == '\\' || c == kReferenceMark; }
 
   // A run of "\'xx" escapes: read in the declared code page, or kept as written.
   void HexEscapes() {
     if (!page_) {
-      size_t n = std::min<size_t>(4, s_.size() - i_);
-      out_.append(s_.substr(i_, n));
-      i_ += n;
+      do {
+        i_ += std::min<size_t>(4, s_.size() - i_);
+      } while (IsHexEscapeAt(s_, i_));
       return;
     }
     std::string bytes;
@@ -201,11 +255,10 @@ class Rewriter {
       j += 4;
     }
     if (bytes.empty()) {  // not a well-formed escape: keep it
-      size_t n = std::min<size_t>(4, s_.size() - i_);
-      out_.append(s_.substr(i_, n));
-      i_ += n;
+      i_ += std::min<size_t>(4, s_.size() - i_);
       return;
     }
+    Flush();
     size_t k = 0;
     for (const CodePage::Character& ch : page_->Decode(bytes)) {
       if (ch.value && (*ch.value >= 0x80 || static_cast<unsigned char>(bytes[k]) >= 0x80)) {
@@ -216,6 +269,7 @@ class Rewriter {
       k += ch.bytes;
     }
     i_ = j;
+    copied_ = i_;
   }
 
   void ControlWord() {
@@ -227,22 +281,28 @@ class Rewriter {
     size_t digits_start = j;
     while (j < s_.size() && IsDigit(s_[j])) ++j;
     const bool has_param = j > digits_start;
-    const long param = has_param ? ValueOf(s_.substr(param_start, j - param_start)) : 0;
+    // Only "\u", "\uc" and "\bin" read their number.
+    const bool reads_param = has_param && (word == "u" || word == "uc" || word == "bin");
+    const long param = reads_param ? ValueOf(s_.substr(param_start, j - param_start)) : 0;
 
     if (word == "u" && has_param) {
+      Flush();
       if (j < s_.size() && s_[j] == ' ') ++j;  // the delimiter belongs to the escape
       long code = param < 0 ? param + 65536 : param;
       AppendCharacter(static_cast<char32_t>(code < 0 ? 0xFFFD : code), out_);
       i_ = j;
       SkipFallback();
+      copied_ = i_;
       return;
     }
-    if (!has_param) {
+    if (!has_param && word.size() >= 6) {
       for (const SymbolWord& symbol : kSymbolWords) {
         if (word != symbol.word) continue;
+        Flush();
         if (j < s_.size() && s_[j] == ' ') ++j;
         AppendCharacter(symbol.character, out_);
         i_ = j;
+        copied_ = i_;
         return;
       }
     }
@@ -250,21 +310,21 @@ class Rewriter {
     if (word == "bin" && has_param && param > 0) {
       // Binary data is copied as it stands.
       if (j < s_.size() && s_[j] == ' ') ++j;
-      size_t end = std::min(s_.size(), j + static_cast<size_t>(param));
-      out_.append(s_.substr(i_, end - i_));
-      i_ = end;
+      i_ = std::min(s_.size(), j + static_cast<size_t>(param));
       return;
     }
-    out_.append(s_.substr(i_, j - i_));
     i_ = j;
     // A line break ends the word as a space would; the converter only takes a space for the end
     // of the control words, so the first word of text after the break would be lost.
     if (size_t k = AfterLineBreaks(s_, j); k > j && k < s_.size() && StartsText(s_[k])) {
+      Flush();
       out_.push_back(' ');
       i_ = k;
+      copied_ = i_;
     } else if (IsHexEscapeAt(s_, j)) {
       // "\fs20\'cf\'f0\'e8": the escape ends the word; a space keeps the letters from being
       // read as more control text (the first word of the run would be lost).
+      Flush();
       out_.push_back(' ');
     }
   }
@@ -273,7 +333,9 @@ class Rewriter {
   // control text up to its first space; a neutral word with its delimiter in front makes the
   // escape the run's first character.
   void MarkTextStart() {
-    if (IsHexEscapeAt(s_, i_)) out_ += kNeutralWord;
+    if (!IsHexEscapeAt(s_, i_)) return;
+    Flush();
+    out_ += kNeutralWord;
   }
 
   // Skips the fallback characters that follow a "\uN" escape.
@@ -309,6 +371,7 @@ class Rewriter {
   std::string& out_;
   const std::optional<CodePage>& page_;
   size_t i_ = 0;
+  size_t copied_ = 0;  // what stands from here to i_ is not yet written
   long uc_ = 1;
   std::vector<long> uc_stack_;
 };
@@ -317,10 +380,7 @@ class Rewriter {
 
 bool RewriteEscapes(std::string_view document, std::string& out) {
   std::optional<CodePage> page = DeclaredCodePage(document);
-  if (!page && !HasUnicodeEscape(document) && !HasSymbol(document) &&
-      !HasWordBeforeLineBreakAndText(document) && !HasHexEscapeAfterWordOrBrace(document)) {
-    return false;
-  }
+  if (!page && !HasRewritable(document)) return false;
   out.clear();
   Rewriter(document, out, page).Run();
   return true;

@@ -18,9 +18,7 @@ std::string CutSection(SourceBuffer& source) {
   const long p = source.Find("\\sect ", 1);
   const long b = p < 0 ? -1 : source.Find("}", p);
   if (b >= 0) return source.Cut(0, b + 1);
-  std::string all = source.ReadAll();
-  source.Clear();
-  return all;
+  return source.TakeAll();
 }
 
 // What converting a section changes besides its HTML: the paragraph, span and list state.

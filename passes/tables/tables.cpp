@@ -107,8 +107,7 @@ void ConvertTableInText(ConversionState& st) {
     table.assign(content.substr(0, static_cast<size_t>(p)));
     st.Source.Replace(0, p, " ");
   } else {
-    table = st.Source.ReadAll();
-    st.Source.Clear();
+    table = st.Source.TakeAll();
   }
   CloseLeftOverCell(st);
   AssembleSimpleTable(table, st);

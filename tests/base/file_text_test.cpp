@@ -60,6 +60,9 @@ TEST(FileTextTest, WithCrLfLineBreaks) {
       {"lf cr is two breaks", "a\n\rb", "a\r\n\r\nb"},
       {"cr cr lf is two breaks", "a\r\r\nb", "a\r\n\r\nb"},
       {"no final break added", "</html>", "</html>"},
+      {"lf first", "\na\r\n", "\r\na\r\n"},
+      {"cr last", "a\r\nb\r", "a\r\nb\r\n"},
+      {"cr alone in a crlf line", "a\rb\r\n", "a\r\nb\r\n"},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(WithCrLfLineBreaks(c.raw), c.expected) << c.name;
@@ -88,6 +91,41 @@ TEST(FileTextTest, ReadsALargeFileWhole) {
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(dir / "big", &bytes).ok());
   EXPECT_EQ(bytes, raw);
+}
+
+// Small files are read, large ones mapped: either way the document holds the file's bytes and
+// its text by the line rule, whatever the file's size against the system's pages.
+TEST(FileTextTest, ReadDocumentFileGivesBytesAndText) {
+  struct Case {
+    const char* name;
+    size_t size;
+    std::string_view end;
+  };
+  const size_t mapped = size_t{1} << 20;
+  const Case cases[] = {
+      {"small, no last line end", 100, "x"},
+      {"small, lone cr", 100, "a\rb"},
+      {"mapped, ends with crlf", mapped, "\r\n"},
+      {"mapped, no last line end", mapped + 100, "x"},
+      {"mapped, line end beyond the last page", mapped + 4095, "x"},
+      {"mapped, a whole number of pages", mapped + 4096, "x"},
+      {"mapped, lone cr", mapped + 7, "a\rb"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    std::string raw(c.size - c.end.size(), 'x');
+    for (size_t i = 0; i < raw.size(); i += 997) raw[i] = static_cast<char>(0x80 + i % 128);
+    raw.append(c.end);
+    dir.Write("doc.rtf", raw);
+    DocumentBytes document;
+    ASSERT_TRUE(ReadDocumentFile(dir / "doc.rtf", &document).ok()) << c.name;
+    const DocumentBytes moved = std::move(document);
+    EXPECT_EQ(moved.bytes(), raw) << c.name;
+    EXPECT_EQ(moved.text(), JoinLinesWithCrLf(raw)) << c.name;
+  }
+  DocumentBytes document;
+  EXPECT_FALSE(ReadDocumentFile(dir / "missing.rtf", &document).ok());
+  EXPECT_FALSE(ReadDocumentFile(dir.path(), &document).ok());  // a folder
 }
 
 TEST(FileTextTest, SavePageTextWritesCrLfBreaks) {
