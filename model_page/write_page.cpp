@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "base/huge_pages.h"
 #include "model_page/blocks.h"
 #include "model_page/encapsulated_html.h"
 #include "model_page/notes.h"
@@ -59,6 +60,7 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     PageContext context(document, settings);
     const size_t expected = ExpectedSize(document.body, document, 0);
     body.reserve(expected + expected / 4 + kHeadRoom);
+    AdviseHugePages(body.data(), body.capacity());
     WriteBody(context, body, bar, expected);
     AppendNotes(context, notes);
     flags = context.flags;
