@@ -17,6 +17,7 @@
 #include "app/cli/convert_file.h"
 #include "app/cli/parallel_batch.h"
 #include "app/messages.h"
+#include "base/huge_pages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
 #include "settings/settings_file.h"
@@ -223,6 +224,9 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A large document's model is many small allocations: on huge pages they cost a page fault
+  // for each 2 MB instead of each 4 KB.
+  tessarine::GrowHeapOnHugePages();
   Options options;
   CLI::App app{
       "Converts RTF documents (.rtf, and .doc files that are really RTF) and plain texts (.txt) into\n"
