@@ -123,6 +123,16 @@ constexpr bool IsPlainWord(uint64_t v) {
           has_zero(v ^ (kOnes * '>')) | has_zero(v ^ (kOnes * '"'))) == 0;
 }
 
+// The letters U+0410 to U+044F by their two UTF-8 bytes less D0 90: D0 90 to D0 BF (0 to 2F)
+// are bytes C0 to EF, D1 80 to D1 8F (F0 to FF) bytes F0 to FF; 0 for every other pair, and at
+// 256 for pairs beyond.
+constexpr std::array<uint8_t, 257> kLetterBytes = [] {
+  std::array<uint8_t, 257> bytes{};
+  for (unsigned i = 0; i < 0x30; ++i) bytes[i] = static_cast<uint8_t>(0xC0 + i);
+  for (unsigned i = 0xF0; i < 0x100; ++i) bytes[i] = static_cast<uint8_t>(i);
+  return bytes;
+}();
+
 // Writes the plain bytes (class kCopy) and the letters U+0410 to U+044F, most of the documents'
 // text, at the front of [p, end), as many as fit in the buffer, in one tight loop; returns the
 // new front, at the first character that needs more. Each step takes a plain byte or a letter
@@ -136,12 +146,9 @@ inline const unsigned char* PutRun(BufferedOut& w, const std::array<uint8_t, 256
     const unsigned b = p[0];
     const unsigned next = p[1];
     const bool copy = classes[b] == kCopy;
-    // After D0, bytes 90 to BF are U+0410 to U+043F (C0 to EF); after D1, bytes 80 to 8F are
-    // U+0440 to U+044F (F0 to FF).
-    const unsigned d1 = b & 1;
-    const unsigned letter = next + 0x30 + (d1 << 6);
-    const bool is_letter = (b | 1) == 0xD1 && letter - (0xC0 + 0x30 * d1) <= 0x2F - 0x20 * d1;
-    if (!(copy || is_letter)) break;
+    const unsigned pair = ((b << 8) | next) - 0xD090u;
+    const unsigned letter = kLetterBytes[pair < 256 ? pair : 256];
+    if (!copy && letter == 0) break;
     *o++ = static_cast<char>(copy ? b : letter);
     p += copy ? 1 : 2;
     if (copy && classes[next] == kCopy) {

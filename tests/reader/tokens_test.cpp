@@ -92,6 +92,24 @@ TEST(TokenizerTest, WordPrefixesAreThePackedPrefix) {
   }
 }
 
+// A control word of any length ends at the first byte that is no ASCII letter, whatever that
+// byte is and wherever it falls; one at the very end of the input takes the rest.
+TEST(TokenizerTest, WordsOfEveryLengthEndAtTheFirstOtherByte) {
+  const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string ends[] = {"", "0", " ", "\\", "{", "}", "-", "@", "[", "`", "\x7F", "\xC1", "\xE1", "\xFA"};
+  for (size_t length = 1; length <= 20; ++length) {
+    const std::string word = letters.substr(length % 7, length);
+    for (const std::string& after : ends) {
+      const std::string rtf = "\\" + word + after;
+      Tokenizer tokens(rtf);
+      const Token t = tokens.Next();
+      ASSERT_EQ(t.kind, TokenKind::kWord) << rtf;
+      EXPECT_EQ(t.text, word) << rtf;
+      EXPECT_EQ(tokens.position(), 1 + length + (after == " " || after == "0" ? 1 : 0)) << rtf;
+    }
+  }
+}
+
 TEST(TokenizerTest, SkipGroupStopsAfterItsBrace) {
   const std::string rtf = "{\\*\\x a{b\\}}\\{{\\bin2 }}}}c}";
   Tokenizer tokens(rtf);
