@@ -133,35 +133,65 @@ constexpr std::array<uint8_t, 257> kLetterBytes = [] {
   return bytes;
 }();
 
+// What the two bytes at the front of a text give, by the first byte times 256 plus the second,
+// for bytes that are the same under every escaping (printable ASCII but '&', '<', '>' and '"')
+// and the letters U+0410 to U+044F: the bytes to write (the low two bytes of the entry), how
+// many of them (the third byte) and how many bytes of text that takes (the fourth). An entry
+// of 0: the first byte needs more than a look-up.
+constexpr uint32_t PairEntry(unsigned first, unsigned second) {
+  auto plain = [](unsigned b) { return b >= 0x20 && b < 0x7F && b != '&' && b != '<' && b != '>' && b != '"'; };
+  if (plain(first)) {
+    return plain(second) ? first | second << 8 | 2u << 16 | 2u << 24 : first | 1u << 16 | 1u << 24;
+  }
+  const unsigned pair = ((first << 8) | second) - 0xD090u;
+  const unsigned letter = pair < 256 ? kLetterBytes[pair] : 0;
+  return letter == 0 ? 0 : letter | 1u << 16 | 2u << 24;
+}
+
+constexpr std::array<uint32_t, 65536> kPairs = [] {
+  std::array<uint32_t, 65536> pairs{};
+  for (unsigned first = 0; first < 256; ++first) {
+    for (unsigned second = 0; second < 256; ++second) pairs[first << 8 | second] = PairEntry(first, second);
+  }
+  return pairs;
+}();
+
 // Writes the plain bytes (class kCopy) and the letters U+0410 to U+044F, most of the documents'
 // text, at the front of [p, end), as many as fit in the buffer, in one tight loop; returns the
-// new front, at the first character that needs more. Each step takes a plain byte or a letter
-// without a branch on which it is, so words of Russian and spaces between them do not upset
-// the processor's guesses; two plain bytes in a row start a run of eight at a time.
+// new front, at the first character that needs more. Two bytes at a time are looked up in
+// kPairs, without a branch on what they are, so words of Russian and the spaces between them
+// do not upset the processor's guesses; two plain bytes start a run of eight at a time.
 inline const unsigned char* PutRun(BufferedOut& w, const std::array<uint8_t, 256>& classes,
                                    const unsigned char* p, const unsigned char* end) {
   char* o = w.position();
   char* const stop = o + w.Free();
   while (end - p >= 2 && o < stop) {
-    const unsigned b = p[0];
-    const unsigned next = p[1];
-    const bool copy = classes[b] == kCopy;
-    const unsigned pair = ((b << 8) | next) - 0xD090u;
-    const unsigned letter = kLetterBytes[pair < 256 ? pair : 256];
-    if (!copy && letter == 0) break;
-    *o++ = static_cast<char>(copy ? b : letter);
-    p += copy ? 1 : 2;
-    if (copy && classes[next] == kCopy) {
-      // Then eight printable ASCII bytes without markup characters at a time.
-      while (end - p >= 8 && stop - o >= 8) {
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        if (!IsPlainWord(v)) break;
-        std::memcpy(o, p, 8);
-        o += 8;
-        p += 8;
+    while (end - p >= 2 && stop - o >= 2) {
+      const uint32_t entry = kPairs[static_cast<unsigned>(p[0]) << 8 | p[1]];
+      if (entry == 0) break;
+      // Both bytes are stored; when only one is written the next step writes over the other.
+      o[0] = static_cast<char>(entry & 0xFF);
+      o[1] = static_cast<char>((entry >> 8) & 0xFF);
+      o += (entry >> 16) & 0xFF;
+      p += entry >> 24;
+      if ((entry >> 16 & 0xFF) == 2) {
+        // Then eight printable ASCII bytes without markup characters at a time.
+        while (end - p >= 8 && stop - o >= 8) {
+          uint64_t v;
+          std::memcpy(&v, p, 8);
+          if (!IsPlainWord(v)) break;
+          std::memcpy(o, p, 8);
+          o += 8;
+          p += 8;
+        }
       }
     }
+    if (end - p < 2 || o >= stop) break;
+    // One step for what the table leaves: a byte plain under this escaping only ('"' in text).
+    const unsigned b = p[0];
+    if (classes[b] != kCopy) break;
+    *o++ = static_cast<char>(b);
+    ++p;
   }
   if (end - p == 1 && o < stop && classes[*p] == kCopy) *o++ = static_cast<char>(*p++);
   w.set_position(o);
