@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/cp1251.h"
+#include "base/huge_pages.h"
 
 namespace tessarine {
 
@@ -99,7 +100,9 @@ class BufferedOut {
     }
   }
   void Flush() {
-    out_.append(buffer_, static_cast<size_t>(w_ - buffer_));
+    const auto size = static_cast<size_t>(w_ - buffer_);
+    ReserveOnHugePages(out_, size);
+    out_.append(buffer_, size);
     w_ = buffer_;
   }
 
@@ -309,6 +312,12 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
     }
     return p + 1;
   });
+}
+
+void ReserveOnHugePages(std::string& out, size_t more) {
+  if (out.capacity() - out.size() >= more) return;
+  out.reserve(std::max(out.capacity() * 2, out.size() + more));
+  AdviseHugePages(out.data(), out.capacity());
 }
 
 void AppendNumber(std::string& out, int64_t value) {
