@@ -18,7 +18,7 @@ void AdviseHugePages(void* data, size_t size);
 // strings) then fault once for each 2 MB. For a program's start, before the work; where the C
 // library or the system cannot do it, nothing changes. Memory is still taken only as it is
 // written, but in 2 MB steps.
-inline constexpr size_t kHeapRoom = size_t{64} << 20;
+inline constexpr size_t kHeapRoom = size_t{256} << 20;
 void GrowHeapOnHugePages(size_t room = kHeapRoom);
 
 }  // namespace tessarine
