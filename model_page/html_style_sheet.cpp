@@ -144,7 +144,9 @@ bool AppendSafeDeclaration(std::string& out, std::string_view declaration) {
   }
   std::string lower;
   lower.reserve(declaration.size());
+  char quote = 0;  // the quote of the string the declaration is in
   for (char c : declaration) {
+    if (c == '"' || c == '\'') quote = quote == 0 ? c : quote == c ? 0 : quote;
     const auto byte = static_cast<unsigned char>(c);
     if ((byte < 0x20 && !IsSpace(c)) || byte == 0x7F || c == '\\' || c == '<' || c == '>' || c == '@' ||
         c == '&' || c == '{' || c == '}') {
@@ -152,6 +154,7 @@ bool AppendSafeDeclaration(std::string& out, std::string_view declaration) {
     }
     lower.push_back(Lower(c));
   }
+  if (quote != 0) return false;  // a string not closed would take the rules after it along
   if (IsUnsafeStyle(lower) || LoadsFromOutside(lower)) return false;
   const size_t start = out.size();
   for (size_t i = 0, size = 0; i < declaration.size(); i += size) {
