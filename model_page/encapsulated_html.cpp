@@ -131,11 +131,25 @@ class Sanitizer {
           style.append(attribute.value);
         } else if (EqualsIgnoringCase(attribute.name, "lang") || EqualsIgnoringCase(attribute.name, "dir")) {
           AppendSafeAttribute(out_, "div", attribute);
+        } else {
+          LinkColour(attribute);
         }
       }
       if (!style.empty()) AppendSafeAttribute(out_, "div", HtmlAttribute{"style", style});
     }
     out_.push_back('>');
+  }
+
+  // The link colours of the body tag ("link", "vlink", "alink"): of no more weight than the
+  // message's own link rules, which outweigh them as the body tag's attributes are outweighed.
+  void LinkColour(const HtmlAttribute& attribute) {
+    static constexpr std::string_view kStates[][2] = {{"link", "link"}, {"vlink", "visited"}, {"alink", "active"}};
+    for (const auto& [name, state] : kStates) {
+      if (!EqualsIgnoringCase(attribute.name, name) || !IsColourValue(attribute.value)) continue;
+      std::string& rules = flags_.more_rules;
+      rules.append(":where(.").append(kMessageClass).append(") a:").append(state).append(" {color:");
+      rules.append(attribute.value).append("}").append(kLineBreak);
+    }
   }
 
   // Whether `value` is a colour as a body tag gives it: "#" and hexadecimal digits, or a name.

@@ -15,7 +15,8 @@ bool HoldsMarkup(std::string_view html);
 // Appends the content of `html` (UTF-8) that belongs in a page body, in code page 1251 with
 // numeric references for the rest and CR LF line ends, ending with a line end:
 // - held in one element of the class kMessageClass, which takes the colours, style, language
-//   and direction of the body tag; the message's own div end tags never close it;
+//   and direction of the body tag (its link colours as rules); the message's own div end tags
+//   never close it;
 // - the safe rules of its screen style sheets (AppendMessageStyleSheet), scoped to that element,
 //   and the base look of its paragraphs (AppendMessageBaseRules) go to `flags.more_rules`;
 // - left out with their content: script, style, title, iframe, object, embed, applet, svg,

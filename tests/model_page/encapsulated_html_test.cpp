@@ -158,6 +158,8 @@ TEST(ModelEncapsulatedHtmlTest, StyleSheetsKeepTheirSafeRules) {
        "$r {color:red}\n"},
       {"<!--[if !mso]><style>p{color:red}</style><![endif]--><svg><style>q{color:red}</style></svg>", ""},
       {"<style>p{color:red}</style><p>after</p><style>q{color:blue}", "$p {color:red}\n$q {color:blue}\n"},
+      {"<body link=\"#7C5828\" vlink=red alink=\"url(x)\">",
+       ":where(.from-html) a:link {color:#7C5828}\n:where(.from-html) a:visited {color:red}\n"},
   };
   for (const Case& c : cases) {
     StylesheetFlags flags;
