@@ -57,9 +57,10 @@ inline std::string CheckPageMarkup(std::string_view page) {
   const size_t sheet_open = page.substr(0, body).find(kStyleOpen);
   if (sheet_open != std::string_view::npos) {
     const size_t start = sheet_open + kStyleOpen.size();
-    const std::string sheet = ReadValue(page.substr(start, page.find("</STYLE>\r\n</HEAD>", start) - start), false);
-    for (std::string_view word : {"<", "\\", "url(", "image(", "image-set(", "src(", "expression(", "javascript:",
-                                  "behavior", "binding", "@import", "@font-face"}) {
+    const std::string sheet =
+        ReadValue(page.substr(start, page.find("</STYLE>\r\n</HEAD>", start) - start), false);
+    for (std::string_view word : {"<", "\\", "url(", "image(", "image-set(", "src(", "expression(",
+                                  "javascript:", "behavior", "binding", "@import", "@font-face"}) {
       if (sheet.find(word) != std::string::npos) return "stylesheet: " + std::string(word);
     }
   }

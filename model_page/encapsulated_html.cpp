@@ -143,7 +143,8 @@ class Sanitizer {
   // The link colours of the body tag ("link", "vlink", "alink"): of no more weight than the
   // message's own link rules, which outweigh them as the body tag's attributes are outweighed.
   void LinkColour(const HtmlAttribute& attribute) {
-    static constexpr std::string_view kStates[][2] = {{"link", "link"}, {"vlink", "visited"}, {"alink", "active"}};
+    static constexpr std::string_view kStates[][2] = {
+        {"link", "link"}, {"vlink", "visited"}, {"alink", "active"}};
     for (const auto& [name, state] : kStates) {
       if (!EqualsIgnoringCase(attribute.name, name) || !IsColourValue(attribute.value)) continue;
       std::string& rules = flags_.more_rules;

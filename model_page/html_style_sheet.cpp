@@ -115,7 +115,8 @@ void AppendScopedSelector(std::string& out, std::string_view selector) {
   out.append(kMessageClass);
   if (StartsWithName(selector, "html")) {
     selector.remove_prefix(4);
-    while (!selector.empty() && (IsSpace(selector.front()) || selector.front() == '>')) selector.remove_prefix(1);
+    while (!selector.empty() && (IsSpace(selector.front()) || selector.front() == '>'))
+      selector.remove_prefix(1);
   }
   if (StartsWithName(selector, "body")) {
     selector.remove_prefix(4);

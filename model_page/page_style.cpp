@@ -43,7 +43,8 @@ std::string StyleFontName(std::string_view utf8) {
   }
   const size_t first = kept.find_first_not_of(' ');
   if (first == std::string::npos) return {};
-  const std::string_view trimmed = std::string_view(kept).substr(first, kept.find_last_not_of(' ') - first + 1);
+  const std::string_view trimmed =
+      std::string_view(kept).substr(first, kept.find_last_not_of(' ') - first + 1);
   std::string name;
   // A font named as one of CSS's own words would be read as the word: it is written as a string.
   const bool keyword = IsCssWideKeyword(trimmed);

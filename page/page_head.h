@@ -35,7 +35,8 @@ struct StylesheetFlags {
 };
 
 // Appends the RTF stylesheet lines (paragraph, cell, link, footnote and background rules, each
-// when its condition holds, then the flags' more rules) and the body tag with the background colour, ending with CR LF.
+// when its condition holds, then the flags' more rules) and the body tag with the background
+// colour, ending with CR LF.
 void AppendRtfStylesheet(std::string& out, const Settings& settings, const StylesheetFlags& flags);
 
 }  // namespace tessarine

@@ -33,16 +33,19 @@ TEST(ModelEncapsulatedHtmlTest, BodyMadeSafe) {
   const Case cases[] = {
       {"<html><head><title>T</title><meta charset=utf-8><style>p{color:red}</style></head>"
        "<body bgcolor=red><p class=MsoNormal>Привет € 中</p></body></html>",
-       "<div class=\"from-html\" style=\"background-color:red;\"><p class=\"MsoNormal\">Привет € &#20013;</p></div>"},
+       "<div class=\"from-html\" style=\"background-color:red;\"><p class=\"MsoNormal\">Привет € "
+       "&#20013;</p></div>"},
       // The body tag's look goes to the message's element; the message's div end tags never close it.
       {"<body text=navy bgcolor=\"#FFFFFF\" style=\"margin:0\" lang=ru dir=ltr link=red onload=x>t</body>",
-       "<div class=\"from-html\" lang=\"ru\" dir=\"ltr\" style=\"color:navy;background-color:#FFFFFF;margin:0\">t</div>"},
+       "<div class=\"from-html\" lang=\"ru\" dir=\"ltr\" "
+       "style=\"color:navy;background-color:#FFFFFF;margin:0\">t</div>"},
       {"<body text=\"red;background:url(x)\" bgcolor=\"#1;x\">t", "t"},
       {"</div>x<div>y</div></div></DIV>z", "x<div>y</div>z"},
       // Outlook's style values with their font names' quotes unescaped.
       {"<span style=\"font-family:\"Verdana\",sans-serif;color:#2B3B46\">t</span>",
        "<span style=\"font-family:&quot;Verdana&quot;,sans-serif;color:#2B3B46\">t</span>"},
-      {"<p style=\"color:red\"onclick=\"alert(1)\">t", "<p style=\"color:red&quot;onclick=&quot;alert(1)\">t"},
+      {"<p style=\"color:red\"onclick=\"alert(1)\">t",
+       "<p style=\"color:red&quot;onclick=&quot;alert(1)\">t"},
       {"<script>alert(1)</script>x", "x"},
       {"<SCRIPT type=x>a</b><\\/script></SCRIPT >y", "y"},
       {"<script>never ended", ""},
@@ -131,13 +134,17 @@ TEST(ModelEncapsulatedHtmlTest, BodyMadeSafe) {
 // The message's style sheets: what stays, scoped to the message's element, one rule a line.
 TEST(ModelEncapsulatedHtmlTest, StyleSheetsKeepTheirSafeRules) {
   const Case cases[] = {
-      {"<style><!--\n/* Font Definitions */\n@font-face\n\t{font-family:Calibri;\n\tpanose-1:2 15 5 2 2 2 4 3 2 4;}\n"
-       "p.MsoNormal, li.MsoNormal\n\t{margin:0cm;\n\tfont-size:11.0pt;\n\tfont-family:\"Calibri\",sans-serif;}\n"
+      {"<style><!--\n/* Font Definitions */\n@font-face\n\t{font-family:Calibri;\n\tpanose-1:2 15 5 2 2 2 4 "
+       "3 2 4;}\n"
+       "p.MsoNormal, "
+       "li.MsoNormal\n\t{margin:0cm;\n\tfont-size:11.0pt;\n\tfont-family:\"Calibri\",sans-serif;}\n"
        "@page WordSection1 {size:612.0pt 792.0pt;}\n--></style>",
        ".from-html p.MsoNormal, .from-html li.MsoNormal {margin:0cm; font-size:11.0pt; "
        "font-family:\"Calibri\",sans-serif}\n"},
-      {"<STYLE type=\"text/css\">body {color:navy} html  body   p {x:y} html {a:b} :hover > .c~d+e, *{z:1}</STYLE>",
-       ".from-html {color:navy}\n.from-html p {x:y}\n.from-html {a:b}\n.from-html :hover > .c~d+e, .from-html * {z:1}\n"},
+      {"<STYLE type=\"text/css\">body {color:navy} html  body   p {x:y} html {a:b} :hover > .c~d+e, "
+       "*{z:1}</STYLE>",
+       ".from-html {color:navy}\n.from-html p {x:y}\n.from-html {a:b}\n.from-html :hover > .c~d+e, "
+       ".from-html * {z:1}\n"},
       {"<style>p{font-family:\"Тахома\";color:red}q{font-family:\"中文\";color:red}</style>",
        "$p {font-family:\"Тахома\"; color:red}\n$q {color:red}\n"},
       // Nothing that loads, runs or hides from the checks; no selector of other characters.
@@ -164,9 +171,11 @@ TEST(ModelEncapsulatedHtmlTest, StyleSheetsKeepTheirSafeRules) {
   for (const Case& c : cases) {
     StylesheetFlags flags;
     Sanitized(c.html, &flags);
-    std::string expected = ":where(.from-html) p {font-size:inherit; font-family:inherit; margin-left:0; "
-                           "margin-right:0; text-indent:0}\r\n";
-    for (char ch : Cp1251(c.body)) expected += ch == '\n' ? "\r\n" : ch == '$' ? ".from-html " : std::string(1, ch);
+    std::string expected =
+        ":where(.from-html) p {font-size:inherit; font-family:inherit; margin-left:0; "
+        "margin-right:0; text-indent:0}\r\n";
+    for (char ch : Cp1251(c.body))
+      expected += ch == '\n' ? "\r\n" : ch == '$' ? ".from-html " : std::string(1, ch);
     EXPECT_EQ(flags.more_rules, expected) << c.html;
   }
 }
