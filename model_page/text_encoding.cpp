@@ -316,7 +316,7 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
 
 void ReserveOnHugePages(std::string& out, size_t more) {
   if (out.capacity() - out.size() >= more) return;
-  out.reserve(std::max(out.capacity() * 2, out.size() + more));
+  out.reserve(std::max(out.capacity() * 4, out.size() + more));
   AdviseHugePages(out.data(), out.capacity());
 }
 
