@@ -1,8 +1,14 @@
 #include "base/huge_pages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace tessarine {
 
@@ -25,6 +31,30 @@ void AdviseHugePages(void* data, size_t size) {
 #else
   (void)data;
   (void)size;
+#endif
+}
+
+void GrowHeapOnHugePages(size_t room) {
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+  const int pad = room > (size_t{1} << 30) ? 1 << 30 : static_cast<int>(room);
+  // The heap grows by `room` beyond each request and is never given back on the way (the
+  // program gives it all back when it ends); large blocks are still mapped on their own.
+  if (mallopt(M_TOP_PAD, pad) == 0 || mallopt(M_TRIM_THRESHOLD, pad * 2 > 0 ? pad * 2 : pad) == 0) return;
+  // A block from the heap (not mapped on its own) makes it grow, by `room`, if it must; from
+  // that block to the heap's end lies the room the work will use.
+  constexpr int kProbe = 1 << 20;
+  constexpr int kMapped = 128 * 1024;  // the library's default threshold for mapped blocks
+  if (mallopt(M_MMAP_THRESHOLD, 2 * kProbe) == 0) return;
+  void* probe = std::malloc(kProbe);
+  auto* const end = static_cast<char*>(sbrk(0));
+  (void)mallopt(M_MMAP_THRESHOLD, kMapped);
+  auto* const begin = static_cast<char*>(probe);
+  if (probe != nullptr && end != reinterpret_cast<char*>(-1) && end > begin) {
+    AdviseHugePages(begin, static_cast<size_t>(end - begin));
+  }
+  std::free(probe);
+#else
+  (void)room;
 #endif
 }
 

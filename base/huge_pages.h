@@ -11,4 +11,14 @@ namespace tessarine {
 // below a few megabytes are left as they are; nothing changes what the buffer holds.
 void AdviseHugePages(void* data, size_t size);
 
+
+
+// Makes the program's heap grow by `room` bytes at a time and asks for huge pages for the room
+// it has now: the many small allocations of a large document (a document model's runs and
+// strings) then fault once for each 2 MB. For a program's start, before the work; where the C
+// library or the system cannot do it, nothing changes. Memory is still taken only as it is
+// written, but in 2 MB steps.
+inline constexpr size_t kHeapRoom = size_t{256} << 20;
+void GrowHeapOnHugePages(size_t room = kHeapRoom);
+
 }  // namespace tessarine

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_text.h"
+#include "base/huge_pages.h"
 #include "reader/read_rtf.h"
 
 namespace {
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tessarine-read-document FILE\n");
     return 2;
   }
-  // Read as tessarine-convert reads its files, so that the two compare.
+  // Read as tessarine-convert reads its files, on the same heap, so that the two compare.
+  GrowHeapOnHugePages();
   DocumentBytes file;
   const Status read = ReadDocumentFile(argv[1], &file);
   if (!read.ok()) {

@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <variant>
 
 #include "choice/document_items.h"
@@ -59,6 +60,14 @@ bool PassesPageShowsDocument(std::string_view passes_page, const model::Document
 Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
                               const ProgressSink& progress) {
   return ConvertRtfDocument(DocumentBytes(std::string(bytes)), settings, progress);
+}
+
+Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings,
+                              const ProgressSink& progress) {
+  if (RtfEngineOf(settings) != RtfEngine::kModel) return ConvertRtfDocument(std::as_const(document), settings, progress);
+  const model::Document read = ReadRtfDocument(document.bytes());
+  document = DocumentBytes();  // the model holds its own copies of everything it took
+  return ModelPage(read, settings, progress);
 }
 
 Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,

@@ -34,6 +34,12 @@ bool PassesPageShowsDocument(std::string_view passes_page, const model::Document
 Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress = {});
 
+// The same, for a caller that needs the document no more: with the model engine the document
+// (its mapping or buffer) is let go as soon as it has been read, before the page is written, so
+// the input and the page are never held together. `document` is left empty or unchanged.
+Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings,
+                              const ProgressSink& progress = {});
+
 // The same for a document given as its bytes (copied for the conversion).
 Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
                               const ProgressSink& progress = {});

@@ -284,13 +284,22 @@ class ParagraphWriter {
     for (size_t pair = text.find("  ", from); pair != std::string_view::npos; pair = text.find("  ", from)) {
       AppendHtmlText(out_, text.substr(from, pair + 1 - from));
       from = pair + 1;
-      while (from < text.size() && text[from] == ' ') {
-        out_.append("&nbsp;");
-        ++from;
-      }
+      size_t spaces = text.find_first_not_of(' ', from);
+      if (spaces == std::string_view::npos) spaces = text.size();
+      AppendNonBreakingSpaces(spaces - from);
+      from = spaces;
     }
     AppendHtmlText(out_, text.substr(from));
     after_space_ = text.back() == ' ';
+  }
+
+  // Appends `count` non-breaking spaces at once.
+  void AppendNonBreakingSpaces(size_t count) {
+    constexpr std::string_view kSpace = "&nbsp;";
+    const size_t at = out_.size();
+    ReserveOnHugePages(out_, count * kSpace.size());
+    out_.resize(at + count * kSpace.size());
+    for (char* p = out_.data() + at; count > 0; --count, p += kSpace.size()) kSpace.copy(p, kSpace.size());
   }
 
   // Opens the link the text stands in, when it is not the open one. Formatting tags stay inside

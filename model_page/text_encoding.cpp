@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/cp1251.h"
+#include "base/huge_pages.h"
 
 namespace tessarine {
 
@@ -99,7 +100,9 @@ class BufferedOut {
     }
   }
   void Flush() {
-    out_.append(buffer_, static_cast<size_t>(w_ - buffer_));
+    const auto size = static_cast<size_t>(w_ - buffer_);
+    ReserveOnHugePages(out_, size);
+    out_.append(buffer_, size);
     w_ = buffer_;
   }
 
@@ -123,40 +126,77 @@ constexpr bool IsPlainWord(uint64_t v) {
           has_zero(v ^ (kOnes * '>')) | has_zero(v ^ (kOnes * '"'))) == 0;
 }
 
+// The letters U+0410 to U+044F by their two UTF-8 bytes less D0 90: D0 90 to D0 BF (0 to 2F)
+// are bytes C0 to EF, D1 80 to D1 8F (F0 to FF) bytes F0 to FF; 0 for every other pair, and at
+// 256 for pairs beyond.
+constexpr std::array<uint8_t, 257> kLetterBytes = [] {
+  std::array<uint8_t, 257> bytes{};
+  for (unsigned i = 0; i < 0x30; ++i) bytes[i] = static_cast<uint8_t>(0xC0 + i);
+  for (unsigned i = 0xF0; i < 0x100; ++i) bytes[i] = static_cast<uint8_t>(i);
+  return bytes;
+}();
+
+// What the two bytes at the front of a text give, by the first byte times 256 plus the second,
+// for bytes that are the same under every escaping (printable ASCII but '&', '<', '>' and '"')
+// and the letters U+0410 to U+044F: the bytes to write (the low two bytes of the entry), how
+// many of them (the third byte) and how many bytes of text that takes (the fourth). An entry
+// of 0: the first byte needs more than a look-up.
+constexpr uint32_t PairEntry(unsigned first, unsigned second) {
+  auto plain = [](unsigned b) { return b >= 0x20 && b < 0x7F && b != '&' && b != '<' && b != '>' && b != '"'; };
+  if (plain(first)) {
+    return plain(second) ? first | second << 8 | 2u << 16 | 2u << 24 : first | 1u << 16 | 1u << 24;
+  }
+  const unsigned pair = ((first << 8) | second) - 0xD090u;
+  const unsigned letter = pair < 256 ? kLetterBytes[pair] : 0;
+  return letter == 0 ? 0 : letter | 1u << 16 | 2u << 24;
+}
+
+constexpr std::array<uint32_t, 65536> kPairs = [] {
+  std::array<uint32_t, 65536> pairs{};
+  for (unsigned first = 0; first < 256; ++first) {
+    for (unsigned second = 0; second < 256; ++second) pairs[first << 8 | second] = PairEntry(first, second);
+  }
+  return pairs;
+}();
+
 // Writes the plain bytes (class kCopy) and the letters U+0410 to U+044F, most of the documents'
 // text, at the front of [p, end), as many as fit in the buffer, in one tight loop; returns the
-// new front, at the first character that needs more.
+// new front, at the first character that needs more. Two bytes at a time are looked up in
+// kPairs, without a branch on what they are, so words of Russian and the spaces between them
+// do not upset the processor's guesses; two plain bytes start a run of eight at a time.
 inline const unsigned char* PutRun(BufferedOut& w, const std::array<uint8_t, 256>& classes,
                                    const unsigned char* p, const unsigned char* end) {
   char* o = w.position();
   char* const stop = o + w.Free();
-  while (p < end && o < stop) {
-    const unsigned b = *p;
-    if (classes[b] == kCopy) {
-      *o++ = static_cast<char>(b);
-      ++p;
-      // Then eight printable ASCII bytes without markup characters at a time.
-      while (end - p >= 8 && stop - o >= 8) {
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        if (!IsPlainWord(v)) break;
-        std::memcpy(o, p, 8);
-        o += 8;
-        p += 8;
+  while (end - p >= 2 && o < stop) {
+    while (end - p >= 2 && stop - o >= 2) {
+      const uint32_t entry = kPairs[static_cast<unsigned>(p[0]) << 8 | p[1]];
+      if (entry == 0) break;
+      // Both bytes are stored; when only one is written the next step writes over the other.
+      o[0] = static_cast<char>(entry & 0xFF);
+      o[1] = static_cast<char>((entry >> 8) & 0xFF);
+      o += (entry >> 16) & 0xFF;
+      p += entry >> 24;
+      if ((entry >> 16 & 0xFF) == 2) {
+        // Then eight printable ASCII bytes without markup characters at a time.
+        while (end - p >= 8 && stop - o >= 8) {
+          uint64_t v;
+          std::memcpy(&v, p, 8);
+          if (!IsPlainWord(v)) break;
+          std::memcpy(o, p, 8);
+          o += 8;
+          p += 8;
+        }
       }
-      continue;
     }
-    if (p + 1 == end) break;
-    const unsigned next = p[1];
-    if (b == 0xD0 && next - 0x90u < 0x30u) {  // U+0410 to U+043F: bytes C0 to EF
-      *o++ = static_cast<char>(next + 0x30);
-    } else if (b == 0xD1 && next - 0x80u < 0x10u) {  // U+0440 to U+044F: bytes F0 to FF
-      *o++ = static_cast<char>(next + 0x70);
-    } else {
-      break;
-    }
-    p += 2;
+    if (end - p < 2 || o >= stop) break;
+    // One step for what the table leaves: a byte plain under this escaping only ('"' in text).
+    const unsigned b = p[0];
+    if (classes[b] != kCopy) break;
+    *o++ = static_cast<char>(b);
+    ++p;
   }
+  if (end - p == 1 && o < stop && classes[*p] == kCopy) *o++ = static_cast<char>(*p++);
   w.set_position(o);
   return p;
 }
@@ -272,6 +312,12 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
     }
     return p + 1;
   });
+}
+
+void ReserveOnHugePages(std::string& out, size_t more) {
+  if (out.capacity() - out.size() >= more) return;
+  out.reserve(std::max(out.capacity() * 4, out.size() + more));
+  AdviseHugePages(out.data(), out.capacity());
 }
 
 void AppendNumber(std::string& out, int64_t value) {

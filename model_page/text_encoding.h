@@ -28,6 +28,11 @@ void AppendConvertedHtml(std::string& out, std::string_view utf8, bool escape_ma
 // `size` how many bytes it takes. A byte that starts no valid character gives U+FFFD, size 1.
 char32_t DecodeUtf8(std::string_view text, size_t& size);
 
+// Makes room in `out` for `more` bytes beyond its size, when it has not got it: at least four
+// times the room it had, on huge pages (a page body far larger than its estimate grows in one or
+// two large steps, each page of them one fault for each 2 MB; room never written costs no memory).
+void ReserveOnHugePages(std::string& out, size_t more);
+
 // Appends `value` in decimal.
 void AppendNumber(std::string& out, int64_t value);
 

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "base/huge_pages.h"
 #include "model_page/blocks.h"
 #include "model_page/encapsulated_html.h"
 #include "model_page/notes.h"
@@ -60,7 +61,10 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
   } else {
     PageContext context(document, settings);
     const size_t expected = ExpectedSize(document.body, document, 0);
-    body.reserve(expected + expected / 4 + kHeadRoom);
+    // Twice the estimate: room that is never written costs no memory, and text that the page
+    // spells longer (runs of spaces, references) seldom outgrows it.
+    body.reserve(2 * expected + kHeadRoom);
+    AdviseHugePages(body.data(), body.capacity());
     WriteBody(context, body, bar, expected);
     AppendNotes(context, notes);
     flags = context.flags;

@@ -336,7 +336,7 @@ constexpr bool IsSorted() {
 static_assert(IsSorted(), "the keyword table must be sorted by name, each name once");
 
 // The look-up: an open-addressing hash index over the table, built while compiling.
-constexpr size_t kSlots = 1024;
+constexpr size_t kSlots = 4096;
 static_assert(kSlots >= 2 * kKeywordCount, "the index needs room to stay fast");
 
 constexpr uint64_t Hash(uint64_t prefix, size_t size) {

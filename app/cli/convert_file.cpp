@@ -29,8 +29,8 @@ std::string WithSystemReason(std::string_view what, const Status& status) {
 }
 
 // Converts `document` and writes or hands back its page; `source` (empty for a document that is
-// no file) is never overwritten.
-FileOutcome ConvertAndSave(const DocumentBytes& document, SourceKind kind, const Settings& settings,
+// no file) is never overwritten. The document may be let go while it is converted.
+FileOutcome ConvertAndSave(DocumentBytes&& document, SourceKind kind, const Settings& settings,
                            const std::string& source, std::string output_path, std::string* page,
                            const ProgressSink& progress,
                            const std::function<void(size_t text_length)>& loaded) {
@@ -42,7 +42,7 @@ FileOutcome ConvertAndSave(const DocumentBytes& document, SourceKind kind, const
     return outcome;
   }
   if (loaded) loaded(text.size());
-  Conversion conversion = kind == SourceKind::kRtf ? ConvertRtfDocument(document, settings, progress)
+  Conversion conversion = kind == SourceKind::kRtf ? ConvertRtfDocument(std::move(document), settings, progress)
                                                    : ConvertText(text, settings, progress);
   if (conversion.refusal != Refusal::kNone) {
     outcome.reason = messages::ForRefusal(conversion.refusal);
@@ -92,12 +92,13 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
   if (Status read = ReadDocumentFile(source, &document); !read.ok()) {
     return FileOutcome{false, WithSystemReason(messages::kCannotReadFile, read), output_path};
   }
-  return ConvertAndSave(document, kind, settings, source, std::move(output_path), page, progress, loaded);
+  return ConvertAndSave(std::move(document), kind, settings, source, std::move(output_path), page, progress,
+                        loaded);
 }
 
-FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,
+FileOutcome ConvertDocument(DocumentBytes&& document, SourceKind kind, const Settings& settings,
                             const std::string& output, std::string* page) {
-  return ConvertAndSave(document, kind, settings, "", output, page, {}, {});
+  return ConvertAndSave(std::move(document), kind, settings, "", output, page, {}, {});
 }
 
 }  // namespace tessarine

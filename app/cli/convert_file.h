@@ -42,7 +42,8 @@ FileOutcome ConvertFile(const std::string& source, SourceKind kind, const Settin
 
 // Converts a document already read (standard input, for one) as ConvertFile converts a file:
 // the page goes to `output` (which must not be empty) or, when `page` is not null, is handed back.
-FileOutcome ConvertDocument(const DocumentBytes& document, SourceKind kind, const Settings& settings,
+// The document may be let go while it is converted.
+FileOutcome ConvertDocument(DocumentBytes&& document, SourceKind kind, const Settings& settings,
                             const std::string& output, std::string* page = nullptr);
 
 }  // namespace tessarine

@@ -17,8 +17,10 @@
 #include "app/cli/convert_file.h"
 #include "app/cli/parallel_batch.h"
 #include "app/messages.h"
+#include "base/huge_pages.h"
 #include "base/file_text.h"
 #include "base/output_name.h"
+#include "choice/convert_rtf_document.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 
@@ -180,6 +182,10 @@ int Run(const Options& options) {
   Settings settings;
   if (!LoadSettings(options, &settings)) return kExitUsage;
   if (!options.engine.empty()) settings.rtfengine = options.engine;
+  // The model way's document model is a great many small allocations: on huge pages they cost
+  // a page fault for each 2 MB instead of each 4 KB. Only there: the other ways free and take
+  // memory as they go, which huge pages would hold on to.
+  if (RtfEngineOf(settings) == RtfEngine::kModel) GrowHeapOnHugePages();
 
   // Standard input gives its page to standard output unless -o names a file.
   const bool to_stdout = options.output == "-" || (from_stdin && options.output.empty());

@@ -129,6 +129,15 @@ TEST(ModelParagraphTest, ParagraphsAndRuns) {
       {"text in code page 1251, references for the rest", Paragraph({Text("Привет € – “ё” 中 😀")}),
        "<p>Привет € – “ё” &#20013; &#128512;</p>\r\n"},
       {"markup characters", Paragraph({Text("a & <b> \"q\"")}), "<p>a &amp; &lt;b&gt; \"q\"</p>\r\n"},
+      {"runs of spaces kept", Paragraph({Text(" a  b   c "), Text(" d", Format().Bold())}),
+       "<p>&nbsp;a &nbsp;b &nbsp;&nbsp;c <b>&nbsp;d</b></p>\r\n"},
+      // Six bytes on the page for each byte of the model: far beyond the page's estimate.
+      {"a long run of spaces", Paragraph({Text("a" + std::string(300000, ' ') + "b")}),
+       "<p>a " + [] {
+         std::string spaces;
+         for (int i = 1; i < 300000; ++i) spaces += "&nbsp;";
+         return spaces;
+       }() + "b</p>\r\n"},
       {"control characters left out, broken UTF-8 replaced",
        Paragraph({Text("a\x01\x7F"
                        "b\xFF"

@@ -56,6 +56,42 @@ TEST(ModelTextEncodingTest, LongTextsCrossTheBuffer) {
   EXPECT_EQ(out, "x" + expected);
 }
 
+TEST(ModelTextEncodingTest, RunsOfLettersWithAnyCharacterAnywhere) {
+  // Runs of letters U+0410 to U+044F (taken four at a time) with another character, or a broken
+  // sequence, at each place: the letters on either side come out the same.
+  struct Odd {
+    std::string utf8;
+    std::string out;
+  };
+  const Odd odds[] = {
+      {"a", "a"},
+      {"&", "&amp;"},
+      {"\xD0\x81", "\xA8"},     // Ё
+      {"\xD1\x91", "\xB8"},     // ё
+      {"\xD0\x8F", "\x8F"},     // Џ, just below the letters
+      {"\xD1\x90", "&#1104;"},  // ѐ, just above them
+      {"\xD0\x41", "&#65533;A"},
+      {"\xD1", "&#65533;"},
+      {"\xE2\x80\x94", "\x97"},  // —
+  };
+  const std::string letters = "\xD0\x90\xD0\xBF\xD1\x80\xD1\x8F\xD0\xB0\xD0\x9F\xD1\x8E";  // АпряаПю
+  const std::string bytes = "\xC0\xEF\xF0\xFF\xE0\xCF\xFE";
+  for (size_t length = 0; length <= 14; ++length) {
+    std::string utf8, expected;
+    for (size_t i = 0; i < length; ++i) {
+      utf8 += letters.substr(i % 7 * 2, 2);
+      expected += bytes[i % 7];
+    }
+    for (const Odd& odd : odds) {
+      for (size_t at = 0; at <= length; ++at) {
+        std::string out;
+        AppendHtmlText(out, utf8.substr(0, at * 2) + odd.utf8 + utf8.substr(at * 2));
+        ASSERT_EQ(out, expected.substr(0, at) + odd.out + expected.substr(at)) << length << " " << at;
+      }
+    }
+  }
+}
+
 TEST(ModelTextEncodingTest, BrokenUtf8) {
   struct Case {
     std::string utf8;

@@ -93,6 +93,11 @@ background ffff99
      "p | \"caf\xC3\xA9 \xC3\xA9 \xC3\xA9 \xF0\x9F\x98\x80\" <note 0>\nnote 0 comment by "
      "\"\xD0\x9C\xD0\xB8\xD1\x80\"\n"
      " p | \"x\"\nauthor \"\xD0\x9C\xD0\xB8\xD1\x80\"\n"},
+    {"BytesAfterLongAsciiStretchesAreLookedAtToo",
+     "{\\rtf1\\ansi\\ansicpg1251 0123456789abcdefghijklmnopqrstuvwxyz0123456789 \xC3\xA9"
+     " 0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ \xCF\\par}",
+     "p | \"0123456789abcdefghijklmnopqrstuvwxyz0123456789 \xD0\x93\xC2\xA9"
+     " 0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ \xD0\x9F\"\n"},
     {"BytesThatAreNoUtf8KeepTheirCodePage",
      "{\\rtf1\\ansi\\ansicpg1251 \xCF\xF0\xE8\xE2\xE5\xF2 \xC3\xA9\\par}",
      "p | \"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD0\x93\xC2\xA9\"\n"},

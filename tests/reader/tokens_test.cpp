@@ -1,5 +1,6 @@
 // The tokenizer: every token kind, parameters and delimiters, "\bin" data, skipping groups, and
 // the helpers that walk text tokens.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,47 @@ TEST(TokenizerTest, WordPrefixesAreThePackedPrefix) {
     for (Token t = tokens.Next(); t.kind != TokenKind::kEnd; t = tokens.Next()) {
       if (t.kind == TokenKind::kWord) {
         EXPECT_EQ(t.prefix, PackedPrefix(t.text)) << rtf;
+      }
+    }
+  }
+}
+
+// A control word of any length ends at the first byte that is no ASCII letter, whatever that
+// byte is and wherever it falls; one at the very end of the input takes the rest.
+TEST(TokenizerTest, WordsOfEveryLengthEndAtTheFirstOtherByte) {
+  const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string ends[] = {"", "0", " ", "\\", "{", "}", "-", "@", "[", "`", "\x7F", "\xC1", "\xE1", "\xFA"};
+  for (size_t length = 1; length <= 20; ++length) {
+    const std::string word = letters.substr(length % 7, length);
+    for (const std::string& after : ends) {
+      const std::string rtf = "\\" + word + after;
+      Tokenizer tokens(rtf);
+      const Token t = tokens.Next();
+      ASSERT_EQ(t.kind, TokenKind::kWord) << rtf;
+      EXPECT_EQ(t.text, word) << rtf;
+      EXPECT_EQ(tokens.position(), 1 + length + (after == " " || after == "0" ? 1 : 0)) << rtf;
+    }
+  }
+}
+
+// Parameters of every length, signed or not, whatever follows them and wherever the input ends:
+// their value, clamped to the range of int32_t, and the delimiting space consumed.
+TEST(TokenizerTest, ParametersOfEveryLength) {
+  const std::string digits = "9081726354091827364";
+  const std::string ends[] = {"", " ", "x", "\\", "/", ":", "\xB0", "\xB9", " x"};
+  for (size_t length = 1; length <= digits.size(); ++length) {
+    const std::string number = digits.substr(0, length);
+    const long long expected = std::min(std::stoll(number), 2147483647LL);
+    for (const std::string sign : {"", "-"}) {
+      for (const std::string& after : ends) {
+        const std::string rtf = "\\fs" + sign + number + after;
+        Tokenizer tokens(rtf);
+        const Token t = tokens.Next();
+        ASSERT_EQ(t.kind, TokenKind::kWord) << rtf;
+        EXPECT_TRUE(t.has_param) << rtf;
+        EXPECT_EQ(t.param, sign.empty() ? expected : -expected) << rtf;
+        const size_t used = 3 + sign.size() + length + (!after.empty() && after.front() == ' ' ? 1 : 0);
+        EXPECT_EQ(tokens.position(), used) << rtf;
       }
     }
   }
