@@ -26,7 +26,8 @@ void DropControlCharacters(std::string& text) {
 
 }  // namespace
 
-Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
+Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress,
+                      BodyWatch* watch) {
   // A fresh state for every run (colour and font tables included): a page never depends on the
   // documents converted before it.
   ConversionState st(settings, progress);
@@ -35,8 +36,10 @@ Conversion ConvertRtf(std::string_view document, const Settings& settings, const
   st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
   std::string().swap(rewritten);  // the source holds its own copy: memory stays a few times the document
   st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
+  st.Watch = watch;
 
   RunPipeline(st);
+  if (st.Stopped) return Conversion();
   if (st.SecondPath) ConvertFallbackPath(st);
   st.Source = SourceBuffer();  // consumed: its storage goes before the page is put together
 

@@ -105,7 +105,7 @@ void RunPipeline(ConversionState& st) {
   st.HasSections = src.Find("\\sectd", 0) > 0;
   ReadHeaderTables(header, st);
 
-  while (!st.PassesDone) {
+  while (!st.PassesDone && !st.Stopped) {
     if (!st.HasTables && !st.HasSections) {
       ConvertRestAsParagraphs(st);
       st.PassesDone = true;
