@@ -1,6 +1,7 @@
 #include "passes/pipeline/convert_rtf.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/line_break.h"
 #include "page/rtf_page.h"
@@ -32,9 +33,13 @@ Conversion ConvertRtf(std::string_view document, const Settings& settings, const
   // documents converted before it.
   ConversionState st(settings, progress);
   // Letters written as "\uN" or in another code page are turned into what the passes read.
+  // The source takes over the rewritten text's storage: the document is never held three times.
   std::string rewritten;
-  st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
-  std::string().swap(rewritten);  // the source holds its own copy: memory stays a few times the document
+  if (RewriteEscapes(document, rewritten)) {
+    st.Source.Adopt(std::move(rewritten));
+  } else {
+    st.Source.Load(document);
+  }
   st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
   st.Watch = watch;
 
