@@ -30,27 +30,35 @@ bool BodyComparison::Possible(size_t index, const StylesheetFlags& flags) {
   return !(flags.has_footnotes && !notes);
 }
 
-void BodyComparison::Start(const model::Document& document, const StylesheetFlags& flags) {
-  started_ = true;
+void BodyComparison::Begin(size_t index, const model::Document& document) {
+  Reading& reading = readings_[index];
+  AppendHead(reading.head, settings_.titul, settings_.titulautor);
+  AppendRtfStylesheet(reading.head, settings_,
+                      StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
+  reading.agreement.emplace(document, settings_);
+  reading.agrees = reading.agreement->Read(reading.head) && reading.agreement->Read(body_);
+}
+
+bool BodyComparison::AnyAgrees(const StylesheetFlags& flags) {
+  bool any = false;
   for (size_t index = 0; index < readings_.size(); ++index) {
     Reading& reading = readings_[index];
-    if (!Possible(index, flags)) {
-      reading.current = false;
-      continue;
-    }
-    AppendHead(reading.head, settings_.titul, settings_.titulautor);
-    AppendRtfStylesheet(reading.head, settings_,
-                        StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
-    reading.agreement.emplace(document, settings_);
-    reading.agrees = reading.agreement->Read(reading.head);
+    if (reading.current && !Possible(index, flags)) reading.current = false;
+    any = any || (reading.current && reading.agreement && reading.agrees);
   }
+  return any;
 }
 
 bool BodyComparison::Look(std::string_view body, const StylesheetFlags& flags) {
   if (done_) return true;
   const model::Document* document = document_.load(std::memory_order_acquire);
   if (document == nullptr) return true;
-  if (!started_) Start(*document, flags);
+  if (!started_) {
+    // The head the flags give now first; the others only when it disagrees.
+    started_ = true;
+    Begin(IndexOf(flags.has_tables || flags.has_sections, flags.has_hyperlinks, flags.has_footnotes),
+          *document);
+  }
 
   // The new bytes that stay: through the last '>' written since the last look.
   searched_ = std::min(searched_, body.size());
@@ -64,20 +72,21 @@ bool BodyComparison::Look(std::string_view body, const StylesheetFlags& flags) {
     taken_ = end;
     const std::string_view piece = std::string_view(body_).substr(from);
     for (Reading& reading : readings_) {
-      if (!reading.current || !reading.agrees) continue;
+      if (!reading.current || !reading.agreement || !reading.agrees) continue;
       reading.agrees = reading.agreement->Read(piece);
     }
   }
 
-  bool any = false;
-  for (size_t index = 0; index < readings_.size(); ++index) {
-    Reading& reading = readings_[index];
-    if (reading.current && !Possible(index, flags)) reading.current = false;
-    any = any || (reading.current && reading.agrees);
-  }
-  if (!any) {
-    stopped_ = done_ = true;
-    return false;
+  if (!AnyAgrees(flags)) {
+    // Every head read so far disagrees: the body is read again after each other head the page
+    // may still get.
+    for (size_t index = 0; index < readings_.size(); ++index) {
+      if (readings_[index].current && !readings_[index].agreement) Begin(index, *document);
+    }
+    if (!AnyAgrees(flags)) {
+      stopped_ = done_ = true;
+      return false;
+    }
   }
   done_ = body_.size() >= kComparedBody;
   return true;

@@ -2,8 +2,9 @@
 // stop as soon as their page cannot show the document (page_agreement.h says when it does).
 //
 // The page's head is known only once the passes are done (its stylesheet says whether the page
-// has tables, links and notes), so the body is read after each head it may still get; the
-// passes stop when every one of them disagrees. The document is read on another thread: nothing
+// has tables, links and notes): the body is read after the head the page would get now, and
+// when that disagrees, again after each other head it may still get; the passes stop when every
+// one of them disagrees. The document is read on another thread: nothing
 // is compared before it is ready, and at most the first kComparedBody bytes of the body are
 // compared on the way (the rest once the page is done).
 #pragma once
@@ -47,14 +48,17 @@ class BodyComparison final : public BodyWatch {
     std::string head;
     std::optional<PageAgreement> agreement;
     bool agrees = true;
-    bool current = true;  // it has read all of `body_`
+    bool current = true;  // the page may still get it; once read, it has read all of `body_`
   };
   static size_t IndexOf(bool tables, bool links, bool notes) {
     return (tables ? 4 : 0) | (links ? 2 : 0) | (notes ? 1 : 0);
   }
   // Whether the page may still end with the head of `index`, the flags standing as they do.
   static bool Possible(size_t index, const StylesheetFlags& flags);
-  void Start(const model::Document& document, const StylesheetFlags& flags);
+  // Reads the head of `index` and the body compared so far.
+  void Begin(size_t index, const model::Document& document);
+  // Drops the heads the page can no longer get; whether one of the others read agrees.
+  bool AnyAgrees(const StylesheetFlags& flags);
 
   const Settings& settings_;
   const std::atomic<const model::Document*>& document_;
