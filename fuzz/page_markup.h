@@ -40,7 +40,8 @@ inline std::string ReadValue(std::string_view value, bool squeeze) {
   return out;
 }
 
-// "" when the body of `page` holds none of the forbidden markup, else the first one found.
+// "" when the body of `page` holds none of the forbidden markup and its stylesheet none of the
+// forbidden rules, else the first one found.
 inline std::string CheckPageMarkup(std::string_view page) {
   static constexpr std::string_view kElements[] = {"script", "iframe", "frame", "frameset", "object",
                                                    "embed",  "applet", "link",  "meta",     "base",
@@ -50,6 +51,19 @@ inline std::string CheckPageMarkup(std::string_view page) {
                                                   "codebase", "classid", "archive",    "srcdoc"};
   const size_t body = page.find("<body");
   if (body == std::string_view::npos) return "";
+  // The stylesheet of the head, with the rules a document may bring: nothing that loads, runs
+  // or hides what it says, and its end where the page ends it.
+  constexpr std::string_view kStyleOpen = "<STYLE TYPE=\"text/css\">";
+  const size_t sheet_open = page.substr(0, body).find(kStyleOpen);
+  if (sheet_open != std::string_view::npos) {
+    const size_t start = sheet_open + kStyleOpen.size();
+    const std::string sheet =
+        ReadValue(page.substr(start, page.find("</STYLE>\r\n</HEAD>", start) - start), false);
+    for (std::string_view word : {"<", "\\", "url(", "image(", "image-set(", "src(", "expression(",
+                                  "javascript:", "behavior", "binding", "@import", "@font-face"}) {
+      if (sheet.find(word) != std::string::npos) return "stylesheet: " + std::string(word);
+    }
+  }
   HtmlScanner scanner(page.substr(body));
   HtmlToken token;
   scanner.Next(token);  // the body tag, which the settings write

@@ -5,6 +5,7 @@
 #include "base/line_break.h"
 #include "model_page/html_attributes.h"
 #include "model_page/html_scanner.h"
+#include "model_page/html_style_sheet.h"
 #include "model_page/text_encoding.h"
 
 namespace tessarine {
@@ -82,13 +83,15 @@ class Sanitizer {
   Sanitizer(std::string& out, StylesheetFlags& flags) : out_(out), flags_(flags) {}
 
   void Run(std::string_view html) {
-    HtmlScanner scanner(html);
+    AppendMessageBaseRules(flags_.more_rules);
+    HtmlScanner scanner(html, StyleQuotes::kOutlook);
     HtmlToken token;
     for (;;) {
       scanner.Next(token);
       if (token.kind == HtmlTokenKind::kEnd || !token.complete) break;
       switch (token.kind) {
         case HtmlTokenKind::kText:
+          if (!open_ && token.text.find_first_not_of(" \t\r\n\f") != std::string_view::npos) Open(nullptr);
           AppendConvertedHtml(out_, token.text, true);
           break;
         case HtmlTokenKind::kStartTag:
@@ -96,11 +99,7 @@ class Sanitizer {
           if (stop_) return;
           break;
         case HtmlTokenKind::kEndTag:
-          if (IsName(token.name) && RuleOf(token.name) == Keep::kElement) {
-            out_.append("</");
-            AppendLower(token.name);
-            out_.push_back('>');
-          }
+          if (IsName(token.name) && RuleOf(token.name) == Keep::kElement) EndTag(token.name);
           break;
         default:
           break;  // comments and declarations go
@@ -108,14 +107,78 @@ class Sanitizer {
     }
   }
 
+  // Closes the element that holds the message, when it was opened.
+  void Close() {
+    if (open_) out_.append("</div>");
+  }
+
  private:
+  // Opens the element that holds the message, with what the message's body tag `body` (when
+  // there is one) gives its text: colours, style, language and direction.
+  void Open(const HtmlToken* body) {
+    open_ = true;
+    out_.append("<div class=\"");
+    out_.append(kMessageClass);
+    out_.push_back('"');
+    if (body != nullptr) {
+      std::string style;
+      for (const HtmlAttribute& attribute : body->attributes) {
+        if (EqualsIgnoringCase(attribute.name, "text") && IsColourValue(attribute.value)) {
+          style.append("color:").append(attribute.value).push_back(';');
+        } else if (EqualsIgnoringCase(attribute.name, "bgcolor") && IsColourValue(attribute.value)) {
+          style.append("background-color:").append(attribute.value).push_back(';');
+        } else if (EqualsIgnoringCase(attribute.name, "style")) {
+          style.append(attribute.value);
+        } else if (EqualsIgnoringCase(attribute.name, "lang") || EqualsIgnoringCase(attribute.name, "dir")) {
+          AppendSafeAttribute(out_, "div", attribute);
+        } else {
+          LinkColour(attribute);
+        }
+      }
+      if (!style.empty()) AppendSafeAttribute(out_, "div", HtmlAttribute{"style", style});
+    }
+    out_.push_back('>');
+  }
+
+  // The link colours of the body tag ("link", "vlink", "alink"): of no more weight than the
+  // message's own link rules, which outweigh them as the body tag's attributes are outweighed.
+  void LinkColour(const HtmlAttribute& attribute) {
+    static constexpr std::string_view kStates[][2] = {
+        {"link", "link"}, {"vlink", "visited"}, {"alink", "active"}};
+    for (const auto& [name, state] : kStates) {
+      if (!EqualsIgnoringCase(attribute.name, name) || !IsColourValue(attribute.value)) continue;
+      std::string& rules = flags_.more_rules;
+      rules.append(":where(.").append(kMessageClass).append(") a:").append(state).append(" {color:");
+      rules.append(attribute.value).append("}").append(kLineBreak);
+    }
+  }
+
+  // Whether `value` is a colour as a body tag gives it: "#" and hexadecimal digits, or a name.
+  static bool IsColourValue(std::string_view value) {
+    if (value.empty() || value.size() > 24) return false;
+    const bool hex = value[0] == '#';
+    for (char c : value.substr(hex ? 1 : 0)) {
+      const char l = Lower(c);
+      if (!((l >= 'a' && l <= 'z') || (hex && l >= '0' && l <= '9'))) return false;
+    }
+    return value.size() > (hex ? 1u : 0u);
+  }
+
   void StartTag(HtmlScanner& scanner, HtmlToken& token) {
     if (!IsName(token.name)) return;
     switch (RuleOf(token.name)) {
       case Keep::kTagOnly:
+        if (!open_ && EqualsIgnoringCase(token.name, "body")) Open(&token);
         return;
       case Keep::kRawText:
-        if (!token.self_closing) scanner.SkipRawText(token.name);
+        if (token.self_closing) return;
+        if (EqualsIgnoringCase(token.name, "style")) {
+          const bool applies = IsScreenStyle(token);
+          const std::string_view css = scanner.SkipRawText(token.name);
+          if (applies) AppendMessageStyleSheet(flags_.more_rules, css);
+        } else {
+          scanner.SkipRawText(token.name);
+        }
         return;
       case Keep::kContent:
         if (!token.self_closing) SkipContent(scanner, token);
@@ -126,6 +189,7 @@ class Sanitizer {
       case Keep::kElement:
         break;
     }
+    if (!open_) Open(nullptr);
     out_.push_back('<');
     AppendLower(token.name);
     for (const HtmlAttribute& attribute : token.attributes) {
@@ -135,7 +199,36 @@ class Sanitizer {
       }
     }
     out_.push_back('>');
-    if (EqualsIgnoringCase(token.name, "table")) flags_.has_tables = true;
+    if (EqualsIgnoringCase(token.name, "div") && !token.self_closing) ++divs_;
+  }
+
+  void EndTag(std::string_view name) {
+    if (EqualsIgnoringCase(name, "div")) {
+      // The element that holds the message stays open whatever the message closes.
+      if (divs_ == 0) return;
+      --divs_;
+    }
+    if (!open_) Open(nullptr);
+    out_.append("</");
+    AppendLower(name);
+    out_.push_back('>');
+  }
+
+  // Whether the style element `token` is for the screen: of no type but CSS, for no media that
+  // leave the screen out.
+  static bool IsScreenStyle(const HtmlToken& token) {
+    for (const HtmlAttribute& attribute : token.attributes) {
+      std::string value;
+      for (char c : attribute.value) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') value.push_back(Lower(c));
+      }
+      if (EqualsIgnoringCase(attribute.name, "type") && !value.empty() && value != "text/css") return false;
+      if (EqualsIgnoringCase(attribute.name, "media") && !value.empty() &&
+          value.find("screen") == std::string::npos && value.find("all") == std::string::npos) {
+        return false;
+      }
+    }
+    return true;
   }
 
   // Skips what the element `token` starts holds, up to its end tag (elements of its name inside
@@ -165,12 +258,25 @@ class Sanitizer {
   std::string& out_;
   StylesheetFlags& flags_;
   bool stop_ = false;
+  bool open_ = false;  // the element that holds the message is open
+  int divs_ = 0;       // the message's own div elements open
 };
 
 }  // namespace
 
+bool HoldsMarkup(std::string_view html) {
+  HtmlScanner scanner(html);
+  HtmlToken token;
+  for (scanner.Next(token); token.kind != HtmlTokenKind::kEnd; scanner.Next(token)) {
+    if (token.kind != HtmlTokenKind::kText) return true;
+  }
+  return false;
+}
+
 void AppendEncapsulatedHtml(std::string& out, std::string_view html, StylesheetFlags& flags) {
-  Sanitizer(out, flags).Run(html);
+  Sanitizer sanitizer(out, flags);
+  sanitizer.Run(html);
+  sanitizer.Close();
   if (out.size() < 2 || out.compare(out.size() - 2, 2, kLineBreak) != 0) out.append(kLineBreak);
 }
 

@@ -98,23 +98,6 @@ void DecodeReferences(std::string_view value, std::string& out) {
   }
 }
 
-// Whether a decoded style, lower-cased, could run code or hide what it says from these checks.
-bool IsUnsafeStyle(std::string_view lower) {
-  for (std::string_view word :
-       {"expression", "javascript", "vbscript", "behavior", "binding", "@import", "\\", "/*"}) {
-    if (lower.find(word) != std::string_view::npos) return true;
-  }
-  return false;
-}
-
-// Whether a declaration of a decoded style, lower-cased, loads something from outside the page.
-bool LoadsFromOutside(std::string_view lower) {
-  for (std::string_view function : {"url(", "image(", "image-set(", "cross-fade(", "element(", "src("}) {
-    if (lower.find(function) != std::string_view::npos) return true;
-  }
-  return false;
-}
-
 // The declarations of the decoded style `decoded` (`lower` lower-cased) but those that load,
 // joined by ";" again; empty when nothing but spaces is left.
 std::string DeclarationsThatStay(std::string_view decoded, std::string_view lower) {
@@ -149,6 +132,21 @@ void AppendName(std::string& out, std::string_view name) {
 }
 
 }  // namespace
+
+bool IsUnsafeStyle(std::string_view lower) {
+  for (std::string_view word :
+       {"expression", "javascript", "vbscript", "behavior", "binding", "@import", "\\", "/*"}) {
+    if (lower.find(word) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+bool LoadsFromOutside(std::string_view lower) {
+  for (std::string_view function : {"url(", "image(", "image-set(", "cross-fade(", "element(", "src("}) {
+    if (lower.find(function) != std::string_view::npos) return true;
+  }
+  return false;
+}
 
 bool AppendSafeAttribute(std::string& out, std::string_view element, const HtmlAttribute& attribute) {
   const std::string_view name = attribute.name;

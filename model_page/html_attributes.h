@@ -21,4 +21,12 @@ namespace tessarine {
 //   those that load (url(), image-set() ...), and goes when none is left.
 bool AppendSafeAttribute(std::string& out, std::string_view element, const HtmlAttribute& attribute);
 
+// Whether a style as the browser reads it, lower-cased, could run code or hide what it says from
+// these checks: expression, behavior, binding, script URLs, "@import", CSS escapes, comments.
+bool IsUnsafeStyle(std::string_view lower);
+
+// Whether a declaration as the browser reads it, lower-cased, loads something from outside the
+// page: url(), image(), image-set(), cross-fade(), element(), src().
+bool LoadsFromOutside(std::string_view lower);
+
 }  // namespace tessarine

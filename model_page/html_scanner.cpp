@@ -108,7 +108,8 @@ void HtmlScanner::ReadTag(HtmlToken& token, size_t name_start) {
       ++q;
       while (q < n && IsSpace(html_[q])) ++q;
       if (q < n && (html_[q] == '"' || html_[q] == '\'')) {
-        const size_t close = html_.find(html_[q], q + 1);
+        const size_t close = QuotedValueEnd(
+            q, style_quotes_ == StyleQuotes::kOutlook && EqualsIgnoringCase(attribute.name, "style"));
         if (close == std::string_view::npos) {
           token.complete = false;
           p = n;
@@ -128,21 +129,44 @@ void HtmlScanner::ReadTag(HtmlToken& token, size_t name_start) {
   at_ = p;
 }
 
-void HtmlScanner::SkipRawText(std::string_view name) {
+size_t HtmlScanner::QuotedValueEnd(size_t open, bool style) {
+  const char quote = html_[open];
+  const size_t first = html_.find(quote, open + 1);
+  if (!style || first == std::string_view::npos) return first;
+  if (next_tag_end_ != std::string_view::npos && next_tag_end_ <= open) {
+    next_tag_end_ = html_.find('>', open + 1);
+  }
+  const size_t limit = next_tag_end_ == std::string_view::npos ? html_.size() : next_tag_end_;
+  // At most a few quoted names in one value: each byte is looked at a bounded number of times.
+  constexpr int kMostQuotes = 16;
+  size_t p = first;
+  for (int count = 1; count <= kMostQuotes && p != std::string_view::npos && p < limit; ++count) {
+    const size_t after = p + 1;
+    if (count % 2 == 1 &&
+        (after == html_.size() || IsSpace(html_[after]) || html_[after] == '/' || html_[after] == '>')) {
+      return p;
+    }
+    p = html_.find(quote, after);
+  }
+  return first;
+}
+
+std::string_view HtmlScanner::SkipRawText(std::string_view name) {
   const size_t n = html_.size();
+  const size_t start = at_;
   size_t p = at_;
   for (;;) {
     p = html_.find("</", p);
     if (p == std::string_view::npos) {
       at_ = n;
-      return;
+      return html_.substr(start);
     }
     const size_t after = p + 2 + name.size();
     if (after <= n && EqualsIgnoringCase(html_.substr(p + 2, name.size()), name) &&
         (after == n || IsSpace(html_[after]) || html_[after] == '/' || html_[after] == '>')) {
       const size_t close = html_.find('>', after);
       at_ = close == std::string_view::npos ? n : close + 1;
-      return;
+      return html_.substr(start, p - start);
     }
     p += 2;
   }

@@ -1,6 +1,7 @@
 // A small HTML tokenizer over a string: text, start and end tags with their attributes, and
 // markup declarations (comments, doctypes, processing instructions). One forward pass, each
 // byte looked at a bounded number of times; any input, however broken, gives tokens.
+
 #pragma once
 
 #include <cstdint>
@@ -25,9 +26,16 @@ struct HtmlToken {
   std::vector<HtmlAttribute> attributes;  // tags
 };
 
+// How a quoted style value ends. kAsBrowsers: at the next quote. kOutlook: Outlook leaves the
+// quotes of font names unescaped in its style values (style="font-family:"Arial",serif"), so a
+// quote followed by neither a space, "/" nor ">", and the quote that pairs with it, belong to the
+// value (within the tag); without such an end, the next quote ends it.
+enum class StyleQuotes : uint8_t { kAsBrowsers, kOutlook };
+
 class HtmlScanner {
  public:
-  explicit HtmlScanner(std::string_view html) : html_(html) {}
+  explicit HtmlScanner(std::string_view html, StyleQuotes style_quotes = StyleQuotes::kAsBrowsers)
+      : html_(html), style_quotes_(style_quotes) {}
 
   // Reads the next token into `token` (reusing its storage); kEnd once the input is used up.
   // A "<" that starts no tag (not followed by a letter, "/", "!" or "?") is text.
@@ -35,13 +43,17 @@ class HtmlScanner {
 
   // Skips the raw text of an element such as script or style up to and including its end tag
   // "</name" (letter case ignored) and the next ">"; to the end of the input when there is none.
-  void SkipRawText(std::string_view name);
+  // Returns the text skipped before the end tag.
+  std::string_view SkipRawText(std::string_view name);
 
  private:
   void ReadTag(HtmlToken& token, size_t name_start);
+  size_t QuotedValueEnd(size_t open, bool style);
 
   std::string_view html_;
+  StyleQuotes style_quotes_;
   size_t at_ = 0;
+  size_t next_tag_end_ = 0;  // the first ">" at or after the last place it was looked for from
 };
 
 // Whether `a` and `b` are equal with ASCII letter case ignored.

@@ -14,9 +14,25 @@ constexpr int kLargestSize = 1638;
 constexpr int kSmallestSize = 8;
 constexpr int kDefaultHalfPoints = 24;
 
+// Whether `name` is a word that font-family reads as a keyword rather than a family's name
+// ("inherit", "initial", "unset", "revert", "revert-layer", "default"), letter case ignored. The
+// generic families ("serif", "monospace" ...) are not among them: a document naming one means it.
+bool IsCssWideKeyword(std::string_view name) {
+  for (std::string_view keyword : {"inherit", "initial", "unset", "revert", "revert-layer", "default"}) {
+    if (name.size() != keyword.size()) continue;
+    bool same = true;
+    for (size_t i = 0; i < name.size() && same; ++i) {
+      const char c = (name[i] >= 'A' && name[i] <= 'Z') ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+      same = c == keyword[i];
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
 // A font name as a style may carry it: in code page 1251, without a " Cyr" suffix (as the RTF
 // pages write it), with only the characters a font name needs (IsFontNameCharacter) and without
-// surrounding spaces.
+// surrounding spaces; a name CSS would read as a keyword in quotes.
 std::string StyleFontName(std::string_view utf8) {
   size_t cyr = utf8.find(" Cyr");
   if (cyr != std::string_view::npos) utf8 = utf8.substr(0, cyr);
@@ -27,9 +43,14 @@ std::string StyleFontName(std::string_view utf8) {
   }
   const size_t first = kept.find_first_not_of(' ');
   if (first == std::string::npos) return {};
+  const std::string_view trimmed =
+      std::string_view(kept).substr(first, kept.find_last_not_of(' ') - first + 1);
   std::string name;
-  AppendHtmlText(name, std::string_view(kept).substr(first, kept.find_last_not_of(' ') - first + 1),
-                 Escape::kAttribute);
+  // A font named as one of CSS's own words would be read as the word: it is written as a string.
+  const bool keyword = IsCssWideKeyword(trimmed);
+  if (keyword) name.push_back('\'');
+  AppendHtmlText(name, trimmed, Escape::kAttribute);
+  if (keyword) name.push_back('\'');
   return name;
 }
 

@@ -52,7 +52,9 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
   StylesheetFlags flags;
   std::string body;
   std::string notes;
-  if (document.from_html && !document.html.empty()) {
+  // Encapsulated HTML without any markup is no HTML message: its RTF reading shows it better.
+  const bool from_html = document.from_html && HoldsMarkup(document.html);
+  if (from_html) {
     body.reserve(document.html.size() + document.html.size() / 8 + kHeadRoom);
     AppendEncapsulatedHtml(body, document.html, flags);
   } else {
@@ -64,7 +66,7 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     flags = context.flags;
   }
   bar.Set(Progress::kSteps);
-  if (document.background != model::kNoColour && !(document.from_html && !document.html.empty())) {
+  if (document.background != model::kNoColour && !from_html) {
     // The document's own page colour is the page's.
     Settings coloured = settings;
     coloured.bgcolor.clear();

@@ -58,6 +58,7 @@ void AppendRtfStylesheet(std::string& out, const Settings& s, const StylesheetFl
       Line(out, {"body {background-image:url(", s.bgimage, ")}"});
     }
   }
+  out.append(flags.more_rules);
   out.append(kHeadBodyOpen);
   Line(out, {" bgcolor=\"", s.bgcolor, "\">"});
 }

@@ -31,10 +31,12 @@ struct StylesheetFlags {
   bool has_sections = false;
   bool has_hyperlinks = false;
   bool has_footnotes = false;
+  std::string more_rules{};  // CSS lines (code page 1251, CR LF) put after the stylesheet's own rules
 };
 
 // Appends the RTF stylesheet lines (paragraph, cell, link, footnote and background rules, each
-// when its condition holds) and the body tag with the background colour, ending with CR LF.
+// when its condition holds, then the flags' more rules) and the body tag with the background
+// colour, ending with CR LF.
 void AppendRtfStylesheet(std::string& out, const Settings& settings, const StylesheetFlags& flags);
 
 }  // namespace tessarine

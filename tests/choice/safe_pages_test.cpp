@@ -58,6 +58,16 @@ std::string Encapsulated(const std::vector<std::string>& html) {
   return rtf + R"(safe{\*\htmltag58 </body>}{\*\htmltag27 </html>}})";
 }
 
+// `css` as RTF text: its backslashes and braces escaped.
+std::string Css(const std::string& css) {
+  std::string rtf;
+  for (char c : css) {
+    if (c == '\\' || c == '{' || c == '}') rtf.push_back('\\');
+    rtf.push_back(c);
+  }
+  return rtf;
+}
+
 std::vector<Attack> Attacks() {
   const std::string run = kRun;
   const std::string img = kImg;
@@ -142,6 +152,24 @@ std::vector<Attack> Attacks() {
             "<a href=\"" + url + "click\" ping=\"" + url + "ping\">stays</a>",
             "<img src=\"data:image/gif;base64,R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7\">"}),
        "stays"},
+      {"html style sheets",
+       Encapsulated(
+           {Css("<style>p{background:\\75 rl(" + url + "escape)} q{background:u/**/rl(" + url +
+                "comment)} b{background:url/**/(" + url + "comment2)} i{background:&#117;rl(" + url +
+                "reference)}</style>"),
+            Css("<style>@import url(" + url + "import); @IMPORT '" + url + "import2'; @iMpOrT url(" + url +
+                "import3) screen; p{color:red}</style>"),
+            Css("<style>@font-face{font-family:F; src:url(" + url + "font)} p{font-family:F}</style>"),
+            Css("<style>p{width:expression(fetch('" + url + "expression'))} p{behavior:url(" + url +
+                "htc)} p{-moz-binding:url(" + url + "xbl)} p{background:image-set('" + url +
+                "set' 1x)}</style>"),
+            Css("<style>p{font-family:\"</style><script>" + run + "</script>\"}</style>"),
+            Css("<STYLE>body{background:url(" + url + "body)} html{background-image:url(" + url +
+                "html)} *{list-style-image:url(" + url + "list)} p::before{content:url(" + url +
+                "content)} a[href^=h]{background:u\\rl(" + url + "attribute)}</STYLE>"),
+            Css("<style><!--\n/* Font Definitions */\np.MsoNormal {margin:0cm; font-size:11pt}\n--></style>"),
+            "<p class=MsoNormal>styled</p>"}),
+       "styled"},
   };
 }
 

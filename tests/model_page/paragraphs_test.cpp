@@ -177,11 +177,19 @@ TEST(ModelParagraphTest, ParagraphsInCellsHaveTheCellsMargins) {
   EXPECT_NE(body.find("<p style=\"margin-left:15pt;margin-right:10pt\">x</p>"), std::string::npos) << body;
 }
 
-TEST(ModelParagraphTest, FontNamesCannotLeaveTheirDeclaration) {
+TEST(ModelParagraphTest, FontNamesCannotLeaveTheirDeclarationNorBeReadAsKeywords) {
   const std::pair<std::string, std::string> cases[] = {
       {"Evil\";color:red}<script> Cyr", "Evilcolorredscript"},
       {"X\"><img src=x onerror=\"alert(1)\">", "Ximg srcx onerroralert1"},
       {"  Ариал «Нов» &amp; 宋体 “x” ", "Ариал Нов amp &#23435;&#20307; x"},
+      // Names CSS reads as its own words stay names; the generic families are meant as such.
+      {"inherit", "'inherit'"},
+      {" INITIAL;", "'INITIAL'"},
+      {"Unset", "'Unset'"},
+      {"revert", "'revert'"},
+      {"default", "'default'"},
+      {"inherited", "inherited"},
+      {"sans-serif", "sans-serif"},
   };
   for (const auto& [font, family] : cases) {
     model::Document document = Document({Para({Text("x", Format().Font(0))})});
