@@ -1,10 +1,13 @@
 #include "choice/convert_rtf_document.h"
 
+#include <atomic>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
 #include <variant>
 
+#include "choice/body_comparison.h"
 #include "choice/document_items.h"
 #include "choice/page_agreement.h"
 #include "model_page/write_page.h"
@@ -81,28 +84,36 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
   }
 
   // Automatically: the structured reading runs beside the passes when a thread can be had (they
-  // share nothing but the document, which neither changes), else after them; the passes' page is
-  // then read and compared with the document. The model's page is written only when it is the one
-  // chosen, after the passes' page has gone: written beside the passes it would be held while they
-  // take the most memory, and slow them.
+  // share nothing but the document, which neither changes), else after them. Once the document
+  // is read, the passes' body is compared with it as they write it, and they stop as soon as
+  // their page cannot show it; else their page is compared when it is done. The model's page is
+  // written only when it is the one chosen, after the passes' page has gone: written beside the
+  // passes it would be held while they take the most memory, and slow them.
   model::Document read;
-  auto read_document = [&] { read = ReadRtfDocument(document.bytes()); };
+  std::atomic<const model::Document*> ready{nullptr};
+  auto read_document = [&] {
+    read = ReadRtfDocument(document.bytes());
+    ready.store(&read, std::memory_order_release);
+  };
   std::thread beside;
   try {
     beside = std::thread(read_document);
   } catch (const std::system_error&) {
   }
-  Conversion passes = ConvertRtf(document.text(), settings, progress);
+  BodyComparison comparison(settings, ready);
+  Conversion passes = ConvertRtf(document.text(), settings, progress, &comparison);
   passes.reading = RtfReading::kPasses;
   if (beside.joinable()) {
     beside.join();
   } else {
     read_document();
   }
+  if (comparison.stopped()) return ModelPage(read, settings, {});
   if (passes.refusal == Refusal::kNotRtf) {
     if (ShowsNothing(read)) return passes;
-  } else if (PassesPageShowsDocument(passes.page, read, settings)) {
-    return passes;
+  } else {
+    const std::optional<bool> shown = comparison.ShowsDocument(passes.page);
+    if (shown.has_value() ? *shown : PassesPageShowsDocument(passes.page, read, settings)) return passes;
   }
   passes = Conversion();  // its storage goes before the model's page is written
   return ModelPage(read, settings, {});

@@ -137,18 +137,23 @@ bool DecodePageText(std::string_view raw, std::string& out) {
   return true;
 }
 
+PageTokenizer::PageTokenizer(PageTokenHandler& handler) : handler_(handler) {
+  for (size_t b = 1; b < text_characters_.size(); ++b) text_characters_[b] = Character(static_cast<char>(b));
+  text_characters_[0] = U'\uFFFD';
+}
+
 bool PageTokenizer::Read(std::string_view piece) {
   if (state_ == State::kStopped) return false;
   for (size_t i = 0; i < piece.size(); ++i) {
     // Runs of text and of quoted attribute values are taken whole.
     if (state_ == State::kData) {
-      size_t end = i;
-      while (end < piece.size() && piece[end] != '<' && piece[end] != '&') ++end;
+      size_t end = std::min(piece.find('<', i), piece.size());
+      end = std::min(piece.substr(0, end).find('&', i), end);
       if (end > i) {
         const size_t held = text_.size();
         text_.resize(held + end - i);
         char32_t* out = text_.data() + held;
-        for (; i < end; ++i) *out++ = piece[i] == 0 ? U'\uFFFD' : Character(piece[i]);
+        for (; i < end; ++i) *out++ = text_characters_[static_cast<unsigned char>(piece[i])];
       }
       if (i == piece.size()) break;
       if (piece[i] == '<') {

@@ -49,7 +49,7 @@ class PageTokenHandler {
 
 class PageTokenizer {
  public:
-  explicit PageTokenizer(PageTokenHandler& handler) : handler_(handler) {}
+  explicit PageTokenizer(PageTokenHandler& handler);
 
   // Reads the next piece of the page. False once the tokenizer has stopped (the handler said so,
   // or the page holds what it does not understand); later calls do nothing.
@@ -114,6 +114,8 @@ class PageTokenizer {
   KeptTags tags_;
   std::array<const KeptTags::value_type*, 8> recent_{};  // the tags found last, the latest first
   std::string_view piece_;
+  // The character of each byte in a text (a NUL as U+FFFD).
+  std::array<char32_t, 256> text_characters_{};
   size_t tag_start_ = std::string_view::npos;
   size_t at_ = 0;
 };

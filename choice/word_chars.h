@@ -7,10 +7,19 @@
 // the byte order mark). So "Привет," holds the word "Привет"; "e-mail" is two words.
 #pragma once
 
+#include <array>
+
 namespace tessarine {
 
+// ASCII letters and digits, by their code.
+inline constexpr std::array<bool, 0x80> kAsciiWordCharacters = [] {
+  std::array<bool, 0x80> word{};
+  for (char32_t c = 0; c < 0x80; ++c) word[c] = (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+  return word;
+}();
+
 inline bool IsWordCharacter(char32_t c) {
-  if (c < 0x80) return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+  if (c < 0x80) return kAsciiWordCharacters[c];
   if (c <= 0xBF) return c == 0xAA || c == 0xBA;
   if (c == 0xD7 || c == 0xF7) return false;
   if (c >= 0x2000 && c <= 0x206F) return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "base/file_text.h"
 #include "fuzz/page_markup.h"
+#include "choice/body_comparison.h"
 #include "choice/convert_rtf_document.h"
 #include "choice/page_agreement.h"
 #include "model/document.h"
@@ -59,11 +61,31 @@ inline bool Agrees(std::string_view page, const model::Document& document, size_
   return agreement.Read(page.substr(0, cut)) && agreement.Read(page.substr(cut)) && agreement.Finish();
 }
 
+// The passes' body compared on the way, the document read before they start: they are stopped
+// only when their whole page does not show the document, and a page not stopped is the same and
+// gets the whole page's answer.
+inline std::string CheckBodyComparison(std::string_view input, const Settings& settings) {
+  const DocumentBytes document{std::string(input)};
+  const model::Document read = ReadRtfDocument(document.bytes());
+  const std::atomic<const model::Document*> ready{&read};
+  BodyComparison comparison(settings, ready);
+  const Conversion watched = ConvertRtf(document.text(), settings, {}, &comparison);
+  const Conversion whole = ConvertRtf(document.text(), settings);
+  const bool shows = whole.refusal != Refusal::kNotRtf && PassesPageShowsDocument(whole.page, read, settings);
+  if (comparison.stopped()) return shows ? "the passes were stopped, but their page shows the document" : "";
+  if (watched.page != whole.page) return "the passes watched give another page";
+  if (comparison.ShowsDocument(watched.page).value_or(shows) != shows) {
+    return "the comparison on the way gives another answer";
+  }
+  return "";
+}
+
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
 // through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
 // automatic choice gives exactly the passes' page or the model's, as its `reading` says. The
 // comparison of the automatic choice gives the same answer on the passes' page and on the bytes
-// themselves read as a page, whole and cut anywhere.
+// themselves read as a page, whole and cut anywhere; and the passes' body compared on the way
+// with it (CheckBodyComparison).
 inline std::string CheckConvertRtfDocument(std::string_view bytes) {
   Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
@@ -91,6 +113,8 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
         return "the comparison's answer depends on where the page is cut";
       }
     }
+    const std::string early = CheckBodyComparison(input, settings);
+    if (!early.empty()) return early;
   }
   return "";
 }

@@ -240,7 +240,8 @@ void ConvertParagraphs(std::string text, ConversionState& st) {
     }
 
     st.progress.SetFromRemaining(chunk.Size(), step);
-  } while (!done && chunk.Size() >= kShortest);
+    LookAtBody(st);
+  } while (!done && chunk.Size() >= kShortest && !st.Stopped);
 }
 
 void ConvertSimpleGroup(std::string_view group, int run_count, ConversionState& st) {

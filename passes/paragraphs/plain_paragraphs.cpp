@@ -38,7 +38,8 @@ void ConvertParagraphRun(std::string& chunk, ConversionState& st) {
       chunk = src.TakeAll();
     }
     ConvertChunk(chunk, st);
-  } while (!read_whole && src.Length() >= kShortest);
+    LookAtBody(st);
+  } while (!read_whole && src.Length() >= kShortest && !st.Stopped);
 }
 
 }  // namespace
@@ -58,9 +59,9 @@ void ConvertPlainParagraphs(std::string& chunk, ConversionState& st) {
     ConvertParagraphRun(chunk, st);
     if (table_ahead) {
       src.ShowHidden();
-      ConvertTableInText(st);
+      if (!st.Stopped) ConvertTableInText(st);
     }
-  } while (src.Length() >= kShortest);
+  } while (src.Length() >= kShortest && !st.Stopped);
   st.SecondPath = false;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "page/progress.h"
+#include "passes/pipeline/body_watch.h"
 #include "passes/pipeline/font_table.h"
 #include "passes/scan/source_buffer.h"
 #include "passes/scan/tail_finder.h"
@@ -51,7 +52,20 @@ struct ConversionState {
 
   bool NotRtf = false;          // the fallback path refused the source as not RTF
 
+  BodyWatch* Watch = nullptr;   // looks at the body between paragraphs; null: none
+  bool Stopped = false;         // the watch stopped the passes: no page is made
+
   TailFinder TableRowMarks{"\\row"};  // the next row end in Source, remembered across tables
 };
+
+// Between two paragraphs of the body: shows it to the watch, if any, and stops the passes when
+// the watch says so.
+inline void LookAtBody(ConversionState& st) {
+  if (st.Watch == nullptr) return;
+  const StylesheetFlags flags{st.HasTables, st.HasSections, st.HasHyperlinks, st.HasFootnotes};
+  if (st.Watch->Look(st.OutputText, flags)) return;
+  st.Stopped = true;
+  st.Watch = nullptr;
+}
 
 }  // namespace tessarine

@@ -1,6 +1,7 @@
 #include "passes/pipeline/convert_rtf.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/line_break.h"
 #include "page/rtf_page.h"
@@ -26,17 +27,24 @@ void DropControlCharacters(std::string& text) {
 
 }  // namespace
 
-Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress) {
+Conversion ConvertRtf(std::string_view document, const Settings& settings, const ProgressSink& progress,
+                      BodyWatch* watch) {
   // A fresh state for every run (colour and font tables included): a page never depends on the
   // documents converted before it.
   ConversionState st(settings, progress);
   // Letters written as "\uN" or in another code page are turned into what the passes read.
+  // The source takes over the rewritten text's storage: the document is never held three times.
   std::string rewritten;
-  st.Source.Load(RewriteEscapes(document, rewritten) ? std::string_view(rewritten) : document);
-  std::string().swap(rewritten);  // the source holds its own copy: memory stays a few times the document
+  if (RewriteEscapes(document, rewritten)) {
+    st.Source.Adopt(std::move(rewritten));
+  } else {
+    st.Source.Load(document);
+  }
   st.ProgressStep = st.Source.Length() / 25;  // 0 for sources shorter than 25 characters
+  st.Watch = watch;
 
   RunPipeline(st);
+  if (st.Stopped) return Conversion();
   if (st.SecondPath) ConvertFallbackPath(st);
   st.Source = SourceBuffer();  // consumed: its storage goes before the page is put together
 

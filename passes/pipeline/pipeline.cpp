@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/huge_pages.h"
 #include "passes/paragraphs/paragraphs.h"
@@ -79,7 +80,7 @@ void RunPipeline(ConversionState& st) {
   SourceBuffer& src = st.Source;
   {
     std::string text;
-    if (NormaliseEscapes(src.Content(), text)) src.Load(text);
+    if (NormaliseEscapes(src.Content(), text)) src.Adopt(std::move(text));
   }
   st.OutputText.clear();
   // Room for a page about as long as the source: the body is not copied as it grows, and pages
@@ -105,7 +106,7 @@ void RunPipeline(ConversionState& st) {
   st.HasSections = src.Find("\\sectd", 0) > 0;
   ReadHeaderTables(header, st);
 
-  while (!st.PassesDone) {
+  while (!st.PassesDone && !st.Stopped) {
     if (!st.HasTables && !st.HasSections) {
       ConvertRestAsParagraphs(st);
       st.PassesDone = true;

@@ -47,7 +47,41 @@ size_t AppendWithSingleCr(std::string_view text, std::string& out) {
   return breaks;
 }
 
+// The same in place: every line break of `text` made one CR; returns the number of line breaks.
+size_t MakeSingleCr(std::string& text) {
+  char* const data = text.data();
+  const std::string_view view = text;
+  size_t breaks = 0;
+  size_t kept = 0;  // the text before here is done; what follows it is still to be read
+  size_t i = 0;
+  while (i < view.size()) {
+    const size_t brk = FindEither(view, '\r', '\n', i);
+    const size_t end = brk == std::string_view::npos ? view.size() : brk;
+    if (kept != i) std::memmove(data + kept, data + i, end - i);
+    kept += end - i;
+    if (brk == std::string_view::npos) break;
+    const char c = data[brk];
+    data[kept++] = '\r';
+    ++breaks;
+    i = brk + 1;
+    if (c == '\r' && i < view.size() && data[i] == '\n') ++i;
+  }
+  text.resize(kept);
+  return breaks;
+}
+
 }  // namespace
+
+void SourceBuffer::Adopt(std::string&& text) {
+  text_ = std::move(text);
+  AdviseHugePages(text_.data(), text_.capacity());
+  cr_count_ = MakeSingleCr(text_);
+  front_ = 0;
+  hidden_ = false;
+  hidden_cr_count_ = 0;
+  ++revision_;
+  ForgetSearches();
+}
 
 void SourceBuffer::Load(std::string_view text) {
   text_.clear();

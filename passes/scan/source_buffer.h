@@ -19,6 +19,8 @@ class SourceBuffer {
   // Replaces the whole content with `text` (a line break of CR LF, lone CR or lone LF stored as
   // one CR).
   void Load(std::string_view text);
+  // Load(text) in the storage of `text`, taken over instead of copied (`text` is left empty).
+  void Adopt(std::string&& text);
 
   // Number of characters, a line break counting as two.
   long Length() const { return static_cast<long>(Size() + cr_count_); }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "passes/paragraphs/paragraphs.h"
 #include "passes/scan/number.h"
@@ -104,7 +105,10 @@ void ConvertSection(ConversionState& st) {
     while (!section.empty() && IsDigit(section[0])) section.remove_prefix(1);
   }
   ParagraphState before(st);
+  // The watch sees only the page's body, which is set aside meanwhile.
+  BodyWatch* const watch = std::exchange(st.Watch, nullptr);
   ConvertParagraphs(std::string(section), st);
+  st.Watch = watch;
 
   if (!HasContent(st.OutputText)) {
     // A section without text (a document's last "\sectd" with nothing after it) writes nothing:

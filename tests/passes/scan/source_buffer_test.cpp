@@ -114,13 +114,17 @@ TEST(SourceBufferTest, LengthCountsEveryKindOfLineBreakAsTwo) {
       {"\r\n\r\n", 4, "\r\n\r\n"},
       {"\n\r", 4, "\r\n\r\n"},
       {"a\r\r\nb", 6, "a\r\n\r\nb"},
+      {"\n\nab\r\ncd\n\r\n\re", 17, "\r\n\r\nab\r\ncd\r\n\r\n\r\ne"},
   };
   for (const Case& c : cases) {
-    SourceBuffer b;
+    SourceBuffer b, adopted;  // a copy, and the text in its own storage
     b.Load(c.text);
+    adopted.Adopt(std::string(c.text));
     EXPECT_EQ(b.Length(), c.length) << c.text;
     EXPECT_EQ(b.ReadAll(), c.all) << c.text;
     EXPECT_EQ(b.ReadAll(), c.all) << "the content stays";
+    EXPECT_EQ(adopted.Content(), b.Content()) << c.text;
+    EXPECT_EQ(adopted.Length(), c.length) << c.text;
   }
 }
 
