@@ -62,9 +62,11 @@ inline bool Agrees(std::string_view page, const model::Document& document, size_
 }
 
 // The passes' body compared on the way, the document read before they start: they are stopped
-// only when their whole page does not show the document, and a page not stopped is the same and
-// gets the whole page's answer.
-inline std::string CheckBodyComparison(std::string_view input, const Settings& settings) {
+// only when their whole page does not show the document (and then give no page), and a page not
+// stopped is the same and gets the whole page's answer. `stopped` and `shows`, when given, tell
+// whether the passes were stopped and whether the whole page shows the document.
+inline std::string CheckBodyComparison(std::string_view input, const Settings& settings,
+                                       bool* stopped = nullptr, bool* shows_document = nullptr) {
   const DocumentBytes document{std::string(input)};
   const model::Document read = ReadRtfDocument(document.bytes());
   const std::atomic<const model::Document*> ready{&read};
@@ -72,7 +74,12 @@ inline std::string CheckBodyComparison(std::string_view input, const Settings& s
   const Conversion watched = ConvertRtf(document.text(), settings, {}, &comparison);
   const Conversion whole = ConvertRtf(document.text(), settings);
   const bool shows = whole.refusal != Refusal::kNotRtf && PassesPageShowsDocument(whole.page, read, settings);
-  if (comparison.stopped()) return shows ? "the passes were stopped, but their page shows the document" : "";
+  if (stopped != nullptr) *stopped = comparison.stopped();
+  if (shows_document != nullptr) *shows_document = shows;
+  if (comparison.stopped()) {
+    if (shows) return "the passes were stopped, but their page shows the document";
+    return watched.page.empty() ? "" : "the passes were stopped, but gave a page";
+  }
   if (watched.page != whole.page) return "the passes watched give another page";
   if (comparison.ShowsDocument(watched.page).value_or(shows) != shows) {
     return "the comparison on the way gives another answer";

@@ -1,6 +1,5 @@
 // The passes stopped on the way by the comparison of their body: only when their whole page would
 // not show the document, and a page compared on the way gets the verdict the whole page gets.
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,10 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "base/file_text.h"
-#include "choice/body_comparison.h"
-#include "choice/convert_rtf_document.h"
-#include "passes/pipeline/convert_rtf.h"
-#include "reader/read_rtf.h"
+#include "fuzz/fuzz_checks.h"
 #include "tests/support/paths.h"
 
 namespace tessarine {
@@ -26,23 +22,12 @@ struct Tally {
 // Converts `raw` with the document read before the passes start, so that the comparison sees
 // the body from its first paragraph on, and checks it against the whole page's comparison.
 void Check(const std::string& raw, const std::string& name, const Settings& settings, Tally& tally) {
-  const DocumentBytes document{std::string(raw)};
-  const model::Document read = ReadRtfDocument(document.bytes());
-  const std::atomic<const model::Document*> ready{&read};
-  BodyComparison comparison(settings, ready);
-  const Conversion watched = ConvertRtf(document.text(), settings, {}, &comparison);
-  const Conversion whole = ConvertRtf(document.text(), settings);
-  const bool shows = whole.refusal != Refusal::kNotRtf && PassesPageShowsDocument(whole.page, read, settings);
+  bool stopped = false;
+  bool shows = false;
+  EXPECT_EQ(fuzzing::CheckBodyComparison(raw, settings, &stopped, &shows), "") << name;
   ++tally.documents;
-  if (comparison.stopped()) {
-    ++tally.stopped;
-    EXPECT_FALSE(shows) << name << ": stopped, but the whole page shows the document";
-    EXPECT_TRUE(watched.page.empty()) << name;
-    return;
-  }
-  EXPECT_EQ(watched.page, whole.page) << name;
-  EXPECT_EQ(comparison.ShowsDocument(watched.page).value_or(shows), shows) << name;
-  tally.shown += shows ? 1 : 0;
+  tally.stopped += stopped ? 1 : 0;
+  tally.shown += !stopped && shows ? 1 : 0;
 }
 
 std::vector<fs::path> Documents() {
