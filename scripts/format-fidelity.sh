@@ -62,9 +62,9 @@ import importlib.util, json, os, shlex, subprocess, sys
 
 format_py, convert, writers_dir, corpus, json_dir, engines = sys.argv[1:7]
 files = [os.path.abspath(f) for f in sys.argv[7:]]
-spec = importlib.util.spec_from_file_location("format_tool", format_py)
-tool = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(tool)
+tool_source = importlib.util.spec_from_file_location("format_tool", format_py)
+tool = importlib.util.module_from_spec(tool_source)
+tool_source.loader.exec_module(tool)
 
 
 def corpus_group(producer):
