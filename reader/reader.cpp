@@ -11,6 +11,7 @@ Reader::Reader(std::string_view rtf) : tokens_(rtf), builder_(document_, rows_, 
 model::Document Reader::Run() {
   for (;;) {
     if (tokens_.AtText() && ReadTextInPlace()) continue;
+    if (ReadWordInPlace()) continue;
     const Token token = tokens_.Next();
     if (token.kind == TokenKind::kEnd) break;
     switch (token.kind) {

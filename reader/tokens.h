@@ -9,6 +9,8 @@
 
 namespace tessarine::reader {
 
+struct Keyword;
+
 // Byte -> the value of the hex digit (0 to 15), or kNotHex.
 inline constexpr uint8_t kNotHex = 0x10;
 inline constexpr std::array<uint8_t, 256> kHexValues = [] {
@@ -80,6 +82,15 @@ class Tokenizer {
   }
   std::string_view Rest() const { return std::string_view(pos_, static_cast<size_t>(end_ - pos_)); }
   void Advance(size_t n) { pos_ += n; }
+
+  // For readers that act on control words as they scan them: consumes the control words at the
+  // next bytes that no keyword names (reader/keywords.h), with their parameters and the line ends
+  // between them. Then, when a control word other than "\bin" follows, consumes its letters and
+  // returns its entry, and TakeParameter must consume the rest of it; else returns nullptr.
+  const Keyword* NextKnownWord();
+  // The optional signed number and the delimiting space of the word NextKnownWord returned,
+  // consumed and given as Next would: `has_param`, `param`.
+  void TakeParameter(bool* has_param, int32_t* param);
 
  private:
   Token ReadControl();
