@@ -37,6 +37,21 @@ inline uint64_t LetterBytes(uint64_t v) {
   return (x + kOnes * (0x80 - 0x61)) & (kOnes * (0x80 + 0x7A) - x) & ~v & kHigh;
 }
 
+// The eight bytes at `p`, read as one little-endian number.
+inline uint64_t LoadEight(const char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The mask of the bytes of `v` that are `byte` (0x80 in each), exact up to the first of them;
+// bytes after it may be marked wrongly.
+inline uint64_t ByteBytes(uint64_t v, char byte) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  const uint64_t x = v ^ (kOnes * static_cast<unsigned char>(byte));
+  return (x - kOnes) & ~x & (kOnes * 0x80);
+}
+
 // Where the run of ASCII letters at `p` ends: eight bytes looked at together, so that words of
 // every length take the same few steps.
 inline const char* LettersEnd(const char* p, const char* end) {
@@ -244,13 +259,18 @@ const Keyword* Tokenizer::NextKnownWord() {
           pos_ = q;
           return keyword;
         }
-        if (*q != '-') {
-          uint64_t w;
-          std::memcpy(&w, q, 8);
-          const uint64_t after_digits = ~DigitBytes(w) & kHigh;
-          if (after_digits != 0) {
-            q += std::countr_zero(after_digits) / 8;
-            p = *q == ' ' ? q + 1 : q;
+        // Where the next backslash is, found from the word's start alone. The word mostly ends
+        // there: then the next word is read from there, without waiting for this one's letters
+        // and digits to be counted; they only confirm it.
+        const uint64_t first = ByteBytes(v, '\\');
+        const uint64_t second = ByteBytes(LoadEight(start + 8), '\\') | (kHigh << 56);
+        const auto gap = static_cast<size_t>(first != 0 ? std::countr_zero(first) / 8
+                                                         : 8 + std::countr_zero(second) / 8) - size;
+        const uint64_t after_digits = ~DigitBytes(LoadEight(q)) & kHigh;
+        if (after_digits != 0) {
+          const auto digits = static_cast<size_t>(std::countr_zero(after_digits) / 8);
+          if (*q != '-' && digits + (q[digits] == ' ') == gap) {
+            p = start + size + gap;
             continue;
           }
         }
