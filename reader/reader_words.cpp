@@ -27,11 +27,10 @@ bool Reader::ReadWordInPlace() {
   // see each one.
   if (skip_ > 0 || state().ignorable) return false;
   const size_t before = tokens_.position();
-  const Keyword* keyword = tokens_.NextKnownWord();
-  if (keyword == nullptr) return tokens_.position() != before;
   bool has_param = false;
   int32_t param = 0;
-  tokens_.TakeParameter(&has_param, &param);
+  const Keyword* keyword = tokens_.NextKnownWord(&has_param, &param);
+  if (keyword == nullptr) return tokens_.position() != before;
   Act(*keyword, has_param, param);
   return true;
 }

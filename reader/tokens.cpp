@@ -233,7 +233,7 @@ Token Tokenizer::ReadControl() {
   return token;
 }
 
-const Keyword* Tokenizer::NextKnownWord() {
+const Keyword* Tokenizer::NextKnownWord(bool* has_param, int32_t* param) {
   constexpr uint64_t kHigh = 0x8080808080808080ull;
   const char* p = pos_;
   const char* const end = end_;
@@ -256,7 +256,9 @@ const Keyword* Tokenizer::NextKnownWord() {
         const char* q = start + size;
         if (keyword != nullptr) {
           if (size == 3 && prefix == kBinPrefix) break;  // its data is a token of its own
-          pos_ = q;
+          *has_param = false;
+          *param = 0;
+          pos_ = ParameterEnd<true>(q, end, has_param, param);
           return keyword;
         }
         // Where the next backslash is, found from the word's start alone. The word mostly ends
@@ -282,19 +284,15 @@ const Keyword* Tokenizer::NextKnownWord() {
     const Keyword* keyword = FindKeyword(std::string_view(start, size), prefix);
     if (keyword != nullptr) {
       if (size == 3 && prefix == kBinPrefix) break;
-      pos_ = letters_end;
+      *has_param = false;
+      *param = 0;
+      pos_ = ParameterEnd<true>(letters_end, end, has_param, param);
       return keyword;
     }
     p = ParameterEnd<false>(letters_end, end, nullptr, nullptr);
   }
   pos_ = p;
   return nullptr;
-}
-
-void Tokenizer::TakeParameter(bool* has_param, int32_t* param) {
-  *has_param = false;
-  *param = 0;
-  pos_ = ParameterEnd<true>(pos_, end_, has_param, param);
 }
 
 void Tokenizer::SkipGroup() {

@@ -85,12 +85,10 @@ class Tokenizer {
 
   // For readers that act on control words as they scan them: consumes the control words at the
   // next bytes that no keyword names (reader/keywords.h), with their parameters and the line ends
-  // between them. Then, when a control word other than "\bin" follows, consumes its letters and
-  // returns its entry, and TakeParameter must consume the rest of it; else returns nullptr.
-  const Keyword* NextKnownWord();
-  // The optional signed number and the delimiting space of the word NextKnownWord returned,
-  // consumed and given as Next would: `has_param`, `param`.
-  void TakeParameter(bool* has_param, int32_t* param);
+  // between them. Then, when a control word other than "\bin" follows, consumes it too and
+  // returns its entry, with its parameter as Next would give it (`has_param`, `param`); else
+  // returns nullptr.
+  const Keyword* NextKnownWord(bool* has_param, int32_t* param);
 
  private:
   Token ReadControl();

@@ -164,17 +164,16 @@ TEST(TokenizerTest, AtTextAgreesWithNext) {
 
 // The tokens of `rtf` as a reader that passes over unknown words sees them: known words with
 // their parameters, the other tokens, and where each ends. With `in_place`, read through
-// NextKnownWord and TakeParameter as far as they go; else through Next alone.
+// NextKnownWord as far as it goes; else through Next alone.
 std::string KnownTokens(std::string_view rtf, bool in_place) {
   Tokenizer tokens(rtf);
   std::string out;
   for (;;) {
     if (in_place) {
       const size_t before = tokens.position();
-      if (const Keyword* keyword = tokens.NextKnownWord()) {
-        bool has_param = true;
-        int32_t param = 7;
-        tokens.TakeParameter(&has_param, &param);
+      bool has_param = true;
+      int32_t param = 7;
+      if (const Keyword* keyword = tokens.NextKnownWord(&has_param, &param)) {
         out += "\\" + std::string(keyword->name) + (has_param ? "=" + std::to_string(param) : "") + "@" +
                std::to_string(tokens.position()) + " ";
         continue;
