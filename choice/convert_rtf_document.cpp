@@ -9,6 +9,7 @@
 
 #include "choice/body_comparison.h"
 #include "choice/document_items.h"
+#include "choice/model_way.h"
 #include "choice/page_agreement.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
@@ -68,6 +69,8 @@ Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
 Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings,
                               const ProgressSink& progress) {
   if (RtfEngineOf(settings) != RtfEngine::kModel) return ConvertRtfDocument(std::as_const(document), settings, progress);
+  // A page written beside the reading is done when the reading is; else the input goes first.
+  if (document.bytes().size() >= BesideReading{}.from_size) return ConvertByModel(document.bytes(), settings, progress);
   const model::Document read = ReadRtfDocument(document.bytes());
   document = DocumentBytes();  // the model holds its own copies of everything it took
   return ModelPage(read, settings, progress);
@@ -76,7 +79,7 @@ Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings
 Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress) {
   const RtfEngine engine = RtfEngineOf(settings);
-  if (engine == RtfEngine::kModel) return ModelPage(ReadRtfDocument(document.bytes()), settings, progress);
+  if (engine == RtfEngine::kModel) return ConvertByModel(document.bytes(), settings, progress);
   if (engine == RtfEngine::kPasses) {
     Conversion passes = ConvertRtf(document.text(), settings, progress);
     passes.reading = RtfReading::kPasses;

@@ -34,9 +34,11 @@ bool PassesPageShowsDocument(std::string_view passes_page, const model::Document
 Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& settings,
                               const ProgressSink& progress = {});
 
-// The same, for a caller that needs the document no more: with the model engine the document
-// (its mapping or buffer) is let go as soon as it has been read, before the page is written, so
-// the input and the page are never held together. `document` is left empty or unchanged.
+// The same, for a caller that needs the document no more: with the model engine a document
+// whose page is written after its reading (a small one, model_way.h) is let go as soon as it
+// has been read, so the input and the page are never held together; a larger one's page is
+// written beside the reading from the model's pieces, and the whole model is never held.
+// `document` is left empty or unchanged.
 Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings,
                               const ProgressSink& progress = {});
 

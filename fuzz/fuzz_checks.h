@@ -16,6 +16,7 @@
 #include "fuzz/page_markup.h"
 #include "choice/body_comparison.h"
 #include "choice/convert_rtf_document.h"
+#include "choice/model_way.h"
 #include "choice/page_agreement.h"
 #include "model/document.h"
 #include "model_page/pictures.h"
@@ -90,6 +91,7 @@ inline std::string CheckBodyComparison(std::string_view input, const Settings& s
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
 // through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
 // automatic choice gives exactly the passes' page or the model's, as its `reading` says. The
+// model's page is the same written beside the reading. The
 // comparison of the automatic choice gives the same answer on the passes' page and on the bytes
 // themselves read as a page, whole and cut anywhere; and the passes' body compared on the way
 // with it (CheckBodyComparison).
@@ -100,6 +102,10 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
     const Conversion passes = ConvertRtfDocument(input, settings);
     settings.rtfengine = "model";
     const Conversion model = ConvertRtfDocument(input, settings);
+    // Written beside the reading, from pieces of one block each: the same page.
+    if (ConvertByModel(input, settings, {}, BesideReading{0, 1}).page != model.page) {
+      return "the model's page written beside the reading differs";
+    }
     settings.rtfengine = "auto";
     const Conversion automatic = ConvertRtfDocument(input, settings);
     for (const auto& [engine, conversion] :

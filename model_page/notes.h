@@ -16,6 +16,13 @@ class NoteNumbers {
  public:
   explicit NoteNumbers(size_t note_count) : numbers_(note_count, 0), anchored_(note_count, 0) {}
 
+  // The document has `note_count` notes now (a count below the one before changes nothing).
+  void Grow(size_t note_count) {
+    if (note_count <= numbers_.size()) return;
+    numbers_.resize(note_count, 0);
+    anchored_.resize(note_count, 0);
+  }
+
   // The number of note `index`, given at its first mark (1, 2, ...), and whether the mark's
   // anchor is still to be written (true once per note). 0 for an index that names no note.
   uint32_t Mark(uint32_t index, bool& first_anchor);

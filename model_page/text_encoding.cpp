@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -113,90 +114,99 @@ class BufferedOut {
   char* w_ = buffer_;
 };
 
-// Whether the eight bytes of `v` are all printable ASCII (0x20 to 0x7E) and none is '&', '<',
-// '>' or '"': copied as they are whatever the escaping.
-constexpr bool IsPlainWord(uint64_t v) {
+// What the front of a text needs, byte by byte, for the run writer below: bit 0, a byte copied
+// as it is under the escaping (printable ASCII but its markup characters); bits 1 and 2, the
+// first byte of a letter U+0410 to U+044F (D0, D1); bits 3 and 4, a second byte of one (90 to
+// BF after D0, 80 to 8F after D1).
+enum : uint8_t { kPlain = 1, kLeadD0 = 2, kLeadD1 = 4, kSecondD0 = 8, kSecondD1 = 16 };
+
+constexpr std::array<uint8_t, 256> MakeRunClasses(const std::array<uint8_t, 256>& classes) {
+  std::array<uint8_t, 256> run{};
+  for (int b = 0; b < 0x80; ++b) run[b] = classes[b] == kCopy ? kPlain : 0;
+  run[0xD0] = kLeadD0;
+  run[0xD1] = kLeadD1;
+  for (int b = 0x90; b <= 0xBF; ++b) run[b] = kSecondD0;
+  for (int b = 0x80; b <= 0x8F; ++b) run[b] = kSecondD1;
+  return run;
+}
+
+constexpr std::array<uint8_t, 256> kTextRun = MakeRunClasses(kTextClasses);
+constexpr std::array<uint8_t, 256> kAttributeRun = MakeRunClasses(kAttributeClasses);
+constexpr std::array<uint8_t, 256> kMarkupRun = MakeRunClasses(kMarkupClasses);
+constexpr std::array<uint8_t, 256> kPassRun = MakeRunClasses(kPassClasses);
+
+const std::array<uint8_t, 256>& RunClassesOf(const std::array<uint8_t, 256>& classes) {
+  if (&classes == &kAttributeClasses) return kAttributeRun;
+  if (&classes == &kMarkupClasses) return kMarkupRun;
+  if (&classes == &kPassClasses) return kPassRun;
+  return kTextRun;
+}
+
+// Writes the plain bytes and letters U+0410 to U+044F at the front of the eight bytes at `p` to
+// `o` (room for eight): how many input bytes that took (0 when the first needs more), `*o`
+// moved past the output. The bytes' classes are looked up each on its own and their checks done
+// for all eight at once, so the work does not wait on what each byte turned out to be.
+inline size_t PutWindow(const std::array<uint8_t, 256>& run, const unsigned char* p, char*& o) {
   constexpr uint64_t kOnes = 0x0101010101010101ull;
-  constexpr uint64_t kHigh = 0x8080808080808080ull;
-  if ((v & kHigh) != 0) return false;  // the frequent case in Russian text, told at once
-  auto has_zero = [](uint64_t x) { return (x - kOnes) & ~x & kHigh; };
-  const uint64_t below_space = (v - kOnes * 0x20) & ~v & kHigh;
-  const uint64_t high_or_delete = (v | (v + kOnes)) & kHigh;
-  return (below_space | high_or_delete | has_zero(v ^ (kOnes * '&')) | has_zero(v ^ (kOnes * '<')) |
-          has_zero(v ^ (kOnes * '>')) | has_zero(v ^ (kOnes * '"'))) == 0;
-}
-
-// The letters U+0410 to U+044F by their two UTF-8 bytes less D0 90: D0 90 to D0 BF (0 to 2F)
-// are bytes C0 to EF, D1 80 to D1 8F (F0 to FF) bytes F0 to FF; 0 for every other pair, and at
-// 256 for pairs beyond.
-constexpr std::array<uint8_t, 257> kLetterBytes = [] {
-  std::array<uint8_t, 257> bytes{};
-  for (unsigned i = 0; i < 0x30; ++i) bytes[i] = static_cast<uint8_t>(0xC0 + i);
-  for (unsigned i = 0xF0; i < 0x100; ++i) bytes[i] = static_cast<uint8_t>(i);
-  return bytes;
-}();
-
-// What the two bytes at the front of a text give, by the first byte times 256 plus the second,
-// for bytes that are the same under every escaping (printable ASCII but '&', '<', '>' and '"')
-// and the letters U+0410 to U+044F: the bytes to write (the low two bytes of the entry), how
-// many of them (the third byte) and how many bytes of text that takes (the fourth). An entry
-// of 0: the first byte needs more than a look-up.
-constexpr uint32_t PairEntry(unsigned first, unsigned second) {
-  auto plain = [](unsigned b) { return b >= 0x20 && b < 0x7F && b != '&' && b != '<' && b != '>' && b != '"'; };
-  if (plain(first)) {
-    return plain(second) ? first | second << 8 | 2u << 16 | 2u << 24 : first | 1u << 16 | 1u << 24;
+  uint64_t classes = 0;
+#pragma GCC unroll 8
+  for (int i = 0; i < 8; ++i) classes |= uint64_t{run[p[i]]} << (8 * i);
+  const uint64_t plain = classes & kOnes;
+  const uint64_t lead_d0 = (classes >> 1) & kOnes;
+  const uint64_t lead_d1 = (classes >> 2) & kOnes;
+  const uint64_t second_d0 = (classes >> 3) & kOnes;
+  const uint64_t second_d1 = (classes >> 4) & kOnes;
+  // A second byte after its first, and a first byte before its second (a first byte at the end
+  // waits for the next window).
+  const uint64_t seconds = (second_d0 & (lead_d0 << 8)) | (second_d1 & (lead_d1 << 8));
+  const uint64_t leads = (lead_d0 & (second_d0 >> 8)) | (lead_d1 & (second_d1 >> 8));
+  const uint64_t bad = ~(plain | seconds | leads) & kOnes;
+  const size_t taken = bad == 0 ? 8 : static_cast<size_t>(std::countr_zero(bad) / 8);
+  if (taken == 0) return 0;
+  // D0 90..BF are bytes C0..EF, D1 80..8F bytes F0..FF: no byte carries into the next.
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  v += (second_d0 & (lead_d0 << 8)) * 0x30 + (second_d1 & (lead_d1 << 8)) * 0x70;
+  // Every byte is stored, each after the last one kept: the room is there, and a byte not kept
+  // (a first byte of a letter, or one past `taken`) is written over by the next.
+  const uint64_t kept = (~leads & kOnes) & (taken == 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * taken)) - 1);
+  char* out = o;
+#pragma GCC unroll 8
+  for (int i = 0; i < 8; ++i) {
+    *out = static_cast<char>(v >> (8 * i));
+    out += (kept >> (8 * i)) & 1;
   }
-  const unsigned pair = ((first << 8) | second) - 0xD090u;
-  const unsigned letter = pair < 256 ? kLetterBytes[pair] : 0;
-  return letter == 0 ? 0 : letter | 1u << 16 | 2u << 24;
+  o = out;
+  return taken;
 }
-
-constexpr std::array<uint32_t, 65536> kPairs = [] {
-  std::array<uint32_t, 65536> pairs{};
-  for (unsigned first = 0; first < 256; ++first) {
-    for (unsigned second = 0; second < 256; ++second) pairs[first << 8 | second] = PairEntry(first, second);
-  }
-  return pairs;
-}();
 
 // Writes the plain bytes (class kCopy) and the letters U+0410 to U+044F, most of the documents'
-// text, at the front of [p, end), as many as fit in the buffer, in one tight loop; returns the
-// new front, at the first character that needs more. Two bytes at a time are looked up in
-// kPairs, without a branch on what they are, so words of Russian and the spaces between them
-// do not upset the processor's guesses; two plain bytes start a run of eight at a time.
+// text, at the front of [p, end), as many as fit in the buffer; returns the new front, at the
+// first character that needs more. Eight bytes at a time, then one character at a time near
+// the end of the text or of the buffer.
 inline const unsigned char* PutRun(BufferedOut& w, const std::array<uint8_t, 256>& classes,
                                    const unsigned char* p, const unsigned char* end) {
+  const std::array<uint8_t, 256>& run = RunClassesOf(classes);
   char* o = w.position();
   char* const stop = o + w.Free();
-  while (end - p >= 2 && o < stop) {
-    while (end - p >= 2 && stop - o >= 2) {
-      const uint32_t entry = kPairs[static_cast<unsigned>(p[0]) << 8 | p[1]];
-      if (entry == 0) break;
-      // Both bytes are stored; when only one is written the next step writes over the other.
-      o[0] = static_cast<char>(entry & 0xFF);
-      o[1] = static_cast<char>((entry >> 8) & 0xFF);
-      o += (entry >> 16) & 0xFF;
-      p += entry >> 24;
-      if ((entry >> 16 & 0xFF) == 2) {
-        // Then eight printable ASCII bytes without markup characters at a time.
-        while (end - p >= 8 && stop - o >= 8) {
-          uint64_t v;
-          std::memcpy(&v, p, 8);
-          if (!IsPlainWord(v)) break;
-          std::memcpy(o, p, 8);
-          o += 8;
-          p += 8;
-        }
-      }
+  for (;;) {
+    while (end - p >= 8 && stop - o >= 8) {
+      const size_t taken = PutWindow(run, p, o);
+      if (taken == 0) break;
+      p += taken;
     }
-    if (end - p < 2 || o >= stop) break;
-    // One step for what the table leaves: a byte plain under this escaping only ('"' in text).
-    const unsigned b = p[0];
-    if (classes[b] != kCopy) break;
-    *o++ = static_cast<char>(b);
-    ++p;
+    if (p == end || o == stop) break;
+    const uint8_t first = run[*p];
+    if (first & kPlain) {
+      *o++ = static_cast<char>(*p++);
+    } else if (end - p >= 2 && (((first & kLeadD0) && (run[p[1]] & kSecondD0)) ||
+                                ((first & kLeadD1) && (run[p[1]] & kSecondD1)))) {
+      *o++ = static_cast<char>(p[1] + ((first & kLeadD0) ? 0x30 : 0x70));
+      p += 2;
+    } else {
+      break;
+    }
   }
-  if (end - p == 1 && o < stop && classes[*p] == kCopy) *o++ = static_cast<char>(*p++);
   w.set_position(o);
   return p;
 }

@@ -70,17 +70,22 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     flags = context.flags;
   }
   bar.Set(Progress::kSteps);
-  if (document.background != model::kNoColour && !from_html) {
+  AssembleModelPage(result, settings, flags, body, notes, from_html ? model::kNoColour : document.background);
+  bar.Set(0);
+  return result;
+}
+
+void AssembleModelPage(Conversion& result, const Settings& settings, const StylesheetFlags& flags,
+                       std::string& body, std::string_view notes, model::Colour background) {
+  if (background != model::kNoColour) {
     // The document's own page colour is the page's.
     Settings coloured = settings;
     coloured.bgcolor.clear();
-    AppendColour(coloured.bgcolor, document.background);
+    AppendColour(coloured.bgcolor, background);
     AssembleRtfPage(result.page, coloured, flags, body, notes);
   } else {
     AssembleRtfPage(result.page, settings, flags, body, notes);
   }
-  bar.Set(0);
-  return result;
 }
 
 }  // namespace tessarine

@@ -3,8 +3,12 @@
 // encapsulated HTML, from the original HTML made safe), the notes after the rule.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "model/document.h"
 #include "page/conversion.h"
+#include "page/page_head.h"
 #include "settings/settings.h"
 
 namespace tessarine {
@@ -13,5 +17,10 @@ namespace tessarine {
 // Never fails. The progress sink receives positions 0 to 25 and finally 0.
 Conversion WriteModelPage(const model::Document& document, const Settings& settings,
                           const ProgressSink& progress = {});
+
+// Puts a model page together as WriteModelPage does from its written `body` (taken over) and
+// `notes`: in the document's own page colour `background` when it has one.
+void AssembleModelPage(Conversion& result, const Settings& settings, const StylesheetFlags& flags,
+                       std::string& body, std::string_view notes, model::Colour background);
 
 }  // namespace tessarine

@@ -27,8 +27,8 @@ std::string ShownMarker(std::string_view marker) {
 }  // namespace
 
 DocumentBuilder::DocumentBuilder(model::Document& document, const RowDefinitions& definitions,
-                                 ListTable& lists)
-    : document_(document), definitions_(definitions), lists_(lists) {
+                                 ListTable& lists, BodyHandoff* handoff, const Tokenizer* tokens)
+    : document_(document), definitions_(definitions), lists_(lists), handoff_(handoff), tokens_(tokens) {
   flows_.emplace_back(definitions_);
 }
 
@@ -323,6 +323,10 @@ void DocumentBuilder::Place(model::Block block, int depth) {
   for (model::Block& waiting : f.waiting)
     AppendWithin(std::move(waiting), model::kMaxTableDepth - depth, into);
   f.waiting.clear();
+  // Place ended any open section break, so every block of the body is final.
+  if (handoff_ != nullptr && f.target == Flow::Target::kBody && document_.body.size() > handoff_->blocks()) {
+    handoff_->BodyGrew(document_, tokens_ != nullptr ? tokens_->position() : 0);
+  }
 }
 
 void DocumentBuilder::EndParagraph(const ParagraphProps& props) {

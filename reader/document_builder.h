@@ -10,17 +10,21 @@
 #include <vector>
 
 #include "model/document.h"
+#include "reader/body_handoff.h"
 #include "reader/group_state.h"
 #include "reader/list_table.h"
 #include "reader/table_builder.h"
+#include "reader/tokens.h"
 
 namespace tessarine::reader {
 
 class DocumentBuilder {
  public:
   // Builds into `document`, whose body flow is the first; `definitions` and `lists` must outlive
-  // the builder.
-  DocumentBuilder(model::Document& document, const RowDefinitions& definitions, ListTable& lists);
+  // the builder. With a `handoff`, the body's blocks are offered to it as they are placed
+  // (body_handoff.h), with the position of `tokens` in the input.
+  DocumentBuilder(model::Document& document, const RowDefinitions& definitions, ListTable& lists,
+                  BodyHandoff* handoff = nullptr, const Tokenizer* tokens = nullptr);
 
   // Text now flows into note `note` of the document, or into a new text box, until PopFlow. A
   // text box's blocks follow the paragraph it stands in. A text box inside a text box flows on
@@ -106,6 +110,8 @@ class DocumentBuilder {
   model::Document& document_;
   const RowDefinitions& definitions_;
   ListTable& lists_;
+  BodyHandoff* handoff_;
+  const Tokenizer* tokens_;
   std::vector<Flow> flows_;
   uint64_t links_ = 0;                                              // links started so far
   uint32_t last_look_ = 0;                                          // the look of the paragraph before

@@ -9,4 +9,9 @@ model::Document ReadRtfDocument(std::string_view rtf) {
   return reader.Run();
 }
 
+model::Document ReadRtfDocument(std::string_view rtf, reader::BodyHandoff& handoff) {
+  reader::Reader reader(rtf, &handoff);
+  return reader.Run();
+}
+
 }  // namespace tessarine

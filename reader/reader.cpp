@@ -2,7 +2,8 @@
 
 namespace tessarine::reader {
 
-Reader::Reader(std::string_view rtf) : tokens_(rtf), builder_(document_, rows_, lists_) {
+Reader::Reader(std::string_view rtf, BodyHandoff* handoff)
+    : tokens_(rtf), builder_(document_, rows_, lists_, handoff, &tokens_) {
   stack_.reserve(kMaxGroupDepth);
   stack_.emplace_back();
   decoder_.SetRawUtf8(RawBytesAreUtf8(rtf));

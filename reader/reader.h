@@ -33,7 +33,9 @@ inline constexpr size_t kMaxGroupDepth = 1024;
 
 class Reader {
  public:
-  explicit Reader(std::string_view rtf);
+  // With a `handoff`, the body's blocks are offered to it while the document is read
+  // (body_handoff.h).
+  explicit Reader(std::string_view rtf, BodyHandoff* handoff = nullptr);
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
 

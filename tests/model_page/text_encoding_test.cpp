@@ -72,7 +72,9 @@ TEST(ModelTextEncodingTest, RunsOfLettersWithAnyCharacterAnywhere) {
       {"\xD1\x90", "&#1104;"},  // ѐ, just above them
       {"\xD0\x41", "&#65533;A"},
       {"\xD1", "&#65533;"},
-      {"\xE2\x80\x94", "\x97"},  // —
+      {"\x90", "&#65533;"},              // a second byte without its first
+      {"\xD1\xD0\x90", "&#65533;\xC0"},  // a first byte before a letter
+      {"\xE2\x80\x94", "\x97"},        // —
   };
   const std::string letters = "\xD0\x90\xD0\xBF\xD1\x80\xD1\x8F\xD0\xB0\xD0\x9F\xD1\x8E";  // АпряаПю
   const std::string bytes = "\xC0\xEF\xF0\xFF\xE0\xCF\xFE";
