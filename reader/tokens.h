@@ -89,6 +89,20 @@ class Tokenizer {
   // returns its entry, with its parameter as Next would give it (`has_param`, `param`); else
   // returns nullptr.
   const Keyword* NextKnownWord(bool* has_param, int32_t* param);
+  // What the next token is, for readers that read text and control words in place (CR and LF
+  // before it are skipped): kText as AtText says; kControlWord for "\" and a letter (a "\bin"
+  // too, whose data NextKnownWord leaves to Next); kOther for the rest and at the end.
+  enum class Peeked : uint8_t { kText, kControlWord, kOther };
+  Peeked Peek() {
+    SkipLineEnds();
+    if (pos_ >= end_) return Peeked::kOther;
+    const char c = *pos_;
+    if (c == '{' || c == '}') return Peeked::kOther;
+    if (c != '\\' || IsHexEscape(pos_, end_)) return Peeked::kText;
+    return end_ - pos_ >= 2 && static_cast<unsigned char>((static_cast<unsigned char>(pos_[1]) | 0x20) - 'a') < 26
+               ? Peeked::kControlWord
+               : Peeked::kOther;
+  }
 
  private:
   Token ReadControl();

@@ -154,11 +154,18 @@ TEST(TokenizerTest, SkipGroupOfATruncatedDocumentEndsAtTheEnd) {
   EXPECT_EQ(tokens.Next().kind, TokenKind::kEnd);
 }
 
-TEST(TokenizerTest, AtTextAgreesWithNext) {
-  for (const char* rtf : {"abc", "\\'e0", "\\par", "{", "}", "\r\n x", "\\'zz", ""}) {
+TEST(TokenizerTest, AtTextAndPeekAgreeWithNext) {
+  for (const char* rtf : {"abc", "\\'e0", "\\par", "{", "}", "\r\n x", "\\'zz", "", "\\", "\\~", "\\Z1",
+                          "\r\n\\b", "\\bin1 x", "\\@", "\\[", "\\`", "\\{"}) {
     Tokenizer tokens(rtf);
     const bool at_text = tokens.AtText();
-    EXPECT_EQ(at_text, tokens.Next().kind == TokenKind::kText) << rtf;
+    const Tokenizer::Peeked peeked = tokens.Peek();
+    const TokenKind kind = tokens.Next().kind;
+    EXPECT_EQ(at_text, kind == TokenKind::kText) << rtf;
+    EXPECT_EQ(peeked, kind == TokenKind::kText                                      ? Tokenizer::Peeked::kText
+                      : kind == TokenKind::kWord || kind == TokenKind::kBinary ? Tokenizer::Peeked::kControlWord
+                                                                                   : Tokenizer::Peeked::kOther)
+        << rtf;
   }
 }
 
