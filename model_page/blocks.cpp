@@ -1,5 +1,10 @@
 #include "model_page/blocks.h"
 
+#include <string>
+#include <system_error>
+#include <thread>
+#include <variant>
+
 #include "model_page/columns.h"
 #include "model_page/paragraphs.h"
 #include "model_page/tables.h"
@@ -57,33 +62,117 @@ void WriteBlocks(PageContext& context, std::string& out, std::span<const model::
   }
 }
 
+namespace {
+
+// From how large a body (by its expected size) the halves are written side by side.
+constexpr size_t kHalvesFrom = size_t{1} << 20;
+
+// Writes `blocks` of the body, the first in a section of `columns` columns: a section break sets
+// the columns of the blocks after it, and the blocks of a section with columns go together.
+// Calls `report()` after each step.
+template <typename Report>
+void WriteSections(PageContext& context, std::string& out, std::span<const model::Block> blocks, int columns,
+                   Report report) {
+  size_t i = 0;
+  while (i < blocks.size()) {
+    if (const auto* section = std::get_if<model::SectionBreak>(&blocks[i].content)) {
+      columns = section->columns;
+      ++i;
+      continue;
+    }
+    if (columns <= 1) {
+      WriteBlocks(context, out, blocks.subspan(i, 1), BlockPlace{});
+      ++i;
+    } else {
+      size_t end = i;
+      while (end < blocks.size() && !std::holds_alternative<model::SectionBreak>(blocks[end].content)) ++end;
+      WriteColumns(context, out, blocks.subspan(i, end - i), columns);
+      i = end;
+    }
+    report();
+  }
+}
+
+// Whether `blocks` hold a note mark or a bookmark: what a page's writing numbers or writes once,
+// so that their page depends on the blocks written before them.
+bool HoldsMarks(std::span<const model::Block> blocks, int table_depth) {
+  for (const model::Block& block : blocks) {
+    if (const auto* paragraph = std::get_if<model::Paragraph>(&block.content)) {
+      for (const model::Inline& item : paragraph->inlines) {
+        if (item.kind == model::InlineKind::kNoteMark || item.kind == model::InlineKind::kBookmark) return true;
+      }
+    } else if (const auto* table = std::get_if<model::Table>(&block.content)) {
+      if (table_depth >= model::kMaxTableDepth) continue;
+      for (const model::Row& row : table->rows) {
+        for (const model::Cell& cell : row.cells) {
+          if (HoldsMarks(cell.blocks, table_depth + 1)) return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// Where the body can be cut into two halves written each on its own: the first block, from
+// about half of the text on, that starts no part of a section with columns, and after which
+// nothing depends on what came before (HoldsMarks); 0 when there is none. `columns`: the columns
+// of the section the cut falls in.
+size_t HalfwayCut(std::span<const model::Block> body, int& columns) {
+  const size_t total = TextLength(body);
+  size_t text = 0;
+  size_t cut = 0;
+  columns = 1;
+  for (size_t i = 0; i < body.size(); ++i) {
+    const bool section_break = std::holds_alternative<model::SectionBreak>(body[i].content);
+    if (text >= total / 2 && i > 0 && (columns <= 1 || section_break)) {
+      cut = i;
+      break;
+    }
+    if (const auto* section = std::get_if<model::SectionBreak>(&body[i].content)) columns = section->columns;
+    text += TextLength(body.subspan(i, 1));
+  }
+  if (cut == 0 || HoldsMarks(body.subspan(cut), 0)) return 0;
+  return cut;
+}
+
+}  // namespace
+
 void WriteBody(PageContext& context, std::string& out, Progress& progress, size_t expected_size) {
-  const std::span<const model::Block> body = context.document.body;
+  std::span<const model::Block> body = context.document.body;
   const size_t start = out.size();
   auto report = [&] {
     const size_t written = out.size() - start;
     progress.Set(expected_size == 0 ? Progress::kSteps
                                     : static_cast<int>(written * Progress::kSteps / expected_size));
   };
-  size_t i = 0;
-  int columns = 1;
-  while (i < body.size()) {
-    if (const auto* section = std::get_if<model::SectionBreak>(&body[i].content)) {
-      columns = section->columns;
-      ++i;
-      continue;
-    }
-    if (columns <= 1) {
-      WriteBlocks(context, out, body.subspan(i, 1), BlockPlace{});
-      ++i;
-    } else {
-      size_t end = i;
-      while (end < body.size() && !std::holds_alternative<model::SectionBreak>(body[end].content)) ++end;
-      WriteColumns(context, out, body.subspan(i, end - i), columns);
-      i = end;
-    }
-    report();
+  // A large body is written in two halves side by side when a thread can be had: the second
+  // half into a page of its own, put after the first.
+  int cut_columns = 1;
+  const size_t cut = expected_size >= kHalvesFrom ? HalfwayCut(body, cut_columns) : 0;
+  if (cut == 0) return WriteSections(context, out, body, 1, report);
+  std::string second;
+  PageContext other(context.document, context.style.settings());
+  bool second_written = false;
+  std::thread beside;
+  try {
+    beside = std::thread([&] {
+      try {
+        second.reserve(expected_size);
+        WriteSections(other, second, body.subspan(cut), cut_columns, [] {});
+        second_written = true;
+      } catch (...) {  // out of memory: written after the first half instead
+      }
+    });
+  } catch (const std::system_error&) {
   }
+  WriteSections(context, out, body.subspan(0, cut), 1, report);
+  if (beside.joinable()) beside.join();
+  if (!second_written) return WriteSections(context, out, body.subspan(cut), cut_columns, report);
+  out.append(second);
+  context.flags.has_tables |= other.flags.has_tables;
+  context.flags.has_sections |= other.flags.has_sections;
+  context.flags.has_hyperlinks |= other.flags.has_hyperlinks;
+  report();
 }
 
 }  // namespace tessarine
