@@ -335,47 +335,61 @@ constexpr bool IsSorted() {
 }
 static_assert(IsSorted(), "the keyword table must be sorted by name, each name once");
 
-// The look-up: an open-addressing hash index over the table, built while compiling.
-constexpr size_t kSlots = 4096;
-static_assert(kSlots >= 2 * kKeywordCount, "the index needs room to stay fast");
-
-constexpr uint64_t Hash(uint64_t prefix, size_t size) {
-  return ((prefix ^ size) * 0x9E3779B97F4A7C15ull) >> 40;
+constexpr uint64_t KeyOf(std::string_view name) {
+  return KeywordKey(PackedPrefix(name), name.size() > 8 ? PackedPrefix(name.substr(name.size() - 8)) : 0,
+                    name.size());
 }
 
-// Slot -> 1 + the entry's position in kKeywords; 0 for an empty slot.
-constexpr std::array<uint16_t, kSlots> kIndex = [] {
-  std::array<uint16_t, kSlots> slots{};
-  for (size_t i = 0; i < kKeywordCount; ++i) {
-    size_t slot = Hash(PackedPrefix(kKeywords[i].name), kKeywords[i].name.size()) % kSlots;
-    while (slots[slot] != 0) slot = (slot + 1) % kSlots;
-    slots[slot] = static_cast<uint16_t>(i + 1);
+constexpr size_t kSlotCount = size_t{1} << keyword_index::kSlotBits;
+static_assert(kSlotCount >= 8 * kKeywordCount, "a slot for each entry is found quickly in a sparse index");
+
+// True when `multiplier` gives every entry a slot of its own.
+constexpr bool Spreads(uint64_t multiplier) {
+  std::array<uint64_t, kSlotCount / 64> taken{};
+  for (const Keyword& keyword : kKeywords) {
+    const size_t slot = keyword_index::SlotOf(KeyOf(keyword.name), multiplier);
+    if ((taken[slot / 64] >> (slot % 64)) & 1) return false;
+    taken[slot / 64] |= uint64_t{1} << (slot % 64);
+  }
+  return true;
+}
+
+// The multiplier is the first that spreads the entries, counting up in steps of two from the
+// golden-ratio constant. The search starts where it last ended, so that building stays quick;
+// after a change to the table it goes on from there.
+constexpr uint64_t FindMultiplier() {
+  uint64_t multiplier = 0x9E3779B97F4A7C15ull + 2 * 1724;
+  while (!Spreads(multiplier)) multiplier += 2;
+  return multiplier;
+}
+
+constexpr Keyword kNoKeyword = {"", Kind::kFlag, Action::kNone, 0};
+
+}  // namespace
+
+namespace keyword_index {
+
+constexpr uint64_t kMultiplier = FindMultiplier();
+
+constexpr std::array<Slot, kSlotCount> kSlots = [] {
+  std::array<Slot, kSlotCount> slots{};
+  for (Slot& slot : slots) slot = Slot{~uint64_t{0}, &kNoKeyword};  // its size matches no name
+  for (const Keyword& keyword : kKeywords) {
+    const uint64_t key = KeyOf(keyword.name);
+    slots[SlotOf(key, kMultiplier)] = Slot{key, &keyword};
   }
   return slots;
 }();
 
-// The packed prefix of each entry, by position.
-constexpr std::array<uint64_t, kKeywordCount> kPrefixes = [] {
-  std::array<uint64_t, kKeywordCount> prefixes{};
-  for (size_t i = 0; i < kKeywordCount; ++i) prefixes[i] = PackedPrefix(kKeywords[i].name);
-  return prefixes;
-}();
-
-}  // namespace
+}  // namespace keyword_index
 
 const Keyword* FindKeyword(std::string_view name) {
   return FindKeyword(name, PackedPrefix(name));
 }
 
 const Keyword* FindKeyword(std::string_view name, uint64_t prefix) {
-  for (size_t slot = Hash(prefix, name.size()) % kSlots;; slot = (slot + 1) % kSlots) {
-    const uint16_t entry = kIndex[slot];
-    if (entry == 0) return nullptr;
-    const std::string_view candidate = kKeywords[entry - 1].name;
-    if (kPrefixes[entry - 1] != prefix || candidate.size() != name.size()) continue;
-    // Names longer than eight letters compare the rest.
-    if (name.size() <= 8 || candidate.substr(8) == name.substr(8)) return &kKeywords[entry - 1];
-  }
+  const uint64_t tail = name.size() > 8 ? PackedPrefix(name.substr(name.size() - 8)) : 0;
+  return FindKeyword(name.data(), name.size(), KeywordKey(prefix, tail, name.size()));
 }
 
 std::span<const Keyword> AllKeywords() {

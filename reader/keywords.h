@@ -3,8 +3,10 @@
 // every word not in it is ignored, and a "{\*\word" group whose word is not in it is skipped.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -78,11 +80,44 @@ constexpr uint64_t PackedPrefix(std::string_view name) {
   return prefix;
 }
 
+// What the look-up goes by: the packed prefix of a name of `size` characters, and for a name
+// longer than eight the packed last eight (`tail`; 0 for shorter names) mixed in.
+constexpr uint64_t KeywordKey(uint64_t prefix, uint64_t tail, size_t size) {
+  return prefix ^ (tail << 1) ^ size;
+}
+
+namespace keyword_index {
+
+// The index over the table (keywords.cpp): a hash that puts every entry in a slot of its own,
+// so that a look-up reads one slot, whether the name is known or not.
+struct Slot {
+  uint64_t key;            // KeywordKey of the entry's name
+  const Keyword* keyword;  // an entry without a name for the empty slots
+};
+inline constexpr int kSlotBits = 12;
+extern const uint64_t kMultiplier;
+extern const std::array<Slot, size_t{1} << kSlotBits> kSlots;
+
+constexpr size_t SlotOf(uint64_t key, uint64_t multiplier) {
+  return static_cast<size_t>((key * multiplier) >> (64 - kSlotBits));
+}
+
+}  // namespace keyword_index
+
 // The entry for the control word or symbol `name`; nullptr when the reader does not know it.
 // Case-sensitive, without allocation. The second form takes PackedPrefix(name) as the
 // tokenizer found it.
 const Keyword* FindKeyword(std::string_view name);
 const Keyword* FindKeyword(std::string_view name, uint64_t prefix);
+
+// The same for the `size` letters at `name` whose KeywordKey is `key`.
+inline const Keyword* FindKeyword(const char* name, size_t size, uint64_t key) {
+  const keyword_index::Slot& slot =
+      keyword_index::kSlots[keyword_index::SlotOf(key, keyword_index::kMultiplier)];
+  if (slot.key != key || slot.keyword->name.size() != size) return nullptr;
+  if (size > 8 && std::memcmp(slot.keyword->name.data() + 8, name + 8, size - 8) != 0) return nullptr;
+  return slot.keyword;
+}
 
 // Every entry, sorted by name (for the tests).
 std::span<const Keyword> AllKeywords();

@@ -11,7 +11,9 @@ Reader::Reader(std::string_view rtf, BodyHandoff* handoff)
 
 model::Document Reader::Run() {
   for (;;) {
-    if (tokens_.AtText() && ReadTextInPlace()) continue;
+    const Tokenizer::Peeked peeked = tokens_.Peek();
+    if (peeked == Tokenizer::Peeked::kText && ReadTextInPlace()) continue;
+    if (peeked == Tokenizer::Peeked::kControlWord && ReadWordInPlace()) continue;
     const Token token = tokens_.Next();
     if (token.kind == TokenKind::kEnd) break;
     switch (token.kind) {

@@ -97,6 +97,7 @@ class Reader {
 
   // reader_words.cpp
   void Word(const Token& token);
+  bool ReadWordInPlace();
   void Symbol(char symbol);
   void Act(const Keyword& keyword, bool has_param, int32_t param);
   void Par();

@@ -21,6 +21,20 @@ void Reader::Word(const Token& token) {
   Act(*keyword, token.has_param, token.param);
 }
 
+bool Reader::ReadWordInPlace() {
+  // Most words of a document are ones the reader ignores: passed over in one scan until a word
+  // it knows. Only where an ignored word counts (as a "\u" fallback, or after "\*") does Word
+  // see each one.
+  if (skip_ > 0 || state().ignorable) return false;
+  const size_t before = tokens_.position();
+  bool has_param = false;
+  int32_t param = 0;
+  const Keyword* keyword = tokens_.NextKnownWord(&has_param, &param);
+  if (keyword == nullptr) return tokens_.position() != before;
+  Act(*keyword, has_param, param);
+  return true;
+}
+
 void Reader::Symbol(char symbol) {
   if (symbol == '*') {
     state().ignorable = true;

@@ -28,20 +28,38 @@ constexpr std::array<bool, 256> kLetter = [] {
 inline bool IsLetter(unsigned char c) {
   return kLetter[c];
 }
+// The mask of the bytes of `v` that are ASCII letters: 0x80 in each of them. Lower case, then
+// 'a' to 'z' (0x61 to 0x7A) among the bytes below 0x80: no step carries into the next byte.
+inline uint64_t LetterBytes(uint64_t v) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  const uint64_t x = (v | (kOnes * 0x20)) & ~kHigh;
+  return (x + kOnes * (0x80 - 0x61)) & (kOnes * (0x80 + 0x7A) - x) & ~v & kHigh;
+}
+
+// The eight bytes at `p`, read as one little-endian number.
+inline uint64_t LoadEight(const char* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The mask of the bytes of `v` that are `byte` (0x80 in each), exact up to the first of them;
+// bytes after it may be marked wrongly.
+inline uint64_t ByteBytes(uint64_t v, char byte) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  const uint64_t x = v ^ (kOnes * static_cast<unsigned char>(byte));
+  return (x - kOnes) & ~x & (kOnes * 0x80);
+}
+
 // Where the run of ASCII letters at `p` ends: eight bytes looked at together, so that words of
 // every length take the same few steps.
 inline const char* LettersEnd(const char* p, const char* end) {
   if constexpr (std::endian::native == std::endian::little) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHigh = 0x8080808080808080ull;
     while (end - p >= 8) {
       uint64_t v;
       std::memcpy(&v, p, 8);
-      // Lower case, then 'a' to 'z' (0x61 to 0x7A) among the bytes below 0x80: no step carries
-      // into the next byte.
-      const uint64_t x = (v | (kOnes * 0x20)) & ~kHigh;
-      const uint64_t letters = (x + kOnes * (0x80 - 0x61)) & (kOnes * (0x80 + 0x7A) - x) & ~v & kHigh;
-      const uint64_t others = ~letters & kHigh;
+      const uint64_t others = ~LetterBytes(v) & 0x8080808080808080ull;
       if (others != 0) return p + std::countr_zero(others) / 8;
       p += 8;
     }
@@ -54,6 +72,14 @@ inline bool IsDigit(unsigned char c) {
   return c >= '0' && c <= '9';
 }
 
+// The mask of the bytes of `v` that are ASCII digits: 0x80 in each of them.
+inline uint64_t DigitBytes(uint64_t v) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  const uint64_t x = v & ~kHigh;
+  return (x + kOnes * (0x80 - '0')) & (kOnes * (0x80 + '9') - x) & ~v & kHigh;
+}
+
 // The digits at `p`, eight bytes of which may be read, when there are at most seven: how many
 // (0 to 7), with their value in `value`; 8 when there are eight or more (`value` untouched).
 // Looked at and added up eight bytes at a time, so that numbers of every length take the same
@@ -63,9 +89,7 @@ inline size_t ShortNumberAt(const char* p, int64_t& value) {
   constexpr uint64_t kHigh = 0x8080808080808080ull;
   uint64_t v;
   std::memcpy(&v, p, 8);
-  const uint64_t x = v & ~kHigh;
-  const uint64_t digit_bytes = (x + kOnes * (0x80 - '0')) & (kOnes * (0x80 + '9') - x) & ~v & kHigh;
-  const uint64_t others = ~digit_bytes & kHigh;
+  const uint64_t others = ~DigitBytes(v) & kHigh;
   if (others == 0) return 8;
   const auto count = static_cast<size_t>(std::countr_zero(others) / 8);
   if (count == 0) return 0;
@@ -79,6 +103,65 @@ inline size_t ShortNumberAt(const char* p, int64_t& value) {
   value = static_cast<int64_t>(t);
   return count;
 }
+
+// Where the run of ASCII digits at `p` ends, eight bytes at a time.
+inline const char* DigitsEnd(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end - p >= 8) {
+      uint64_t v;
+      std::memcpy(&v, p, 8);
+      const uint64_t others = ~DigitBytes(v) & 0x8080808080808080ull;
+      if (others != 0) return p + std::countr_zero(others) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && IsDigit(static_cast<unsigned char>(*p))) ++p;
+  return p;
+}
+
+// The packed prefix of the `size` letters at `start` (< `end`).
+inline uint64_t PrefixAt(const char* start, size_t size, const char* end) {
+  if (std::endian::native == std::endian::little && end - start >= 8) {
+    // One load; the bytes after the word masked off.
+    uint64_t prefix;
+    std::memcpy(&prefix, start, sizeof prefix);
+    return size >= 8 ? prefix : prefix & ((uint64_t{1} << (8 * size)) - 1);
+  }
+  return PackedPrefix(std::string_view(start, size));
+}
+
+// The parameter of a control word whose letters end at `p`: an optional signed number, then
+// the space that delimits the word. Returns where they end; with `kRead`, gives the number in
+// `*has_param` and `*param` (clamped to the range of int32_t).
+template <bool kRead>
+inline const char* ParameterEnd(const char* p, const char* end, bool* has_param, int32_t* param) {
+  const bool negative = end - p >= 2 && *p == '-' && IsDigit(static_cast<unsigned char>(p[1]));
+  if (negative) ++p;
+  if (p < end && IsDigit(static_cast<unsigned char>(*p))) {
+    if constexpr (kRead) {
+      int64_t value = 0;
+      size_t digits = 8;  // eight or more: read one by one
+      if (std::endian::native == std::endian::little && end - p >= 8) digits = ShortNumberAt(p, value);
+      if (digits < 8) {
+        p += digits;
+      } else {
+        constexpr int64_t kLimit = std::numeric_limits<int32_t>::max();
+        for (; p < end && IsDigit(static_cast<unsigned char>(*p)); ++p) {
+          if (value <= kLimit) value = value * 10 + (*p - '0');
+        }
+        value = std::min(value, kLimit);
+      }
+      *has_param = true;
+      *param = static_cast<int32_t>(negative ? -value : value);
+    } else {
+      p = DigitsEnd(p, end);
+    }
+  }
+  if (p < end && *p == ' ') ++p;
+  return p;
+}
+
+constexpr uint64_t kBinPrefix = PackedPrefix("bin");
 
 }  // namespace
 
@@ -137,34 +220,8 @@ Token Tokenizer::ReadControl() {
   p = LettersEnd(p, end);
   token.kind = TokenKind::kWord;
   token.text = std::string_view(start, static_cast<size_t>(p - start));
-  if (std::endian::native == std::endian::little && end - start >= 8) {
-    // One load; the bytes after the word masked off.
-    uint64_t prefix;
-    std::memcpy(&prefix, start, sizeof prefix);
-    const size_t size = token.text.size();
-    token.prefix = size >= 8 ? prefix : prefix & ((uint64_t{1} << (8 * size)) - 1);
-  } else {
-    token.prefix = PackedPrefix(token.text);
-  }
-  const bool negative = end - p >= 2 && *p == '-' && IsDigit(static_cast<unsigned char>(p[1]));
-  if (negative) ++p;
-  if (p < end && IsDigit(static_cast<unsigned char>(*p))) {
-    int64_t value = 0;
-    size_t digits = 8;  // eight or more: read one by one
-    if (std::endian::native == std::endian::little && end - p >= 8) digits = ShortNumberAt(p, value);
-    if (digits < 8) {
-      p += digits;
-    } else {
-      constexpr int64_t kLimit = std::numeric_limits<int32_t>::max();
-      for (; p < end && IsDigit(static_cast<unsigned char>(*p)); ++p) {
-        if (value <= kLimit) value = value * 10 + (*p - '0');
-      }
-      value = std::min(value, kLimit);
-    }
-    token.has_param = true;
-    token.param = static_cast<int32_t>(negative ? -value : value);
-  }
-  if (p < end && *p == ' ') ++p;
+  token.prefix = PrefixAt(start, token.text.size(), end);
+  p = ParameterEnd<true>(p, end, &token.has_param, &token.param);
   if (token.text.size() == 3 && start[0] == 'b' && start[1] == 'i' && start[2] == 'n') {
     const int64_t count = std::min<int64_t>(std::max(token.param, 0), end - p);
     token = Token{};
@@ -174,6 +231,68 @@ Token Tokenizer::ReadControl() {
   }
   pos_ = p;
   return token;
+}
+
+const Keyword* Tokenizer::NextKnownWord(bool* has_param, int32_t* param) {
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  const char* p = pos_;
+  const char* const end = end_;
+  for (;;) {
+    if (p < end && (*p == '\r' || *p == '\n')) {
+      ++p;
+      continue;
+    }
+    if (end - p < 2 || *p != '\\' || !IsLetter(static_cast<unsigned char>(p[1]))) break;
+    const char* const start = p + 1;
+    if (std::endian::native == std::endian::little && end - start >= 16) {
+      // The common word, of at most seven letters and as many digits: two loads, one probe.
+      uint64_t v;
+      std::memcpy(&v, start, 8);
+      const uint64_t others = ~LetterBytes(v) & kHigh;
+      if (others != 0) {
+        const auto size = static_cast<size_t>(std::countr_zero(others) / 8);
+        const uint64_t prefix = v & ((uint64_t{1} << (8 * size)) - 1);
+        const Keyword* keyword = FindKeyword(start, size, KeywordKey(prefix, 0, size));
+        const char* q = start + size;
+        if (keyword != nullptr) {
+          if (size == 3 && prefix == kBinPrefix) break;  // its data is a token of its own
+          *has_param = false;
+          *param = 0;
+          pos_ = ParameterEnd<true>(q, end, has_param, param);
+          return keyword;
+        }
+        // Where the next backslash is, found from the word's start alone. The word mostly ends
+        // there: then the next word is read from there, without waiting for this one's letters
+        // and digits to be counted; they only confirm it.
+        const uint64_t first = ByteBytes(v, '\\');
+        const uint64_t second = ByteBytes(LoadEight(start + 8), '\\') | (kHigh << 56);
+        const auto gap = static_cast<size_t>(first != 0 ? std::countr_zero(first) / 8
+                                                         : 8 + std::countr_zero(second) / 8) - size;
+        const uint64_t after_digits = ~DigitBytes(LoadEight(q)) & kHigh;
+        if (after_digits != 0) {
+          const auto digits = static_cast<size_t>(std::countr_zero(after_digits) / 8);
+          if (*q != '-' && digits + (q[digits] == ' ') == gap) {
+            p = start + size + gap;
+            continue;
+          }
+        }
+      }
+    }
+    const char* const letters_end = LettersEnd(start, end);
+    const auto size = static_cast<size_t>(letters_end - start);
+    const uint64_t prefix = PrefixAt(start, size, end);
+    const Keyword* keyword = FindKeyword(std::string_view(start, size), prefix);
+    if (keyword != nullptr) {
+      if (size == 3 && prefix == kBinPrefix) break;
+      *has_param = false;
+      *param = 0;
+      pos_ = ParameterEnd<true>(letters_end, end, has_param, param);
+      return keyword;
+    }
+    p = ParameterEnd<false>(letters_end, end, nullptr, nullptr);
+  }
+  pos_ = p;
+  return nullptr;
 }
 
 void Tokenizer::SkipGroup() {

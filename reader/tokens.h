@@ -9,6 +9,8 @@
 
 namespace tessarine::reader {
 
+struct Keyword;
+
 // Byte -> the value of the hex digit (0 to 15), or kNotHex.
 inline constexpr uint8_t kNotHex = 0x10;
 inline constexpr std::array<uint8_t, 256> kHexValues = [] {
@@ -80,6 +82,27 @@ class Tokenizer {
   }
   std::string_view Rest() const { return std::string_view(pos_, static_cast<size_t>(end_ - pos_)); }
   void Advance(size_t n) { pos_ += n; }
+
+  // For readers that act on control words as they scan them: consumes the control words at the
+  // next bytes that no keyword names (reader/keywords.h), with their parameters and the line ends
+  // between them. Then, when a control word other than "\bin" follows, consumes it too and
+  // returns its entry, with its parameter as Next would give it (`has_param`, `param`); else
+  // returns nullptr.
+  const Keyword* NextKnownWord(bool* has_param, int32_t* param);
+  // What the next token is, for readers that read text and control words in place (CR and LF
+  // before it are skipped): kText as AtText says; kControlWord for "\" and a letter (a "\bin"
+  // too, whose data NextKnownWord leaves to Next); kOther for the rest and at the end.
+  enum class Peeked : uint8_t { kText, kControlWord, kOther };
+  Peeked Peek() {
+    SkipLineEnds();
+    if (pos_ >= end_) return Peeked::kOther;
+    const char c = *pos_;
+    if (c == '{' || c == '}') return Peeked::kOther;
+    if (c != '\\' || IsHexEscape(pos_, end_)) return Peeked::kText;
+    return end_ - pos_ >= 2 && static_cast<unsigned char>((static_cast<unsigned char>(pos_[1]) | 0x20) - 'a') < 26
+               ? Peeked::kControlWord
+               : Peeked::kOther;
+  }
 
  private:
   Token ReadControl();

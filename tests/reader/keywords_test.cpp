@@ -18,7 +18,10 @@ TEST(KeywordsTest, EveryEntryIsFoundByItsName) {
 
 TEST(KeywordsTest, UnknownNamesAreNotFound) {
   for (const char* name : {"", "pa", "pard1", "Par", "lang", "insrsid", "rtlch", "b0",
-                           "zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz"}) {
+                           "zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz",
+                           // Names that share the first eight letters or the last eight with one.
+                           "listover", "listoverridetabl", "listoverridetablex", "xistoverridetable", "brdrdashsn",
+                           "picscalez", "wbmbitspixe"}) {
     EXPECT_EQ(FindKeyword(name), nullptr) << name;
   }
 }

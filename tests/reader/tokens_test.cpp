@@ -154,12 +154,75 @@ TEST(TokenizerTest, SkipGroupOfATruncatedDocumentEndsAtTheEnd) {
   EXPECT_EQ(tokens.Next().kind, TokenKind::kEnd);
 }
 
-TEST(TokenizerTest, AtTextAgreesWithNext) {
-  for (const char* rtf : {"abc", "\\'e0", "\\par", "{", "}", "\r\n x", "\\'zz", ""}) {
+TEST(TokenizerTest, AtTextAndPeekAgreeWithNext) {
+  for (const char* rtf : {"abc", "\\'e0", "\\par", "{", "}", "\r\n x", "\\'zz", "", "\\", "\\~", "\\Z1",
+                          "\r\n\\b", "\\bin1 x", "\\@", "\\[", "\\`", "\\{"}) {
     Tokenizer tokens(rtf);
     const bool at_text = tokens.AtText();
-    EXPECT_EQ(at_text, tokens.Next().kind == TokenKind::kText) << rtf;
+    const Tokenizer::Peeked peeked = tokens.Peek();
+    const TokenKind kind = tokens.Next().kind;
+    EXPECT_EQ(at_text, kind == TokenKind::kText) << rtf;
+    EXPECT_EQ(peeked, kind == TokenKind::kText                                      ? Tokenizer::Peeked::kText
+                      : kind == TokenKind::kWord || kind == TokenKind::kBinary ? Tokenizer::Peeked::kControlWord
+                                                                                   : Tokenizer::Peeked::kOther)
+        << rtf;
   }
+}
+
+// The tokens of `rtf` as a reader that passes over unknown words sees them: known words with
+// their parameters, the other tokens, and where each ends. With `in_place`, read through
+// NextKnownWord as far as it goes; else through Next alone.
+std::string KnownTokens(std::string_view rtf, bool in_place) {
+  Tokenizer tokens(rtf);
+  std::string out;
+  for (;;) {
+    if (in_place) {
+      const size_t before = tokens.position();
+      bool has_param = true;
+      int32_t param = 7;
+      if (const Keyword* keyword = tokens.NextKnownWord(&has_param, &param)) {
+        out += "\\" + std::string(keyword->name) + (has_param ? "=" + std::to_string(param) : "") + "@" +
+               std::to_string(tokens.position()) + " ";
+        continue;
+      }
+      if (tokens.position() != before) continue;
+    }
+    const Token t = tokens.Next();
+    if (t.kind == TokenKind::kEnd) return out;
+    if (t.kind == TokenKind::kWord) {
+      const Keyword* keyword = FindKeyword(t.text, t.prefix);
+      if (keyword == nullptr) continue;
+      out += "\\" + std::string(keyword->name) + (t.has_param ? "=" + std::to_string(t.param) : "");
+    } else {
+      out += "kind" + std::to_string(static_cast<int>(t.kind)) + ":" + std::string(t.text);
+    }
+    out += "@" + std::to_string(tokens.position()) + " ";
+  }
+}
+
+// Words known and unknown, short and long, with every kind of parameter, in runs, before every
+// kind of token, near the end of the input and far from it.
+TEST(TokenizerTest, KnownWordsInPlaceAgreeWithNext) {
+  const std::string words[] = {"b", "fs", "lang", "insrsid", "abcdefg", "abcdefgh", "listoverridetable",
+                               "brdrdashsm", "brdrdashsx", "bin", "u", "zzzzzzzzzzzzzzz"};
+  const std::string params[] = {"", "0", "1049", "-5", "-", "-x", "1234567", "12345678", "123456789012"};
+  const std::string afters[] = {"", " ", "  ", "\r\n", "x"};
+  const std::string tails[] = {"", "\\'e0", "{", "}", "\\*", "\\lang1049 \\b", "\\bin2 ab", "\\"};
+  int cases = 0;
+  for (const std::string& word : words) {
+    for (const std::string& param : params) {
+      for (const std::string& after : afters) {
+        for (const std::string& tail : tails) {
+          for (const char* far : {"", " and some text after it"}) {
+            const std::string rtf = "\\fcs1 \\" + word + param + after + tail + far;
+            ASSERT_EQ(KnownTokens(rtf, true), KnownTokens(rtf, false)) << rtf;
+            ++cases;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(cases, 1000);
 }
 
 TEST(TokenizerTest, TextUnitsAndFallback) {
