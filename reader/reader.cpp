@@ -1,12 +1,14 @@
 #include "reader/reader.h"
 
+#include <algorithm>
+
 namespace tessarine::reader {
 
 Reader::Reader(std::string_view rtf, BodyHandoff* handoff)
     : tokens_(rtf), builder_(document_, rows_, lists_, handoff, &tokens_) {
   stack_.reserve(kMaxGroupDepth);
   stack_.emplace_back();
-  decoder_.SetRawUtf8(RawBytesAreUtf8(rtf));
+  decoder_.SetDocument(rtf);
 }
 
 model::Document Reader::Run() {
@@ -141,7 +143,11 @@ void Reader::AppendToFlow(Decode&& decode) {
 }
 
 void Reader::Text(std::string_view text) {
-  if (skip_ > 0) DropFallback(&text, &skip_, decoder_.raw_utf8());
+  if (skip_ > 0) {
+    // Only a byte from 0x80 up in the fallback asks whether the document's raw bytes are UTF-8.
+    const bool high = std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    DropFallback(&text, &skip_, high && decoder_.raw_utf8());
+  }
   if (text.empty()) return;
   high_surrogate_ = 0;  // a first half without its second is no character
   GroupState& s = state();

@@ -170,7 +170,7 @@ TextDecoder::Page& TextDecoder::Build(int32_t number) {
 void TextDecoder::Append(std::string_view text, int32_t page_number, std::string& out) {
   if (text.empty()) return;
   Page& page = Find(page_number);
-  if (page.kind == Page::Kind::kDoubleByte) return AppendDoubleByte(page, text, out, raw_utf8_);
+  if (page.kind == Page::Kind::kDoubleByte) return AppendDoubleByte(page, text, out, raw_utf8());
   if (page.kind == Page::Kind::kUtf8) return AppendUtf8Bytes(text, out);
   // At most three bytes of UTF-8 for each byte of the text, and one more for the last store.
   if (scratch_.size() < 3 * text.size() + 1) scratch_.resize(3 * text.size() + 1);
@@ -183,7 +183,7 @@ void TextDecoder::Append(std::string_view text, int32_t page_number, std::string
       c = static_cast<unsigned char>(kHexValues[static_cast<unsigned char>(p[2])] * 16 +
                                      kHexValues[static_cast<unsigned char>(p[3])]);
       p += 4;
-    } else if (c >= 0x80 && raw_utf8_) {
+    } else if (c >= 0x80 && raw_utf8()) {
       size_t length = 0;
       const size_t taken = RawUtf8At(p, end, dst, &length);
       if (taken > 0) {
@@ -228,7 +228,7 @@ size_t TextDecoder::AppendTextAt(std::string_view input, int32_t page_number, st
       break;
     } else {
       size_t length = 0;
-      const size_t taken = c >= 0x80 && raw_utf8_ ? RawUtf8At(p, end, dst, &length) : 0;
+      const size_t taken = c >= 0x80 && raw_utf8() ? RawUtf8At(p, end, dst, &length) : 0;
       if (taken > 0) {
         p += taken;
         dst += length;

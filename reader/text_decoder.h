@@ -34,9 +34,16 @@ class TextDecoder {
   TextDecoder& operator=(const TextDecoder&) = delete;
 
   // Plain bytes from 0x80 up (not "\\'hh" escapes) are read as UTF-8, whatever the code page,
-  // when `raw_utf8` is set (RawBytesAreUtf8).
-  void SetRawUtf8(bool raw_utf8) { raw_utf8_ = raw_utf8; }
-  bool raw_utf8() const { return raw_utf8_; }
+  // when the document `rtf` holds them as UTF-8 (RawBytesAreUtf8), which is found out the first
+  // time such a byte is read: a document without one is never scanned for them.
+  void SetDocument(std::string_view rtf) {
+    rtf_ = rtf;
+    raw_utf8_ = kUnknown;
+  }
+  bool raw_utf8() {
+    if (raw_utf8_ == kUnknown) raw_utf8_ = RawBytesAreUtf8(rtf_) ? kYes : kNo;
+    return raw_utf8_ == kYes;
+  }
 
   // The code page that kDocumentPage stands for (1252 until the document says otherwise).
   void SetDocumentPage(int32_t page);
@@ -63,7 +70,9 @@ class TextDecoder {
   static void AppendUtf8Bytes(std::string_view text, std::string& out);
 
   int32_t document_page_ = 1252;
-  bool raw_utf8_ = false;
+  enum : uint8_t { kNo, kYes, kUnknown };
+  std::string_view rtf_;
+  uint8_t raw_utf8_ = kNo;
   std::vector<std::unique_ptr<Page>> pages_;
   Page* last_ = nullptr;  // the page of the last call, found again without a search
   std::string scratch_;   // decoded characters before they are appended in one piece
