@@ -113,23 +113,20 @@ bool HoldsMarks(std::span<const model::Block> blocks, int table_depth) {
   return false;
 }
 
-// Where the body can be cut into two halves written each on its own: the first block, from
-// about half of the text on, that starts no part of a section with columns, and after which
-// nothing depends on what came before (HoldsMarks); 0 when there is none. `columns`: the columns
-// of the section the cut falls in.
+// Where the body can be cut into two halves written each on its own: the first block from the
+// middle on that starts no part of a section with columns, and after which nothing depends on
+// what came before (HoldsMarks); 0 when there is none. `columns`: the columns of the section the
+// cut falls in.
 size_t HalfwayCut(std::span<const model::Block> body, int& columns) {
-  const size_t total = TextLength(body);
-  size_t text = 0;
-  size_t cut = 0;
   columns = 1;
+  size_t cut = 0;
   for (size_t i = 0; i < body.size(); ++i) {
-    const bool section_break = std::holds_alternative<model::SectionBreak>(body[i].content);
-    if (text >= total / 2 && i > 0 && (columns <= 1 || section_break)) {
+    const auto* section = std::get_if<model::SectionBreak>(&body[i].content);
+    if (i >= body.size() / 2 && i > 0 && (columns <= 1 || section != nullptr)) {
       cut = i;
       break;
     }
-    if (const auto* section = std::get_if<model::SectionBreak>(&body[i].content)) columns = section->columns;
-    text += TextLength(body.subspan(i, 1));
+    if (section != nullptr) columns = section->columns;
   }
   if (cut == 0 || HoldsMarks(body.subspan(cut), 0)) return 0;
   return cut;
