@@ -64,8 +64,8 @@ void WriteBlocks(PageContext& context, std::string& out, std::span<const model::
 
 namespace {
 
-// From how large a body (by its expected size) the halves are written side by side.
-constexpr size_t kHalvesFrom = size_t{1} << 20;
+// From how many blocks a body is written in halves side by side.
+constexpr size_t kHalvesFrom = 2048;
 
 // Writes `blocks` of the body, the first in a section of `columns` columns: a section break sets
 // the columns of the blocks after it, and the blocks of a section with columns go together.
@@ -134,42 +134,52 @@ size_t HalfwayCut(std::span<const model::Block> body, int& columns) {
 
 }  // namespace
 
-void WriteBody(PageContext& context, std::string& out, Progress& progress, size_t expected_size) {
-  std::span<const model::Block> body = context.document.body;
+BodyWriting::BodyWriting(PageContext& context) : context_(context) {
+  const std::span<const model::Block> body = context.document.body;
+  cut_ = body.size() >= kHalvesFrom ? HalfwayCut(body, cut_columns_) : 0;
+  if (cut_ == 0) {
+    cut_ = body.size();
+    return;
+  }
+  other_.emplace(context.document, context.style.settings());
+  try {
+    beside_ = std::thread([this, tail = body.subspan(cut_)] {
+      try {
+        if (HoldsMarks(tail, 0)) return;  // written after the first half instead
+        WriteSections(*other_, second_, tail, cut_columns_, [] {});
+        second_written_ = true;
+      } catch (...) {  // out of memory: written after the first half instead
+      }
+    });
+  } catch (const std::system_error&) {
+  }
+}
+
+BodyWriting::~BodyWriting() {
+  if (beside_.joinable()) beside_.join();
+}
+
+void BodyWriting::Write(std::string& out, Progress& progress, size_t expected_size) {
+  const std::span<const model::Block> body = context_.document.body;
   const size_t start = out.size();
   auto report = [&] {
     const size_t written = out.size() - start;
     progress.Set(expected_size == 0 ? Progress::kSteps
                                     : static_cast<int>(written * Progress::kSteps / expected_size));
   };
-  // A large body is written in two halves side by side when a thread can be had: the second
-  // half into a page of its own, put after the first.
-  int cut_columns = 1;
-  const size_t cut = expected_size >= kHalvesFrom ? HalfwayCut(body, cut_columns) : 0;
-  if (cut == 0) return WriteSections(context, out, body, 1, report);
-  std::string second;
-  PageContext other(context.document, context.style.settings());
-  bool second_written = false;
-  std::thread beside;
-  try {
-    beside = std::thread([&] {
-      try {
-        second.reserve(expected_size);
-        WriteSections(other, second, body.subspan(cut), cut_columns, [] {});
-        second_written = true;
-      } catch (...) {  // out of memory: written after the first half instead
-      }
-    });
-  } catch (const std::system_error&) {
-  }
-  WriteSections(context, out, body.subspan(0, cut), 1, report);
-  if (beside.joinable()) beside.join();
-  if (!second_written) return WriteSections(context, out, body.subspan(cut), cut_columns, report);
-  out.append(second);
-  context.flags.has_tables |= other.flags.has_tables;
-  context.flags.has_sections |= other.flags.has_sections;
-  context.flags.has_hyperlinks |= other.flags.has_hyperlinks;
+  WriteSections(context_, out, body.subspan(0, cut_), 1, report);
+  if (cut_ == body.size()) return;
+  if (beside_.joinable()) beside_.join();
+  if (!second_written_) return WriteSections(context_, out, body.subspan(cut_), cut_columns_, report);
+  out.append(second_);
+  context_.flags.has_tables |= other_->flags.has_tables;
+  context_.flags.has_sections |= other_->flags.has_sections;
+  context_.flags.has_hyperlinks |= other_->flags.has_hyperlinks;
   report();
+}
+
+void WriteBody(PageContext& context, std::string& out, Progress& progress, size_t expected_size) {
+  BodyWriting(context).Write(out, progress, expected_size);
 }
 
 }  // namespace tessarine

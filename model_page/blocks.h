@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <thread>
 
 #include "model/document.h"
 #include "model_page/page_context.h"
@@ -26,8 +28,32 @@ struct BlockPlace {
 void WriteBlocks(PageContext& context, std::string& out, std::span<const model::Block> blocks,
                  BlockPlace place);
 
-// Appends the body: its sections, those with more than one column laid out as columns.
-// Moves `progress` from 0 to 25 as `out` grows towards `expected_size`.
+// The writing of the body: its sections, those with more than one column laid out as columns.
+// A large body is cut in two halves, and the second is written on a thread of its own from the
+// moment this is made, into a page of its own put after the first, unless something in it
+// depends on the first (a note's mark, a bookmark): then it is written after the first.
+class BodyWriting {
+ public:
+  explicit BodyWriting(PageContext& context);
+  ~BodyWriting();
+  BodyWriting(const BodyWriting&) = delete;
+  BodyWriting& operator=(const BodyWriting&) = delete;
+
+  // Appends the body (once). Moves `progress` from 0 to 25 as `out` grows towards
+  // `expected_size`.
+  void Write(std::string& out, Progress& progress, size_t expected_size);
+
+ private:
+  PageContext& context_;
+  size_t cut_ = 0;  // the blocks of the first half
+  int cut_columns_ = 1;
+  std::optional<PageContext> other_;  // the second half's
+  std::string second_;
+  bool second_written_ = false;
+  std::thread beside_;
+};
+
+// Appends the body, as BodyWriting does.
 void WriteBody(PageContext& context, std::string& out, Progress& progress, size_t expected_size);
 
 // The length of the text of `blocks`: bytes of UTF-8 text and list markers, 1 for each tab, note

@@ -60,12 +60,13 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     AppendEncapsulatedHtml(body, document.html, flags);
   } else {
     PageContext context(document, settings);
+    BodyWriting writing(context);  // a second half starts at once, beside the estimate
     const size_t expected = ExpectedSize(document.body, document, 0);
     // Twice the estimate: room that is never written costs no memory, and text that the page
     // spells longer (runs of spaces, references) seldom outgrows it.
     body.reserve(2 * expected + kHeadRoom);
     AdviseHugePages(body.data(), body.capacity());
-    WriteBody(context, body, bar, expected);
+    writing.Write(body, bar, expected);
     AppendNotes(context, notes);
     flags = context.flags;
   }
