@@ -43,6 +43,7 @@ class PageBesideReading final : public reader::BodyHandoff {
       }
     }
     Send(taker_.Take(document, 1));
+    LetGoOfWritten();
     bar_.Set(static_cast<int>(read * (Progress::kSteps - 1) / (input_size_ + 1)));
   }
 
@@ -63,7 +64,7 @@ class PageBesideReading final : public reader::BodyHandoff {
 
  private:
   void Send(PagePiece piece) {
-    if (!writer_.joinable()) return Add(std::move(piece));
+    if (!writer_.joinable()) return Add(piece);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       pieces_.push_back(std::move(piece));
@@ -71,12 +72,22 @@ class PageBesideReading final : public reader::BodyHandoff {
     ready_.notify_one();
   }
 
-  void Add(PagePiece piece) {
+  void Add(PagePiece& piece) {
     if (failed_) return;
     try {
-      page_->Add(std::move(piece));
+      page_->Add(piece);
     } catch (...) {  // out of memory: the page is written again from the whole document
       failed_ = true;
+    }
+  }
+
+  // On the reading's thread: lets go of the blocks written so far. Freed by the writer's thread,
+  // memory the reader's allocated would keep the two waiting on each other for the allocator.
+  void LetGoOfWritten() {
+    std::vector<std::vector<model::Block>> written;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      written.swap(written_);
     }
   }
 
@@ -90,7 +101,11 @@ class PageBesideReading final : public reader::BodyHandoff {
         if (pieces_.empty()) return;
         batch.swap(pieces_);
       }
-      for (PagePiece& piece : batch) Add(std::move(piece));
+      for (PagePiece& piece : batch) Add(piece);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (PagePiece& piece : batch) written_.push_back(std::move(piece.blocks));
+      }
       batch.clear();
     }
   }
@@ -116,6 +131,7 @@ class PageBesideReading final : public reader::BodyHandoff {
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<PagePiece> pieces_;
+  std::vector<std::vector<model::Block>> written_;  // blocks the writer is done with
   bool done_ = false;
 };
 

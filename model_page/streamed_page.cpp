@@ -56,7 +56,7 @@ StreamedModelPage::StreamedModelPage(const model::Document& start, const Setting
   AdviseHugePages(body_.data(), body_.capacity());
 }
 
-void StreamedModelPage::Add(PagePiece piece) {
+void StreamedModelPage::Add(PagePiece& piece) {
   for (model::ParagraphLook& look : piece.looks) seen_.looks.push_back(std::move(look));
   for (model::Picture& picture : piece.pictures) seen_.pictures.push_back(std::move(picture));
   if (piece.note_count > seen_.notes.size()) seen_.notes.resize(piece.note_count);

@@ -45,8 +45,10 @@ class StreamedModelPage {
   StreamedModelPage& operator=(const StreamedModelPage&) = delete;
 
   // Writes the blocks of `piece`, which follows the pieces before; a section with columns is
-  // held until it ends.
-  void Add(PagePiece piece);
+  // held until it ends. The blocks are left in `piece` (those held moved from): a caller on
+  // another thread than the reading's may hand them back to be let go there, where they were
+  // made, which spares the two threads a fight over the memory allocator.
+  void Add(PagePiece& piece);
 
   // Finishes the page with `end`, the document as read to its end, once its last piece has been
   // added (PieceTaker::Take with nothing kept). False when the page cannot be made so: the fonts
