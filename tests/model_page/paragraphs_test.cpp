@@ -153,6 +153,22 @@ TEST(ModelParagraphTest, ParagraphsAndRuns) {
   }
 }
 
+TEST(ModelParagraphTest, TwoSpacesAnywhereInALongText) {
+  // The two spaces at every place of the sixteen-byte steps of the search, and a third after
+  // (spaces that start the paragraph are another rule's).
+  for (size_t at = 1; at < 40; ++at) {
+    for (const std::string& run : {std::string("  "), std::string("   ")}) {
+      const std::string text = std::string(at, 'a') + run + std::string(40, 'b') + " c";
+      const std::string body = BodyOfDocument(Document({model::Block{Paragraph({Text(text)})}}));
+      // The first space stays a space after a letter; every other one is kept as "&nbsp;".
+      std::string want = std::string(at, 'a');
+      for (size_t i = 0; i < run.size(); ++i) want += i == 0 ? " " : "&nbsp;";
+      want += std::string(40, 'b') + " c";
+      EXPECT_EQ(body, "<p>" + want + "</p>\r\n") << at << " " << run.size();
+    }
+  }
+}
+
 TEST(ModelParagraphTest, SizesLoseTheUmrazmSettingButStayAtLeastEightPoints) {
   struct SizeCase {
     const char* umrazm;
