@@ -26,6 +26,12 @@ Conversion ModelPage(const model::Document& document, const Settings& settings,
   return page;
 }
 
+Conversion ModelPage(model::Document&& document, const Settings& settings, const ProgressSink& progress) {
+  Conversion page = WriteModelPage(std::move(document), settings, progress);
+  page.reading = RtfReading::kModel;
+  return page;
+}
+
 }  // namespace
 
 bool RtfEngineFromName(std::string_view name, RtfEngine* engine) {
@@ -111,7 +117,7 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
   } else {
     read_document();
   }
-  if (comparison.stopped()) return ModelPage(read, settings, {});
+  if (comparison.stopped()) return ModelPage(std::move(read), settings, {});
   if (passes.refusal == Refusal::kNotRtf) {
     if (ShowsNothing(read)) return passes;
   } else {
@@ -119,7 +125,7 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
     if (shown.has_value() ? *shown : PassesPageShowsDocument(passes.page, read, settings)) return passes;
   }
   passes = Conversion();  // its storage goes before the model's page is written
-  return ModelPage(read, settings, {});
+  return ModelPage(std::move(read), settings, {});
 }
 
 }  // namespace tessarine

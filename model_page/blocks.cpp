@@ -134,7 +134,7 @@ size_t HalfwayCut(std::span<const model::Block> body, int& columns) {
 
 }  // namespace
 
-BodyWriting::BodyWriting(PageContext& context) : context_(context) {
+BodyWriting::BodyWriting(PageContext& context, model::Document* owned) : context_(context) {
   const std::span<const model::Block> body = context.document.body;
   cut_ = body.size() >= kHalvesFrom ? HalfwayCut(body, cut_columns_) : 0;
   if (cut_ == 0) {
@@ -143,11 +143,20 @@ BodyWriting::BodyWriting(PageContext& context) : context_(context) {
   }
   other_.emplace(context.document, context.style.settings());
   try {
-    beside_ = std::thread([this, tail = body.subspan(cut_)] {
+    beside_ = std::thread([this, tail = body.subspan(cut_), owned] {
       try {
         if (HoldsMarks(tail, 0)) return;  // written after the first half instead
         WriteSections(*other_, second_, tail, cut_columns_, [] {});
         second_written_ = true;
+        // Letting go of a large document takes long: half of it goes here, beside the rest.
+        // Once Write has begun, nothing but this thread looks at the second half any more.
+        if (owned != nullptr) {
+          {
+            std::unique_lock<std::mutex> lock(mutex_);
+            begun_.wait(lock, [this] { return began_; });
+          }
+          for (size_t i = cut_; i < owned->body.size(); ++i) owned->body[i] = model::Block{};
+        }
       } catch (...) {  // out of memory: written after the first half instead
       }
     });
@@ -156,10 +165,20 @@ BodyWriting::BodyWriting(PageContext& context) : context_(context) {
 }
 
 BodyWriting::~BodyWriting() {
+  Begin();
   if (beside_.joinable()) beside_.join();
 }
 
+void BodyWriting::Begin() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    began_ = true;
+  }
+  begun_.notify_one();
+}
+
 void BodyWriting::Write(std::string& out, Progress& progress, size_t expected_size) {
+  Begin();
   const std::span<const model::Block> body = context_.document.body;
   const size_t start = out.size();
   auto report = [&] {

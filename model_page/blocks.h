@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,13 +36,15 @@ void WriteBlocks(PageContext& context, std::string& out, std::span<const model::
 // depends on the first (a note's mark, a bookmark): then it is written after the first.
 class BodyWriting {
  public:
-  explicit BodyWriting(PageContext& context);
+  // With `owned`, the page's document given up by its caller, the second half's blocks are let
+  // go on their thread as soon as they are written.
+  explicit BodyWriting(PageContext& context, model::Document* owned = nullptr);
   ~BodyWriting();
   BodyWriting(const BodyWriting&) = delete;
   BodyWriting& operator=(const BodyWriting&) = delete;
 
   // Appends the body (once). Moves `progress` from 0 to 25 as `out` grows towards
-  // `expected_size`.
+  // `expected_size`. Until it is called, the whole document may still be read by others.
   void Write(std::string& out, Progress& progress, size_t expected_size);
 
  private:
@@ -50,6 +54,10 @@ class BodyWriting {
   std::optional<PageContext> other_;  // the second half's
   std::string second_;
   bool second_written_ = false;
+  void Begin();  // tells the second half's thread that Write has begun
+  bool began_ = false;
+  std::mutex mutex_;
+  std::condition_variable begun_;
   std::thread beside_;
 };
 

@@ -46,8 +46,26 @@ size_t ExpectedSize(std::span<const model::Block> blocks, const model::Document&
 
 }  // namespace
 
+namespace {
+
+Conversion WritePage(const model::Document& document, model::Document* owned, const Settings& settings,
+                     const ProgressSink& progress);
+
+}  // namespace
+
 Conversion WriteModelPage(const model::Document& document, const Settings& settings,
                           const ProgressSink& progress) {
+  return WritePage(document, nullptr, settings, progress);
+}
+
+Conversion WriteModelPage(model::Document&& document, const Settings& settings, const ProgressSink& progress) {
+  return WritePage(document, &document, settings, progress);
+}
+
+namespace {
+
+Conversion WritePage(const model::Document& document, model::Document* owned, const Settings& settings,
+                     const ProgressSink& progress) {
   Progress bar(progress);
   Conversion result;
   StylesheetFlags flags;
@@ -60,7 +78,7 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
     AppendEncapsulatedHtml(body, document.html, flags);
   } else {
     PageContext context(document, settings);
-    BodyWriting writing(context);  // a second half starts at once, beside the estimate
+    BodyWriting writing(context, owned);  // a second half starts at once, beside the estimate
     const size_t expected = ExpectedSize(document.body, document, 0);
     // Twice the estimate: room that is never written costs no memory, and text that the page
     // spells longer (runs of spaces, references) seldom outgrows it.
@@ -75,6 +93,8 @@ Conversion WriteModelPage(const model::Document& document, const Settings& setti
   bar.Set(0);
   return result;
 }
+
+}  // namespace
 
 void AssembleModelPage(Conversion& result, const Settings& settings, const StylesheetFlags& flags,
                        std::string& body, std::string_view notes, model::Colour background) {

@@ -18,6 +18,10 @@ namespace tessarine {
 Conversion WriteModelPage(const model::Document& document, const Settings& settings,
                           const ProgressSink& progress = {});
 
+// The same for a document its caller gives up: a large body's second half is let go while the
+// first is written.
+Conversion WriteModelPage(model::Document&& document, const Settings& settings, const ProgressSink& progress = {});
+
 // Puts a model page together as WriteModelPage does from its written `body` (taken over) and
 // `notes`: in the document's own page colour `background` when it has one.
 void AssembleModelPage(Conversion& result, const Settings& settings, const StylesheetFlags& flags,
