@@ -9,6 +9,9 @@ Reader::Reader(std::string_view rtf, BodyHandoff* handoff)
   stack_.reserve(kMaxGroupDepth);
   stack_.emplace_back();
   decoder_.SetDocument(rtf);
+  // Room for the body at once, as many blocks as a document of this size may well have: a body
+  // grown by doubling moves every block again each time, into memory never touched before.
+  document_.body.reserve(rtf.size() / 512);
 }
 
 model::Document Reader::Run() {
