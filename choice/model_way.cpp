@@ -149,7 +149,7 @@ Conversion ConvertByModel(std::string_view rtf, const Settings& settings, const 
   {
     PageBesideReading beside(settings, rtf.size(), options.piece_blocks, progress);
     end = ReadRtfDocument(rtf, beside);
-    if (!beside.took()) return Written(WriteModelPage(*end, settings, progress));
+    if (!beside.took()) return Written(WriteModelPage(std::move(*end), settings, progress));
     Conversion page;
     if (beside.Finish(*end, &page)) return Written(std::move(page));
   }

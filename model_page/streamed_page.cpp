@@ -15,9 +15,6 @@ namespace tessarine {
 
 namespace {
 
-// Room for the head and stylesheet in front of the body (as WriteModelPage keeps).
-constexpr size_t kHeadRoom = 4096;
-
 // What the body's writing takes from the start of a document.
 model::Document StartOf(const model::Document& start) {
   model::Document seen;
@@ -52,7 +49,7 @@ PagePiece PieceTaker::Take(model::Document& document, size_t keep) {
 StreamedModelPage::StreamedModelPage(const model::Document& start, const Settings& settings,
                                      size_t expected_size)
     : seen_(StartOf(start)), context_(seen_, settings) {
-  body_.reserve(expected_size + kHeadRoom);
+  body_.reserve(expected_size + kPageHeadRoom);
   AdviseHugePages(body_.data(), body_.capacity());
 }
 

@@ -16,9 +16,6 @@ namespace tessarine {
 
 namespace {
 
-// Room for the head and stylesheet, so that putting them in front moves the body in place.
-constexpr size_t kHeadRoom = 4096;
-
 // What the body of `blocks` will take, roughly: its text and pictures and some markup for each
 // paragraph, run and cell. Only a reservation; bounded like every walk of the model.
 size_t ExpectedSize(std::span<const model::Block> blocks, const model::Document& document, int depth) {
@@ -74,7 +71,7 @@ Conversion WritePage(const model::Document& document, model::Document* owned, co
   // Encapsulated HTML without any markup is no HTML message: its RTF reading shows it better.
   const bool from_html = document.from_html && HoldsMarkup(document.html);
   if (from_html) {
-    body.reserve(document.html.size() + document.html.size() / 8 + kHeadRoom);
+    body.reserve(document.html.size() + document.html.size() / 8 + kPageHeadRoom);
     AppendEncapsulatedHtml(body, document.html, flags);
   } else {
     PageContext context(document, settings);
@@ -82,7 +79,7 @@ Conversion WritePage(const model::Document& document, model::Document* owned, co
     const size_t expected = ExpectedSize(document.body, document, 0);
     // Twice the estimate: room that is never written costs no memory, and text that the page
     // spells longer (runs of spaces, references) seldom outgrows it.
-    body.reserve(2 * expected + kHeadRoom);
+    body.reserve(2 * expected + kPageHeadRoom);
     AdviseHugePages(body.data(), body.capacity());
     writing.Write(body, bar, expected);
     AppendNotes(context, notes);

@@ -3,6 +3,7 @@
 // encapsulated HTML, from the original HTML made safe), the notes after the rule.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@
 #include "settings/settings.h"
 
 namespace tessarine {
+
+// Room a body keeps for the head and stylesheet, so that putting them in front moves the body in
+// place.
+inline constexpr size_t kPageHeadRoom = 4096;
 
 // Writes the page of `document` with the settings' head and stylesheet (code page 1251, CR LF).
 // Never fails. The progress sink receives positions 0 to 25 and finally 0.
