@@ -19,8 +19,9 @@ void AppendKept(std::string_view piece, std::string& out) {
 
 }  // namespace
 
-BodyComparison::BodyComparison(const Settings& settings, const std::atomic<const model::Document*>& document)
-    : settings_(settings), document_(document) {}
+BodyComparison::BodyComparison(const Settings& settings, const std::atomic<const model::Document*>& document,
+                               const std::atomic<const model::Document*>* opening)
+    : settings_(settings), document_(document), opening_document_(opening) {}
 
 bool BodyComparison::Possible(size_t index, const StylesheetFlags& flags) {
   const bool tables = (index & 4) != 0, links = (index & 2) != 0, notes = (index & 1) != 0;
@@ -30,34 +31,60 @@ bool BodyComparison::Possible(size_t index, const StylesheetFlags& flags) {
   return !(flags.has_footnotes && !notes);
 }
 
-void BodyComparison::Begin(size_t index, const model::Document& document) {
-  Reading& reading = readings_[index];
-  AppendHead(reading.head, settings_.titul, settings_.titulautor);
-  AppendRtfStylesheet(reading.head, settings_,
-                      StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
-  reading.agreement.emplace(document, settings_);
-  reading.agrees = reading.agreement->Read(reading.head) && reading.agreement->Read(body_);
+void BodyComparison::Advance(Reading& reading, std::string_view piece, bool opening) {
+  if (!reading.reading || reading.agreement->Read(piece)) return;
+  reading.reading = false;
+  // Past the opening's end the page goes on with what the opening does not hold.
+  reading.agrees = opening && reading.agreement->document_ended() &&
+                   reading.agreement->disagreement() != Disagreement::kUnreadable;
 }
 
-bool BodyComparison::AnyAgrees(const StylesheetFlags& flags) {
+void BodyComparison::Begin(Heads& heads, size_t index) {
+  std::string& head = head_texts_[index];
+  if (head.empty()) {
+    AppendHead(head, settings_.titul, settings_.titulautor);
+    AppendRtfStylesheet(head, settings_, StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
+  }
+  Reading& reading = heads.readings[index];
+  reading.agreement.emplace(*heads.document, settings_);
+  Advance(reading, head, heads.opening);
+  Advance(reading, body_, heads.opening);
+}
+
+bool BodyComparison::AnyAgrees(Heads& heads, const StylesheetFlags& flags) {
   bool any = false;
-  for (size_t index = 0; index < readings_.size(); ++index) {
-    Reading& reading = readings_[index];
+  for (size_t index = 0; index < heads.readings.size(); ++index) {
+    Reading& reading = heads.readings[index];
     if (reading.current && !Possible(index, flags)) reading.current = false;
     any = any || (reading.current && reading.agreement && reading.agrees);
   }
   return any;
 }
 
+BodyComparison::Heads* BodyComparison::HeadsNow() {
+  if (heads_ == &whole_) return heads_;
+  if (const model::Document* whole = document_.load(std::memory_order_acquire)) {
+    for (Reading& reading : opening_.readings) reading.agreement.reset();
+    whole_.document = whole;
+    return heads_ = &whole_;
+  }
+  if (heads_ == nullptr && opening_document_ != nullptr) {
+    if (const model::Document* opening = opening_document_->load(std::memory_order_acquire)) {
+      opening_.document = opening;
+      heads_ = &opening_;
+    }
+  }
+  return heads_;
+}
+
 bool BodyComparison::Look(std::string_view body, const StylesheetFlags& flags) {
   if (done_) return true;
-  const model::Document* document = document_.load(std::memory_order_acquire);
-  if (document == nullptr) return true;
-  if (!started_) {
+  const Heads* const before = heads_;
+  Heads* const heads = HeadsNow();
+  if (heads == nullptr) return true;
+  if (heads != before) {
     // The head the flags give now first; the others only when it disagrees.
-    started_ = true;
-    Begin(IndexOf(flags.has_tables || flags.has_sections, flags.has_hyperlinks, flags.has_footnotes),
-          *document);
+    Begin(*heads, IndexOf(flags.has_tables || flags.has_sections, flags.has_hyperlinks, flags.has_footnotes));
   }
 
   // The new bytes that stay: through the last '>' written since the last look.
@@ -71,31 +98,31 @@ bool BodyComparison::Look(std::string_view body, const StylesheetFlags& flags) {
     AppendKept(body.substr(taken_, end - taken_), body_);
     taken_ = end;
     const std::string_view piece = std::string_view(body_).substr(from);
-    for (Reading& reading : readings_) {
-      if (!reading.current || !reading.agreement || !reading.agrees) continue;
-      reading.agrees = reading.agreement->Read(piece);
+    for (Reading& reading : heads->readings) {
+      if (reading.current && reading.agreement) Advance(reading, piece, heads->opening);
     }
   }
 
-  if (!AnyAgrees(flags)) {
+  if (!AnyAgrees(*heads, flags)) {
     // Every head read so far disagrees: the body is read again after each other head the page
     // may still get.
-    for (size_t index = 0; index < readings_.size(); ++index) {
-      if (readings_[index].current && !readings_[index].agreement) Begin(index, *document);
+    for (size_t index = 0; index < heads->readings.size(); ++index) {
+      if (heads->readings[index].current && !heads->readings[index].agreement) Begin(*heads, index);
     }
-    if (!AnyAgrees(flags)) {
+    if (!AnyAgrees(*heads, flags)) {
       stopped_ = done_ = true;
       return false;
     }
   }
-  done_ = body_.size() >= kComparedBody;
+  done_ = heads == &whole_ && body_.size() >= kComparedBody;
   return true;
 }
 
 std::optional<bool> BodyComparison::ShowsDocument(std::string_view page) {
-  for (Reading& reading : readings_) {
-    if (!reading.agreement || !page.starts_with(reading.head)) continue;
-    const std::string_view rest = page.substr(reading.head.size());
+  for (size_t index = 0; index < whole_.readings.size(); ++index) {
+    Reading& reading = whole_.readings[index];
+    if (!reading.agreement || !page.starts_with(head_texts_[index])) continue;
+    const std::string_view rest = page.substr(head_texts_[index].size());
     if (!rest.starts_with(body_)) continue;
     if (!reading.agrees) return false;
     if (!reading.current) continue;

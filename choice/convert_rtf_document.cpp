@@ -9,8 +9,10 @@
 
 #include "choice/body_comparison.h"
 #include "choice/document_items.h"
+#include "choice/document_opening.h"
 #include "choice/model_way.h"
 #include "choice/page_agreement.h"
+#include "choice/page_beside_reading.h"
 #include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
@@ -31,6 +33,57 @@ Conversion ModelPage(model::Document&& document, const Settings& settings, const
   page.reading = RtfReading::kModel;
   return page;
 }
+
+// The reading of the automatic choice: it copies the body's opening for the comparison, and once
+// the model's page is chosen (the passes stopped) while the reading goes on, it writes that page
+// beside the rest of the reading.
+class ChoiceReading final : public reader::BodyHandoff {
+ public:
+  ChoiceReading(const Settings& settings, size_t input_size)
+      : BodyHandoff(1), settings_(settings), input_size_(input_size) {}
+
+  void BodyGrew(model::Document& document, size_t read) override {
+    opening_.BodyGrew(document, read);
+    if (!page_) {
+      if (!model_chosen_.load(std::memory_order_relaxed)) return;
+      page_.emplace(settings_, input_size_, reader::kHandoffBlocks, ProgressSink{});
+    }
+    if (document.body.size() > page_->blocks()) page_->BodyGrew(document, read);
+  }
+
+  const DocumentOpening& opening() const { return opening_; }
+
+  // From any thread: the model's page is the one; the reading writes it from its next block on.
+  void ChooseModel() { model_chosen_.store(true, std::memory_order_relaxed); }
+
+  // Once the reading is done: the page written beside it, finished with `end`, the document as
+  // read; nullopt when none was, or when it has to be written from the whole document.
+  std::optional<Conversion> Finish(model::Document& end) {
+    if (!page_ || !page_->took()) return std::nullopt;
+    taken_ = true;
+    Conversion page;
+    const bool done = page_->Finish(end, &page);
+    page_.reset();
+    if (!done) return std::nullopt;
+    return page;
+  }
+
+  // Lets go of the page written beside the reading; whether it took blocks of the body (which
+  // the document read no longer holds then).
+  bool Forget() {
+    taken_ = taken_ || (page_ && page_->took());
+    page_.reset();
+    return taken_;
+  }
+
+ private:
+  const Settings& settings_;
+  const size_t input_size_;
+  DocumentOpening opening_;
+  std::atomic<bool> model_chosen_{false};
+  std::optional<PageBesideReading> page_;
+  bool taken_ = false;
+};
 
 }  // namespace
 
@@ -93,15 +146,18 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
   }
 
   // Automatically: the structured reading runs beside the passes when a thread can be had (they
-  // share nothing but the document, which neither changes), else after them. Once the document
-  // is read, the passes' body is compared with it as they write it, and they stop as soon as
-  // their page cannot show it; else their page is compared when it is done. The model's page is
-  // written only when it is the one chosen, after the passes' page has gone: written beside the
-  // passes it would be held while they take the most memory, and slow them.
+  // share nothing but the document, which neither changes), else after them. Once the body's
+  // opening is read, and again once the whole document is, the passes' body is compared with it
+  // as they write it, and they stop as soon as their page cannot show it; else their page is
+  // compared when it is done. The model's page is written only when it is the one chosen: beside
+  // the rest of the reading when the passes stop before it ends, else after the passes' page has
+  // gone (written beside the passes it would be held while they take the most memory, and slow
+  // them).
   model::Document read;
   std::atomic<const model::Document*> ready{nullptr};
+  ChoiceReading reading(settings, document.bytes().size());
   auto read_document = [&] {
-    read = ReadRtfDocument(document.bytes());
+    read = ReadRtfDocument(document.bytes(), reading);
     ready.store(&read, std::memory_order_release);
   };
   std::thread beside;
@@ -109,22 +165,36 @@ Conversion ConvertRtfDocument(const DocumentBytes& document, const Settings& set
     beside = std::thread(read_document);
   } catch (const std::system_error&) {
   }
-  BodyComparison comparison(settings, ready);
-  Conversion passes = ConvertRtf(document.text(), settings, progress, &comparison);
-  passes.reading = RtfReading::kPasses;
+  std::optional<BodyComparison> comparison(std::in_place, settings, ready, &reading.opening().opening());
+  Conversion passes = ConvertRtf(document.text(), settings, progress, &*comparison);
+  if (comparison->stopped()) reading.ChooseModel();
   if (beside.joinable()) {
     beside.join();
   } else {
     read_document();
   }
-  if (comparison.stopped()) return ModelPage(std::move(read), settings, {});
-  if (passes.refusal == Refusal::kNotRtf) {
-    if (ShowsNothing(read)) return passes;
-  } else {
-    const std::optional<bool> shown = comparison.ShowsDocument(passes.page);
-    if (shown.has_value() ? *shown : PassesPageShowsDocument(passes.page, read, settings)) return passes;
+  if (comparison->stopped_by_opening() && !reading.opening().HoldsFor(read)) {
+    // The fonts the opening named became others later on (rare): the passes again, compared
+    // with the whole document.
+    if (reading.Forget()) read = ReadRtfDocument(document.bytes());
+    comparison.emplace(settings, ready);
+    passes = ConvertRtf(document.text(), settings, {}, &*comparison);
   }
-  passes = Conversion();  // its storage goes before the model's page is written
+  passes.reading = RtfReading::kPasses;
+  if (!comparison->stopped()) {
+    if (passes.refusal == Refusal::kNotRtf) {
+      if (ShowsNothing(read)) return passes;
+    } else {
+      const std::optional<bool> shown = comparison->ShowsDocument(passes.page);
+      if (shown.has_value() ? *shown : PassesPageShowsDocument(passes.page, read, settings)) return passes;
+    }
+    passes = Conversion();  // its storage goes before the model's page is written
+  }
+  if (std::optional<Conversion> page = reading.Finish(read)) {
+    page->reading = RtfReading::kModel;
+    return std::move(*page);
+  }
+  if (reading.Forget()) read = ReadRtfDocument(document.bytes());
   return ModelPage(std::move(read), settings, {});
 }
 

@@ -61,6 +61,7 @@ const DocumentItem& PageAgreement::NextDocumentItem() {
       document_space_ = true;
       document_line_ = true;
     } else {
+      document_ended_ = document_ended_ || item.kind == ShownItem::kEnd;
       return item;
     }
   }

@@ -63,6 +63,9 @@ class PageAgreement final : private PageSink {
   // Why they disagree (kNone while they agree), and after how many word characters.
   Disagreement disagreement() const { return disagreement_; }
   uint64_t characters() const { return characters_; }
+  // Whether the walk of the document has reached its end. Compared with a part of a document
+  // (its first blocks), a disagreement found then may be only where the part ends.
+  bool document_ended() const { return document_ended_; }
 
  private:
   bool Characters(std::u32string_view run, const ShownFormat& format) override;
@@ -88,6 +91,7 @@ class PageAgreement final : private PageSink {
   bool document_line_ = true;
   Disagreement disagreement_ = Disagreement::kNone;
   uint64_t characters_ = 0;
+  bool document_ended_ = false;
   std::vector<int32_t> page_fonts_;
   // The last formats found alike: the page's (its id), the document's and the paragraph's
   // alignment.

@@ -16,6 +16,7 @@
 #include "fuzz/page_markup.h"
 #include "choice/body_comparison.h"
 #include "choice/convert_rtf_document.h"
+#include "choice/document_opening.h"
 #include "choice/model_way.h"
 #include "choice/page_agreement.h"
 #include "model/document.h"
@@ -88,13 +89,36 @@ inline std::string CheckBodyComparison(std::string_view input, const Settings& s
   return "";
 }
 
+// The passes' body compared on the way with the document's opening alone, its first `blocks`
+// blocks: they are stopped only when their whole page does not show the whole document (or the
+// opening no longer holds for it), and then give no page. `stopped`, when given, tells whether
+// they were.
+inline std::string CheckOpeningComparison(std::string_view input, const Settings& settings, size_t blocks,
+                                          bool* stopped = nullptr) {
+  const DocumentBytes document{std::string(input)};
+  DocumentOpening opening(OpeningSize{blocks, std::string_view::npos / 4});
+  const model::Document read = ReadRtfDocument(document.bytes(), opening);
+  const std::atomic<const model::Document*> not_yet{nullptr};
+  BodyComparison comparison(settings, not_yet, &opening.opening());
+  const Conversion watched = ConvertRtf(document.text(), settings, {}, &comparison);
+  if (stopped != nullptr) *stopped = comparison.stopped();
+  if (!comparison.stopped()) return "";
+  if (!comparison.stopped_by_opening()) return "the passes were stopped, but not by the opening";
+  const Conversion whole = ConvertRtf(document.text(), settings);
+  if (whole.refusal != Refusal::kNotRtf && PassesPageShowsDocument(whole.page, read, settings) &&
+      opening.HoldsFor(read)) {
+    return "the passes were stopped by the opening, but their page shows the document";
+  }
+  return watched.page.empty() ? "" : "the passes were stopped by the opening, but gave a page";
+}
+
 // An RTF document through each engine of ConvertRtfDocument, on the bytes as they come and
 // through the file text rule: every page passes CheckPageText and CheckPageMarkup, and the
 // automatic choice gives exactly the passes' page or the model's, as its `reading` says. The
 // model's page is the same written beside the reading. The
 // comparison of the automatic choice gives the same answer on the passes' page and on the bytes
 // themselves read as a page, whole and cut anywhere; and the passes' body compared on the way
-// with it (CheckBodyComparison).
+// with it (CheckBodyComparison), and with its opening alone (CheckOpeningComparison).
 inline std::string CheckConvertRtfDocument(std::string_view bytes) {
   Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
@@ -128,6 +152,8 @@ inline std::string CheckConvertRtfDocument(std::string_view bytes) {
     }
     const std::string early = CheckBodyComparison(input, settings);
     if (!early.empty()) return early;
+    const std::string opening = CheckOpeningComparison(input, settings, 1 + bytes.size() % 4);
+    if (!opening.empty()) return opening;
   }
   return "";
 }

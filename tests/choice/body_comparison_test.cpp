@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Tally {
-  int documents = 0, stopped = 0, shown = 0;
+  int documents = 0, stopped = 0, shown = 0, stopped_by_opening = 0;
 };
 
 // Converts `raw` with the document read before the passes start, so that the comparison sees
@@ -28,6 +28,12 @@ void Check(const std::string& raw, const std::string& name, const Settings& sett
   ++tally.documents;
   tally.stopped += stopped ? 1 : 0;
   tally.shown += !stopped && shows ? 1 : 0;
+  // The same with the document's opening alone, of one block and of eight.
+  for (size_t blocks : {1, 8}) {
+    bool by_opening = false;
+    EXPECT_EQ(fuzzing::CheckOpeningComparison(raw, settings, blocks, &by_opening), "") << name << ", opening of " << blocks;
+    tally.stopped_by_opening += by_opening ? 1 : 0;
+  }
 }
 
 std::vector<fs::path> Documents() {
@@ -61,6 +67,7 @@ TEST(BodyComparisonTest, StopsOnlyWhereTheWholePageDisagrees) {
   }
   // Both ways are taken: pages stopped on the way, and pages that stand.
   EXPECT_GT(tally.stopped, tally.documents / 4);
+  EXPECT_GT(tally.stopped_by_opening, tally.documents / 4);
   EXPECT_GT(tally.shown, 0);
   EXPECT_GT(tally.documents - tally.stopped - tally.shown, 0);
 }

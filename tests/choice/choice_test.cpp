@@ -5,7 +5,9 @@
 
 #include "base/file_text.h"
 #include "choice/convert_rtf_document.h"
+#include "choice/document_opening.h"
 #include "choice/page_agreement.h"
+#include "model_page/write_page.h"
 #include "passes/pipeline/convert_rtf.h"
 #include "reader/read_rtf.h"
 #include "tests/support/paths.h"
@@ -176,6 +178,39 @@ TEST(ChoiceTest, TheTestDocumentsOfThePasses) {
     if (c.expected == RtfReading::kPasses) {
       EXPECT_EQ(automatic.page, ConvertRtf(source, Settings{}).page) << c.name;
     }
+  }
+}
+
+// A large document is compared with its opening while the passes still write their page, and a
+// model's page chosen so is written beside the rest of the reading: the choice and the page are
+// still those made on the whole document once it is read.
+TEST(ChoiceTest, LargeDocumentsGetTheChoiceOfTheWholeDocument) {
+  const std::string agreeing = kDocuments[1].body;
+  const std::string unsized = "\\pard\\plain {Plain words here.\\par }";
+  const struct {
+    const char* name;
+    std::string opening, rest;  // each repeated over half a megabyte and more
+  } cases[] = {
+      {"agreeing throughout", agreeing, agreeing},
+      {"disagreeing from the start", unsized + agreeing, agreeing},
+      {"disagreeing only past the opening", agreeing, agreeing + unsized},
+      {"a font of the opening named anew later", unsized + "\\pard\\plain\\f1\\fs20 {\\f1\\fs20 Roman.\\par }",
+       "{\\fonttbl{\\f1\\fswiss Arial;}}" + agreeing},
+      {"an HTML message later", unsized, "\\fromhtml1 {\\*\\htmltag <p>}html{\\*\\htmltag </p>}" + agreeing},
+  };
+  for (const auto& c : cases) {
+    std::string rtf(kHead);
+    while (rtf.size() < OpeningSize{}.bytes + 4096) rtf += c.opening;
+    while (rtf.size() < 3 * OpeningSize{}.bytes) rtf += c.rest;
+    rtf += "}";
+    const DocumentBytes bytes{std::string(rtf)};
+    const Conversion passes = ConvertRtf(bytes.text(), Settings{});
+    const bool shows = PassesPageShowsDocument(passes.page, ReadRtfDocument(rtf), Settings{});
+    const Conversion automatic = ConvertRtfDocument(bytes, WithEngine("auto"));
+    EXPECT_EQ(automatic.reading, shows ? RtfReading::kPasses : RtfReading::kModel) << c.name;
+    // Compared as a whole: a difference is no use printed.
+    EXPECT_TRUE(automatic.page == (shows ? passes.page : WriteModelPage(ReadRtfDocument(rtf), Settings{}).page))
+        << c.name;
   }
 }
 
