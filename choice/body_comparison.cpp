@@ -43,7 +43,8 @@ void BodyComparison::Begin(Heads& heads, size_t index) {
   std::string& head = head_texts_[index];
   if (head.empty()) {
     AppendHead(head, settings_.titul, settings_.titulautor);
-    AppendRtfStylesheet(head, settings_, StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
+    AppendRtfStylesheet(head, settings_,
+                        StylesheetFlags{(index & 4) != 0, false, (index & 2) != 0, (index & 1) != 0});
   }
   Reading& reading = heads.readings[index];
   reading.agreement.emplace(*heads.document, settings_);

@@ -53,8 +53,8 @@ class BodyComparison final : public BodyWatch {
   // notes), the comparison of what was read after it.
   struct Reading {
     std::optional<PageAgreement> agreement;
-    bool agrees = true;     // no disagreement found that counts
-    bool reading = true;    // what comes may still disagree
+    bool agrees = true;   // no disagreement found that counts
+    bool reading = true;  // what comes may still disagree
     bool current = true;  // the page may still get it; once read, it has read all of `body_`
   };
   // The heads read after one document: the whole, or its opening, where a disagreement found
@@ -84,9 +84,9 @@ class BodyComparison final : public BodyWatch {
   const std::atomic<const model::Document*>* opening_document_;
   Heads whole_;
   Heads opening_{nullptr, true, {}};
-  Heads* heads_ = nullptr;  // the heads read now
+  Heads* heads_ = nullptr;                 // the heads read now
   std::array<std::string, 8> head_texts_;  // the heads' texts, by index, once needed
-  bool done_ = false;  // no more of the body is compared on the way
+  bool done_ = false;                      // no more of the body is compared on the way
   bool stopped_ = false;
   std::string body_;     // the body compared so far, without its control characters
   size_t taken_ = 0;     // how much of the passes' body that is

@@ -127,9 +127,11 @@ Conversion ConvertRtfDocument(std::string_view bytes, const Settings& settings,
 
 Conversion ConvertRtfDocument(DocumentBytes&& document, const Settings& settings,
                               const ProgressSink& progress) {
-  if (RtfEngineOf(settings) != RtfEngine::kModel) return ConvertRtfDocument(std::as_const(document), settings, progress);
+  if (RtfEngineOf(settings) != RtfEngine::kModel)
+    return ConvertRtfDocument(std::as_const(document), settings, progress);
   // A page written beside the reading is done when the reading is; else the input goes first.
-  if (document.bytes().size() >= BesideReading{}.from_size) return ConvertByModel(document.bytes(), settings, progress);
+  if (document.bytes().size() >= BesideReading{}.from_size)
+    return ConvertByModel(document.bytes(), settings, progress);
   const model::Document read = ReadRtfDocument(document.bytes());
   document = DocumentBytes();  // the model holds its own copies of everything it took
   return ModelPage(read, settings, progress);

@@ -20,7 +20,8 @@ Conversion Written(Conversion page) {
 
 Conversion ConvertByModel(std::string_view rtf, const Settings& settings, const ProgressSink& progress,
                           const BesideReading& options) {
-  if (rtf.size() < options.from_size) return Written(WriteModelPage(ReadRtfDocument(rtf), settings, progress));
+  if (rtf.size() < options.from_size)
+    return Written(WriteModelPage(ReadRtfDocument(rtf), settings, progress));
   std::optional<model::Document> end;
   {
     PageBesideReading beside(settings, rtf.size(), options.piece_blocks, progress);

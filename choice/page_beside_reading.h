@@ -25,7 +25,8 @@ namespace tessarine {
 // gets positions from the reading (on its thread) and the page's end.
 class PageBesideReading final : public reader::BodyHandoff {
  public:
-  PageBesideReading(const Settings& settings, size_t input_size, size_t piece_blocks, const ProgressSink& progress);
+  PageBesideReading(const Settings& settings, size_t input_size, size_t piece_blocks,
+                    const ProgressSink& progress);
   ~PageBesideReading() override { StopWriter(); }
   PageBesideReading(const PageBesideReading&) = delete;
   PageBesideReading& operator=(const PageBesideReading&) = delete;

@@ -31,7 +31,8 @@ void Check(const std::string& raw, const std::string& name, const Settings& sett
   // The same with the document's opening alone, of one block and of eight.
   for (size_t blocks : {1, 8}) {
     bool by_opening = false;
-    EXPECT_EQ(fuzzing::CheckOpeningComparison(raw, settings, blocks, &by_opening), "") << name << ", opening of " << blocks;
+    EXPECT_EQ(fuzzing::CheckOpeningComparison(raw, settings, blocks, &by_opening), "")
+        << name << ", opening of " << blocks;
     tally.stopped_by_opening += by_opening ? 1 : 0;
   }
 }

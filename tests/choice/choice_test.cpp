@@ -194,7 +194,8 @@ TEST(ChoiceTest, LargeDocumentsGetTheChoiceOfTheWholeDocument) {
       {"agreeing throughout", agreeing, agreeing},
       {"disagreeing from the start", unsized + agreeing, agreeing},
       {"disagreeing only past the opening", agreeing, agreeing + unsized},
-      {"a font of the opening named anew later", unsized + "\\pard\\plain\\f1\\fs20 {\\f1\\fs20 Roman.\\par }",
+      {"a font of the opening named anew later",
+       unsized + "\\pard\\plain\\f1\\fs20 {\\f1\\fs20 Roman.\\par }",
        "{\\fonttbl{\\f1\\fswiss Arial;}}" + agreeing},
       {"an HTML message later", unsized, "\\fromhtml1 {\\*\\htmltag <p>}html{\\*\\htmltag </p>}" + agreeing},
   };
@@ -209,7 +210,8 @@ TEST(ChoiceTest, LargeDocumentsGetTheChoiceOfTheWholeDocument) {
     const Conversion automatic = ConvertRtfDocument(bytes, WithEngine("auto"));
     EXPECT_EQ(automatic.reading, shows ? RtfReading::kPasses : RtfReading::kModel) << c.name;
     // Compared as a whole: a difference is no use printed.
-    EXPECT_TRUE(automatic.page == (shows ? passes.page : WriteModelPage(ReadRtfDocument(rtf), Settings{}).page))
+    EXPECT_TRUE(automatic.page ==
+                (shows ? passes.page : WriteModelPage(ReadRtfDocument(rtf), Settings{}).page))
         << c.name;
   }
 }
