@@ -93,6 +93,40 @@ TEST(UnicodeEscapesTest, HexEscapeRightAfterAControlWordGetsTheWordsDelimiter) {
   for (const auto& [document, expected] : cases) EXPECT_EQ(Rewritten(document), expected) << document;
 }
 
+// In a long document the escapes are looked for sixteen characters at a time: each is still
+// found alone, at every place of a block, and the near misses still leave the document alone.
+TEST(UnicodeEscapesTest, EveryEscapeIsFoundAtEveryPlaceOfALongDocument) {
+  const std::pair<std::string, std::string> rewritten[] = {
+      {"\\u1087?", "\\'ef"},
+      {"\\ul\\u-3913?", "\\ul\x01&#61623;"},
+      {"a\\~b", "a\\'a0b"},
+      {"a\\_b", "a-b"},
+      {"co\\-op", "coop"},
+      {"c\\rquote est", "c\\'92est"},
+      {"\\ldblquote x", "\\'93x"},
+      {"\\bullet\\tab", "\\'95\\tab"},
+      {"\\fs20\\'cf", "\\fs20 \\'cf"},
+      {"\\li-60\\'e0", "\\li-60 \\'e0"},
+      {"{\\'ce x}", "{\\loch \\'ce x}"},
+      {"{a}\\'e0 b", "{a}\\loch \\'e0 b"},
+      {"\\b\r\nText", "\\b Text"},
+  };
+  const std::string kept[] = {
+      " \\'e0\\'e1", "\\ul x", "\\lang1049 x", "\\rtlch\\b0 x", "\\ltrch\\rd x", "\\bu x", "\\u x",
+  };
+  const std::string tail(24, '.');
+  for (size_t front = 0; front < 20; ++front) {
+    const std::string pad(front, '.');
+    for (const auto& [document, expected] : rewritten) {
+      EXPECT_EQ(Rewritten(pad + document + tail), pad + expected + tail) << document << " after " << front;
+    }
+    for (const std::string& document : kept) {
+      std::string out;
+      EXPECT_FALSE(RewriteEscapes(pad + document + tail, out)) << document << " after " << front;
+    }
+  }
+}
+
 TEST(UnicodeEscapesTest, CopiesBinaryDataAsItStands) {
   std::string doc = std::string("{\\pict\\bin4 \\u12}\\u1087?");
   EXPECT_EQ(Rewritten(doc), "{\\pict\\bin4 \\u12}\\'ef");
