@@ -22,6 +22,7 @@
 #include "model/document.h"
 #include "model_page/pictures.h"
 #include "passes/pipeline/convert_rtf.h"
+#include "passes/scan/unicode_escapes.h"
 #include "pictures/draw_picture.h"
 #include "reader/read_rtf.h"
 #include "settings/settings.h"
@@ -31,10 +32,16 @@
 namespace tessarine::fuzzing {
 
 // Convert RTF on the bytes as they come and as the file text rule hands them over: both give a
-// complete page, even for a refused document, and no page carries forbidden markup.
+// complete page, even for a refused document, and no page carries forbidden markup; the escape
+// rewrite passing over what cannot change gives the rewrite walked step by step.
 inline std::string CheckConvertRtf(std::string_view bytes) {
   const Settings settings;
   for (const std::string& input : {std::string(bytes), JoinLinesWithCrLf(bytes)}) {
+    std::string passing_over, step_by_step;
+    if (RewriteEscapes(input, passing_over) != RewriteEscapesStepByStep(input, step_by_step) ||
+        passing_over != step_by_step) {
+      return "the escape rewrite passing over gives another text";
+    }
     const Conversion c = ConvertRtf(input, settings);
     if (c.page.find("<HTML>") == std::string::npos || !c.page.ends_with("</html>")) return "incomplete page";
     if (const std::string markup = CheckPageMarkup(c.page); !markup.empty()) return "forbidden markup " + markup;

@@ -9,6 +9,7 @@
 #include "base/huge_pages.h"
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
+#include "passes/scan/rewrite_places.h"
 #include "passes/scan/search.h"
 
 namespace tessarine {
@@ -205,36 +206,62 @@ class Rewriter {
   Rewriter(std::string_view s, std::string& out, const std::optional<CodePage>& page)
       : s_(s), out_(out), page_(page) {}
 
-  void Run() {
+  // The whole walk; `pass_over`: over the stretches that cannot change, where the document
+  // allows it.
+  void Run(bool pass_over) {
     out_.reserve(s_.size() + s_.size() / 8);
     AdviseHugePages(out_.data(), out_.capacity());
-    while (i_ < s_.size()) {
-      const char c = s_[i_];
-      if (c == '{') {
-        uc_stack_.push_back(uc_);
-        ++i_;
-        MarkTextStart();
-      } else if (c == '}') {
-        if (!uc_stack_.empty()) {
-          uc_ = uc_stack_.back();
-          uc_stack_.pop_back();
-        }
-        ++i_;
-        MarkTextStart();
-      } else if (c == '\\' && i_ + 1 < s_.size()) {
-        Escape();
-      } else if (c == kReferenceMark) {
-        Flush();
-        ++i_;  // the mark is the rewrite's own
-        copied_ = i_;
-      } else {
-        SkipPlainRun();
-      }
+    if (pass_over && !page_ && RewriteMayPassOver(s_)) {
+      RunPassingOver();
+    } else {
+      while (i_ < s_.size()) Step();
     }
     Flush();
   }
 
  private:
+  // One piece of the walk from i_: a brace, an escape, a reference mark or a run of text.
+  void Step() {
+    const char c = s_[i_];
+    if (c == '{') {
+      uc_stack_.push_back(uc_);
+      ++i_;
+      MarkTextStart();
+    } else if (c == '}') {
+      if (!uc_stack_.empty()) {
+        uc_ = uc_stack_.back();
+        uc_stack_.pop_back();
+      }
+      ++i_;
+      MarkTextStart();
+    } else if (c == '\\' && i_ + 1 < s_.size()) {
+      Escape();
+    } else if (c == kReferenceMark) {
+      Flush();
+      ++i_;  // the mark is the rewrite's own
+      copied_ = i_;
+    } else {
+      SkipPlainRun();
+    }
+  }
+
+  // The walk of a document RewriteMayPassOver allows: from each place that may change on, it
+  // resumes at the last backslash before it (where the control word starts whose end a line break
+  // or a hex escape may follow; every backslash starts a piece there), or where it stands, and
+  // goes on piece by piece past the place. What it passes over stays as it stands.
+  void RunPassingOver() {
+    while (i_ < s_.size()) {
+      const size_t place = NextRewritePlace(s_, i_);
+      if (place == std::string_view::npos) {
+        i_ = s_.size();
+        return;
+      }
+      const size_t backslash = s_.substr(i_, place - i_).rfind('\\');
+      if (backslash != std::string_view::npos) i_ += backslash;
+      while (i_ <= place && i_ < s_.size()) Step();
+    }
+  }
+
   // Writes what stands between copied_ and i_, as it stands.
   void Flush() {
     out_.append(s_.substr(copied_, i_ - copied_));
@@ -405,14 +432,22 @@ class Rewriter {
   std::vector<long> uc_stack_;
 };
 
-}  // namespace
-
-bool RewriteEscapes(std::string_view document, std::string& out) {
+bool RewriteEscapes(std::string_view document, std::string& out, bool pass_over) {
   std::optional<CodePage> page = DeclaredCodePage(document);
   if (!page && !HasRewritable(document)) return false;
   out.clear();
-  Rewriter(document, out, page).Run();
+  Rewriter(document, out, page).Run(pass_over);
   return true;
+}
+
+}  // namespace
+
+bool RewriteEscapes(std::string_view document, std::string& out) {
+  return RewriteEscapes(document, out, true);
+}
+
+bool RewriteEscapesStepByStep(std::string_view document, std::string& out) {
+  return RewriteEscapes(document, out, false);
 }
 
 }  // namespace tessarine

@@ -17,4 +17,8 @@ namespace tessarine {
 // declared).
 bool RewriteEscapes(std::string_view document, std::string& out);
 
+// The same rewrite, walking every character of the document where RewriteEscapes passes over
+// the stretches that cannot change (rewrite_places.h): a check that both give the same.
+bool RewriteEscapesStepByStep(std::string_view document, std::string& out);
+
 }  // namespace tessarine

@@ -1,0 +1,130 @@
+#include "passes/scan/rewrite_places.h"
+
+#include <cstdint>
+
+#include "passes/scan/decode_text.h"
+#include "passes/scan/number.h"
+#include "passes/scan/search.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tessarine {
+
+namespace {
+
+// A letter, a digit or "-": what a control word's name or number ends with.
+bool EndsWord(char c) {
+  return IsLetter(c) || IsDigit(c) || c == '-';
+}
+
+bool IsRewritePlace(std::string_view s, size_t x) {
+  const size_t n = s.size();
+  const char c = s[x];
+  if (c == '\r' || c == '\n') return x > 0 && EndsWord(s[x - 1]);
+  if (c != '\\' || x + 1 >= n) return false;
+  const char next = s[x + 1];
+  if (next == '~' || next == '_' || next == '-') return true;
+  if (next == '\'') {
+    if (x == 0) return false;
+    if (x >= 4 && s[x - 4] == '\\' && s[x - 3] == '\'' && s[x - 2] != '\\' && s[x - 1] != '\\') return false;
+    return EndsWord(s[x - 1]) || s[x - 1] == '{' || s[x - 1] == '}';
+  }
+  if (x + 2 >= n) return false;
+  const char second = s[x + 2];
+  if (next == 'u') return IsDigit(second) || second == '-';
+  if (next == 'l' || next == 'r') return second == 'q' || second == 'd';
+  return next == 'b' && second == 'u';
+}
+
+#if defined(__SSE2__)
+__m128i Is(__m128i block, char c) {
+  return _mm_cmpeq_epi8(block, _mm_set1_epi8(c));
+}
+
+__m128i InRange(__m128i block, char low, char high) {
+  return _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(low - 1))),
+                       _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(high + 1))));
+}
+
+// IsRewritePlace for the sixteen places from `at` (4 <= at, at + 18 <= the size), as a mask.
+uint32_t RewritePlaces(const char* at) {
+  const auto load = [&](int k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + k)); };
+  const __m128i here = load(0), first = load(1), second = load(2), before = load(-1);
+  const __m128i digit_before = InRange(before, '0', '9');
+  const __m128i ends_word = _mm_or_si128(_mm_or_si128(digit_before, Is(before, '-')),
+                                         InRange(_mm_or_si128(before, _mm_set1_epi8(0x20)), 'a', 'z'));
+  const __m128i backslash = Is(here, '\\');
+  const __m128i after_escape = _mm_andnot_si128(_mm_or_si128(Is(load(-2), '\\'), Is(before, '\\')),
+                                                _mm_and_si128(Is(load(-4), '\\'), Is(load(-3), '\'')));
+  const __m128i escape = _mm_andnot_si128(
+      after_escape,
+      _mm_and_si128(Is(first, '\''), _mm_or_si128(ends_word, _mm_or_si128(Is(before, '{'), Is(before, '}')))));
+  const __m128i symbol = _mm_or_si128(Is(first, '~'), _mm_or_si128(Is(first, '_'), Is(first, '-')));
+  const __m128i unicode = _mm_and_si128(Is(first, 'u'), _mm_or_si128(InRange(second, '0', '9'), Is(second, '-')));
+  const __m128i quote =
+      _mm_and_si128(_mm_or_si128(Is(first, 'l'), Is(first, 'r')), _mm_or_si128(Is(second, 'q'), Is(second, 'd')));
+  const __m128i bullet = _mm_and_si128(Is(first, 'b'), Is(second, 'u'));
+  const __m128i after_backslash =
+      _mm_or_si128(_mm_or_si128(escape, symbol), _mm_or_si128(unicode, _mm_or_si128(quote, bullet)));
+  const __m128i line_break = _mm_and_si128(_mm_or_si128(Is(here, '\r'), Is(here, '\n')), ends_word);
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_and_si128(backslash, after_backslash), line_break)));
+}
+#endif
+
+}  // namespace
+
+bool RewriteMayPassOver(std::string_view document) {
+  if (FindExact(document, "\\uc") != std::string_view::npos) return false;
+  if (FindExact(document, "\\bin") != std::string_view::npos) return false;
+  // "\\", a hex escape with a backslash for a digit, a reference mark.
+  const auto hazard_at = [&](size_t i) {
+    const char c = document[i];
+    if (c == kReferenceMark) return true;
+    if (c != '\\' || i + 1 >= document.size()) return false;
+    const char next = document[i + 1];
+    if (next == '\\') return true;
+    return next == '\'' && ((i + 2 < document.size() && document[i + 2] == '\\') ||
+                            (i + 3 < document.size() && document[i + 3] == '\\'));
+  };
+  const size_t n = document.size();
+  size_t i = 0;
+#if defined(__SSE2__)
+  while (i + 20 <= n) {
+    const auto load = [&](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(document.data() + i + k)); };
+    const __m128i here = load(0), first = load(1);
+    const __m128i backslash_digit =
+        _mm_and_si128(Is(first, '\''), _mm_or_si128(Is(load(2), '\\'), Is(load(3), '\\')));
+    const __m128i hazard = _mm_or_si128(_mm_and_si128(Is(here, '\\'), _mm_or_si128(Is(first, '\\'), backslash_digit)),
+                                        Is(here, kReferenceMark));
+    if (_mm_movemask_epi8(hazard) != 0) return false;
+    i += 16;
+  }
+#endif
+  for (; i < n; ++i) {
+    if (hazard_at(i)) return false;
+  }
+  return true;
+}
+
+size_t NextRewritePlace(std::string_view document, size_t from) {
+  const size_t n = document.size();
+  size_t x = from;
+#if defined(__SSE2__)
+  for (; x < 4 && x < n; ++x) {
+    if (IsRewritePlace(document, x)) return x;
+  }
+  while (x + 18 <= n) {
+    const uint32_t mask = RewritePlaces(document.data() + x);
+    if (mask != 0) return x + static_cast<size_t>(__builtin_ctz(mask));
+    x += 16;
+  }
+#endif
+  for (; x < n; ++x) {
+    if (IsRewritePlace(document, x)) return x;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace tessarine
