@@ -4,7 +4,6 @@
 
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
-#include "passes/scan/search.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -59,45 +58,52 @@ uint32_t RewritePlaces(const char* at) {
   const __m128i after_escape = _mm_andnot_si128(_mm_or_si128(Is(load(-2), '\\'), Is(before, '\\')),
                                                 _mm_and_si128(Is(load(-4), '\\'), Is(load(-3), '\'')));
   const __m128i escape = _mm_andnot_si128(
-      after_escape,
-      _mm_and_si128(Is(first, '\''), _mm_or_si128(ends_word, _mm_or_si128(Is(before, '{'), Is(before, '}')))));
+      after_escape, _mm_and_si128(Is(first, '\''),
+                                  _mm_or_si128(ends_word, _mm_or_si128(Is(before, '{'), Is(before, '}')))));
   const __m128i symbol = _mm_or_si128(Is(first, '~'), _mm_or_si128(Is(first, '_'), Is(first, '-')));
-  const __m128i unicode = _mm_and_si128(Is(first, 'u'), _mm_or_si128(InRange(second, '0', '9'), Is(second, '-')));
-  const __m128i quote =
-      _mm_and_si128(_mm_or_si128(Is(first, 'l'), Is(first, 'r')), _mm_or_si128(Is(second, 'q'), Is(second, 'd')));
+  const __m128i unicode =
+      _mm_and_si128(Is(first, 'u'), _mm_or_si128(InRange(second, '0', '9'), Is(second, '-')));
+  const __m128i quote = _mm_and_si128(_mm_or_si128(Is(first, 'l'), Is(first, 'r')),
+                                      _mm_or_si128(Is(second, 'q'), Is(second, 'd')));
   const __m128i bullet = _mm_and_si128(Is(first, 'b'), Is(second, 'u'));
   const __m128i after_backslash =
       _mm_or_si128(_mm_or_si128(escape, symbol), _mm_or_si128(unicode, _mm_or_si128(quote, bullet)));
   const __m128i line_break = _mm_and_si128(_mm_or_si128(Is(here, '\r'), Is(here, '\n')), ends_word);
-  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_and_si128(backslash, after_backslash), line_break)));
+  return static_cast<uint32_t>(
+      _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(backslash, after_backslash), line_break)));
 }
 #endif
 
 }  // namespace
 
 bool RewriteMayPassOver(std::string_view document) {
-  if (FindExact(document, "\\uc") != std::string_view::npos) return false;
-  if (FindExact(document, "\\bin") != std::string_view::npos) return false;
-  // "\\", a hex escape with a backslash for a digit, a reference mark.
+  // "\\uc", "\\bin", "\\\\", a hex escape with a backslash for a digit, a reference mark.
   const auto hazard_at = [&](size_t i) {
     const char c = document[i];
     if (c == kReferenceMark) return true;
-    if (c != '\\' || i + 1 >= document.size()) return false;
-    const char next = document[i + 1];
-    if (next == '\\') return true;
-    return next == '\'' && ((i + 2 < document.size() && document[i + 2] == '\\') ||
-                            (i + 3 < document.size() && document[i + 3] == '\\'));
+    if (c != '\\') return false;
+    const std::string_view rest = document.substr(i + 1);
+    if (rest.starts_with("uc") || rest.starts_with("bin") || rest.starts_with('\\')) return true;
+    return rest.starts_with('\'') &&
+           ((rest.size() > 1 && rest[1] == '\\') || (rest.size() > 2 && rest[2] == '\\'));
   };
   const size_t n = document.size();
   size_t i = 0;
 #if defined(__SSE2__)
   while (i + 20 <= n) {
-    const auto load = [&](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(document.data() + i + k)); };
-    const __m128i here = load(0), first = load(1);
+    const auto load = [&](size_t k) {
+      return _mm_loadu_si128(reinterpret_cast<const __m128i*>(document.data() + i + k));
+    };
+    const __m128i first = load(1), second = load(2), third = load(3);
     const __m128i backslash_digit =
-        _mm_and_si128(Is(first, '\''), _mm_or_si128(Is(load(2), '\\'), Is(load(3), '\\')));
-    const __m128i hazard = _mm_or_si128(_mm_and_si128(Is(here, '\\'), _mm_or_si128(Is(first, '\\'), backslash_digit)),
-                                        Is(here, kReferenceMark));
+        _mm_and_si128(Is(first, '\''), _mm_or_si128(Is(second, '\\'), Is(third, '\\')));
+    const __m128i word =
+        _mm_or_si128(_mm_and_si128(Is(first, 'u'), Is(second, 'c')),
+                     _mm_and_si128(_mm_and_si128(Is(first, 'b'), Is(second, 'i')), Is(third, 'n')));
+    const __m128i after_backslash = _mm_or_si128(_mm_or_si128(Is(first, '\\'), backslash_digit), word);
+    const __m128i here = load(0);
+    const __m128i hazard =
+        _mm_or_si128(_mm_and_si128(Is(here, '\\'), after_backslash), Is(here, kReferenceMark));
     if (_mm_movemask_epi8(hazard) != 0) return false;
     i += 16;
   }
