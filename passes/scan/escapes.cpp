@@ -44,10 +44,7 @@ bool ReplaceAll(std::string_view text, const EscapePass& pass, std::string& out)
 // Whether any pass's pattern occurs in `text`: one walk over the backslashes instead of a search
 // per pass.
 bool HasAnyPattern(std::string_view text) {
-  return FindControlWhere(text, 0, [&](size_t i) {
-    if (i + 1 >= text.size()) return false;
-    const char next = text[i + 1];
-    if (next != 'e' && next != 'E' && next != '\\' && next != '{' && next != '}') return false;
+  return FindBackslashBeforeWhere(text, "eE\\{}", 0, [&](size_t i) {
     for (const EscapePass& pass : kPasses) {
       if (FindFolded(text.substr(i, pass.pattern.size()), pass.pattern, 0) == 0) return true;
     }

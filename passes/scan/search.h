@@ -50,6 +50,11 @@ size_t FindControlWhere(std::string_view text, size_t from, Accept accept);
 template <typename Accept>
 size_t FindControlOrBraceWhere(std::string_view text, size_t from, Accept accept);
 
+// Offers `accept` the offset of every backslash at or after `from` that one of the characters
+// of `next` (at most eight) follows, in order, until it returns true; that offset, or npos.
+template <typename Accept>
+size_t FindBackslashBeforeWhere(std::string_view text, std::string_view next, size_t from, Accept accept);
+
 namespace search_detail {
 template <bool kBraces, typename Accept>
 size_t ScanControls(std::string_view text, size_t from, Accept accept);
@@ -106,6 +111,39 @@ size_t FindControlWhere(std::string_view text, size_t from, Accept accept) {
 template <typename Accept>
 size_t FindControlOrBraceWhere(std::string_view text, size_t from, Accept accept) {
   return search_detail::ScanControls<true>(text, from, accept);
+}
+
+template <typename Accept>
+size_t FindBackslashBeforeWhere(std::string_view text, std::string_view next, size_t from, Accept accept) {
+  const char* data = text.data();
+  const size_t n = text.size();
+  size_t i = from;
+  const auto offered = [&](size_t at) {
+    return at + 1 < n && data[at] == '\\' && next.find(data[at + 1]) != std::string_view::npos && accept(at);
+  };
+#if defined(__SSE2__)
+  __m128i wanted[8];
+  const size_t kinds = next.size() < 8 ? next.size() : 8;
+  for (size_t k = 0; k < kinds; ++k) wanted[k] = _mm_set1_epi8(next[k]);
+  const __m128i backslash = _mm_set1_epi8('\\');
+  while (i + 17 <= n) {
+    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+    __m128i followed = _mm_setzero_si128();
+    for (size_t k = 0; k < kinds; ++k) followed = _mm_or_si128(followed, _mm_cmpeq_epi8(after, wanted[k]));
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    auto mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, backslash), followed)));
+    while (mask != 0) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
+      if (accept(at)) return at;
+      mask &= mask - 1;
+    }
+    i += 16;
+  }
+#endif
+  for (; i < n; ++i) {
+    if (offered(i)) return i;
+  }
+  return std::string_view::npos;
 }
 
 namespace search_detail {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,16 @@ TEST(SearchTest, FindsWhatAPlainSearchFinds) {
     }
     const size_t either = std::string_view(text).find_first_of("{}");
     ASSERT_EQ(FindEither(text, '{', '}'), either) << text;
+    // Every backslash before "{", "q" or a backslash is offered, in order.
+    std::vector<size_t> offered, expected;
+    FindBackslashBeforeWhere(text, "{q\\", 1, [&](size_t at) {
+      offered.push_back(at);
+      return false;
+    });
+    for (size_t i = 1; i + 1 < text.size(); ++i) {
+      if (text[i] == '\\' && std::string_view("{q\\").find(text[i + 1]) != std::string_view::npos) expected.push_back(i);
+    }
+    ASSERT_EQ(offered, expected) << text;
   }
 }
 
