@@ -62,6 +62,17 @@ size_t ScanControls(std::string_view text, size_t from, Accept accept);
 
 namespace search_detail {
 
+// Offers `accept` the offsets `base` + k for each bit k of `mask`, lowest first: the first it
+// accepts, npos when it accepts none.
+template <typename Accept>
+size_t OfferHits(uint32_t mask, size_t base, Accept& accept) {
+  for (; mask != 0; mask &= mask - 1) {
+    const size_t at = base + static_cast<size_t>(__builtin_ctz(mask));
+    if (accept(at)) return at;
+  }
+  return std::string_view::npos;
+}
+
 // Offsets from `from` to `last` (inclusive) where the byte is `a`, `b` or `c`, tried in order
 // with `try_at`; the first offset it accepts is returned, npos when none is accepted.
 template <typename Try>
@@ -73,13 +84,9 @@ size_t ScanBytes(const char* data, size_t from, size_t last, char a, char b, cha
   const __m128i vc = _mm_set1_epi8(c);
   while (i + 16 <= last + 1) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(
+    const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb)), _mm_cmpeq_epi8(block, vc))));
-    while (mask != 0) {
-      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-      if (try_at(at)) return at;
-      mask &= mask - 1;
-    }
+    if (const size_t at = OfferHits(mask, i, try_at); at != std::string_view::npos) return at;
     i += 16;
   }
 #endif
@@ -131,12 +138,9 @@ size_t FindBackslashBeforeWhere(std::string_view text, std::string_view next, si
     __m128i followed = _mm_setzero_si128();
     for (size_t k = 0; k < kinds; ++k) followed = _mm_or_si128(followed, _mm_cmpeq_epi8(after, wanted[k]));
     const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    auto mask = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, backslash), followed)));
-    while (mask != 0) {
-      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-      if (accept(at)) return at;
-      mask &= mask - 1;
-    }
+    const auto mask =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, backslash), followed)));
+    if (const size_t at = search_detail::OfferHits(mask, i, accept); at != std::string_view::npos) return at;
     i += 16;
   }
 #endif
@@ -166,12 +170,8 @@ size_t ScanControls(std::string_view text, size_t from, Accept accept) {
     if constexpr (kBraces) {
       hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(here, open), _mm_cmpeq_epi8(here, close)));
     }
-    uint32_t mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
-    while (mask != 0) {
-      const size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-      if (accept(at)) return at;
-      mask &= mask - 1;
-    }
+    const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
+    if (const size_t at = OfferHits(mask, i, accept); at != std::string_view::npos) return at;
     i += 16;
   }
 #endif

@@ -117,12 +117,9 @@ size_t FindBackslashOrLineFeedWhere(std::string_view s, Accept accept) {
     const __m128i hits = _mm_or_si128(
         _mm_andnot_si128(after_escape, _mm_and_si128(_mm_cmpeq_epi8(here, backslash), may_start)),
         _mm_cmpeq_epi8(here, line_feed));
-    auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
-    while (mask != 0) {
-      const size_t hit = i + static_cast<size_t>(__builtin_ctz(mask));
-      if (accept(hit)) return hit;
-      mask &= mask - 1;
-    }
+    const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
+    if (const size_t hit = search_detail::OfferHits(mask, i, accept); hit != std::string_view::npos)
+      return hit;
     i += 16;
   }
 #endif
