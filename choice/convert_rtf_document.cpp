@@ -68,12 +68,13 @@ class ChoiceReading final : public reader::BodyHandoff {
     return page;
   }
 
-  // Lets go of the page written beside the reading; whether it took blocks of the body (which
-  // the document read no longer holds then).
+  // Lets go of the page written beside the reading; whether it took blocks of the body since the
+  // last call (which the document read no longer holds then).
   bool Forget() {
-    taken_ = taken_ || (page_ && page_->took());
+    const bool taken = taken_ || (page_ && page_->took());
     page_.reset();
-    return taken_;
+    taken_ = false;
+    return taken;
   }
 
  private:
