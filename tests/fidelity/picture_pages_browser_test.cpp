@@ -97,9 +97,12 @@ TEST(PicturePagesInBrowserTest, EveryDrawnPictureDecodesAndShowsSomething) {
     std::printf("%s: %d pictures, %d drawn\n", format.c_str(), held_drawn.first, held_drawn.second);
   }
   std::printf("%zu documents, %d pictures in their pages\n", documents.size(), images);
-  // What the decoders draw today: a picture lost is a regression.
-  EXPECT_GE(counts["WMF"].second, 40);
-  EXPECT_GE(counts["EMF"].second, 5);
+  // What the decoders draw today: a picture lost is a regression. Most metafiles are the
+  // corpus's, which a checkout without it lacks.
+  if (fs::exists(CorpusDir())) {
+    EXPECT_GE(counts["WMF"].second, 40);
+    EXPECT_GE(counts["EMF"].second, 5);
+  }
   EXPECT_GE(counts["DIB"].second, 1);
   EXPECT_GE(counts["DDB"].second, 1);
 }
