@@ -5,10 +5,6 @@
 #include "passes/scan/decode_text.h"
 #include "passes/scan/number.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tessarine {
 
 namespace {
@@ -38,39 +34,14 @@ bool IsRewritePlace(std::string_view s, size_t x) {
 }
 
 #if defined(__SSE2__)
-__m128i Is(__m128i block, char c) {
-  return _mm_cmpeq_epi8(block, _mm_set1_epi8(c));
-}
-
-__m128i InRange(__m128i block, char low, char high) {
-  return _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(low - 1))),
-                       _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(high + 1))));
-}
-
 // IsRewritePlace for the sixteen places from `at` (4 <= at, at + 18 <= the size), as a mask.
 uint32_t RewritePlaces(const char* at) {
-  const auto load = [&](int k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + k)); };
-  const __m128i here = load(0), first = load(1), second = load(2), before = load(-1);
-  const __m128i digit_before = InRange(before, '0', '9');
-  const __m128i ends_word = _mm_or_si128(_mm_or_si128(digit_before, Is(before, '-')),
-                                         InRange(_mm_or_si128(before, _mm_set1_epi8(0x20)), 'a', 'z'));
-  const __m128i backslash = Is(here, '\\');
-  const __m128i after_escape = _mm_andnot_si128(_mm_or_si128(Is(load(-2), '\\'), Is(before, '\\')),
-                                                _mm_and_si128(Is(load(-4), '\\'), Is(load(-3), '\'')));
-  const __m128i escape = _mm_andnot_si128(
-      after_escape, _mm_and_si128(Is(first, '\''),
-                                  _mm_or_si128(ends_word, _mm_or_si128(Is(before, '{'), Is(before, '}')))));
-  const __m128i symbol = _mm_or_si128(Is(first, '~'), _mm_or_si128(Is(first, '_'), Is(first, '-')));
-  const __m128i unicode =
-      _mm_and_si128(Is(first, 'u'), _mm_or_si128(InRange(second, '0', '9'), Is(second, '-')));
-  const __m128i quote = _mm_and_si128(_mm_or_si128(Is(first, 'l'), Is(first, 'r')),
-                                      _mm_or_si128(Is(second, 'q'), Is(second, 'd')));
-  const __m128i bullet = _mm_and_si128(Is(first, 'b'), Is(second, 'u'));
-  const __m128i after_backslash =
-      _mm_or_si128(_mm_or_si128(escape, symbol), _mm_or_si128(unicode, _mm_or_si128(quote, bullet)));
+  using rewrite_detail::Is;
+  const __m128i ends_word = rewrite_detail::EndsWordBefore(at);
+  const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
   const __m128i line_break = _mm_and_si128(_mm_or_si128(Is(here, '\r'), Is(here, '\n')), ends_word);
   return static_cast<uint32_t>(
-      _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(backslash, after_backslash), line_break)));
+      _mm_movemask_epi8(_mm_or_si128(BackslashRewritePlaces(at, ends_word), line_break)));
 }
 #endif
 
@@ -90,6 +61,7 @@ bool RewriteMayPassOver(std::string_view document) {
   const size_t n = document.size();
   size_t i = 0;
 #if defined(__SSE2__)
+  using rewrite_detail::Is;
   while (i + 20 <= n) {
     const auto load = [&](size_t k) {
       return _mm_loadu_si128(reinterpret_cast<const __m128i*>(document.data() + i + k));

@@ -60,12 +60,9 @@ constexpr SymbolWord kSymbolWords[] = {
 // as it stands, "\_" the non-breaking hyphen, "\-" the optional hyphen), a control word directly
 // before a line break that text follows, or a control word or a brace directly before a hex
 // escape. One walk over the backslashes and line feeds.
-// FindEitherWhere(s, '\\', '\n', 0, accept) for an `accept` that refuses every hex escape
-// directly after another whole one ("\'e0\'ee": the second), as the most of them are, and every
-// backslash whose next two characters start none of the escapes HasRewritable takes (a hex escape
-// after a brace, a letter, a digit or "-"; "\~",
-// "\_", "\-", "\u" and a digit or "-", "\lq", "\ld", "\rq", "\rd", "\bu"): those are left out
-// sixteen places at a time.
+// FindEitherWhere(s, '\\', '\n', 0, accept) for an `accept` that refuses every backslash but
+// the places of BackslashRewritePlaces (rewrite_places.h): the others are left out sixteen places
+// at a time.
 template <typename Accept>
 size_t FindBackslashOrLineFeedWhere(std::string_view s, Accept accept) {
   const char* data = s.data();
@@ -79,44 +76,11 @@ size_t FindBackslashOrLineFeedWhere(std::string_view s, Accept accept) {
     return false;
   };
   if (n >= 4 + 18 && offer_each(4)) return i;
-  const __m128i backslash = _mm_set1_epi8('\\');
-  const __m128i apostrophe = _mm_set1_epi8('\'');
-  const __m128i line_feed = _mm_set1_epi8('\n');
-  const auto at = [&](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + k)); };
-  const auto is = [](__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
   while (n >= 4 + 18 && i + 18 <= n) {
-    const __m128i here = at(i);
-    const __m128i first = at(i + 1);
-    const __m128i second = at(i + 2);
-    const __m128i escape = _mm_and_si128(_mm_cmpeq_epi8(here, backslash), _mm_cmpeq_epi8(first, apostrophe));
-    const __m128i after_escape = _mm_and_si128(
-        _mm_and_si128(_mm_cmpeq_epi8(at(i - 4), backslash), _mm_cmpeq_epi8(at(i - 3), apostrophe)),
-        _mm_andnot_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(at(i - 2), backslash), _mm_cmpeq_epi8(at(i - 1), backslash)),
-            escape));
-    // What may follow a backslash that starts an escape to rewrite.
-    const __m128i second_digit = _mm_and_si128(_mm_cmpgt_epi8(second, _mm_set1_epi8('0' - 1)),
-                                               _mm_cmplt_epi8(second, _mm_set1_epi8('9' + 1)));
-    // A hex escape only after a brace or what may end a control word.
-    const __m128i before = at(i - 1);
-    const __m128i before_folded = _mm_or_si128(before, _mm_set1_epi8(0x20));
-    const __m128i before_word =
-        _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_cmpgt_epi8(before, _mm_set1_epi8('0' - 1)),
-                                                _mm_cmplt_epi8(before, _mm_set1_epi8('9' + 1))),
-                                  _mm_and_si128(_mm_cmpgt_epi8(before_folded, _mm_set1_epi8('a' - 1)),
-                                                _mm_cmplt_epi8(before_folded, _mm_set1_epi8('z' + 1)))),
-                     _mm_or_si128(_mm_or_si128(is(before, '{'), is(before, '}')), is(before, '-')));
-    const __m128i symbol =
-        _mm_or_si128(_mm_and_si128(is(first, '\''), before_word),
-                     _mm_or_si128(is(first, '~'), _mm_or_si128(is(first, '_'), is(first, '-'))));
-    const __m128i unicode = _mm_and_si128(is(first, 'u'), _mm_or_si128(second_digit, is(second, '-')));
-    const __m128i quote = _mm_and_si128(_mm_or_si128(is(first, 'l'), is(first, 'r')),
-                                        _mm_or_si128(is(second, 'q'), is(second, 'd')));
-    const __m128i bullet = _mm_and_si128(is(first, 'b'), is(second, 'u'));
-    const __m128i may_start = _mm_or_si128(_mm_or_si128(symbol, unicode), _mm_or_si128(quote, bullet));
-    const __m128i hits = _mm_or_si128(
-        _mm_andnot_si128(after_escape, _mm_and_si128(_mm_cmpeq_epi8(here, backslash), may_start)),
-        _mm_cmpeq_epi8(here, line_feed));
+    const char* const at = data + i;
+    const __m128i line_feed = rewrite_detail::Is(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), '\n');
+    const __m128i hits =
+        _mm_or_si128(BackslashRewritePlaces(at, rewrite_detail::EndsWordBefore(at)), line_feed);
     const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits));
     if (const size_t hit = search_detail::OfferHits(mask, i, accept); hit != std::string_view::npos)
       return hit;
